@@ -1,0 +1,6 @@
+#pragma once
+
+// The subcommands of vtxss; each takes the arguments after its name and
+// returns the process exit code.
+
+int runMappingCommand(int argc, char** argv);

@@ -1,0 +1,46 @@
+// vtxss: the command-line tool for batch work with the module's engines.
+
+#include "Commands.h"
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* summary;
+    int (*run)(int argc, char** argv);
+};
+
+const Command kCommands[] = {
+    {"mapping", "list a macro's mappable objects and its mapped values", runMappingCommand},
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: vtxss <command> [options]\n\ncommands:\n";
+    for (const Command& command : kCommands)
+        out << "  " << command.name << std::string(12 - std::strlen(command.name), ' ')
+            << command.summary << "\n";
+    out << "\nRun 'vtxss <command> --help' for the options of a command.\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return 2;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printUsage(std::cout);
+        return 0;
+    }
+    for (const Command& command : kCommands)
+        if (name == command.name)
+            return command.run(argc - 2, argv + 2);
+    std::cerr << "vtxss: unknown command '" << name << "' (see vtxss --help)\n";
+    return 2;
+}

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (only those missing), then
+# configures and builds one CMake preset.
+#   scripts/setup.sh [preset] [targets...]     preset: debug (default), release, asan, ci
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+preset="${1:-debug}"
+shift || true
+
+packages=(g++ clang cmake ninja-build ccache pkg-config
+          libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+          libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing Debian packages: ${missing[*]}"
+  sudo_cmd=""
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+cmake --preset "$preset" >/dev/null
+if [ $# -gt 0 ]; then
+  cmake --build --preset "$preset" --target "$@"
+else
+  cmake --build --preset "$preset"
+fi

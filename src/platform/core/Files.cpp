@@ -1,0 +1,305 @@
+#include "platform/core/Files.h"
+
+#include "platform/core/StringUtils.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#define VTX_POSIX_FILES 1
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void setReason(Vtx_String* reason, const Vtx_String& path, const std::string& what) {
+    if (reason)
+        *reason = Vtx_String(path.str() + ": " + what);
+}
+
+#ifdef VTX_POSIX_FILES
+// Writes all bytes to a new file and forces them to disk before it is closed.
+bool writeAndSync(const fs::path& file, std::string_view bytes) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false;
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    return ok;
+}
+
+void syncFolder(const fs::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+#else
+bool writeAndSync(const fs::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+void syncFolder(const fs::path&) {}
+#endif
+
+std::string generic(const fs::path& path) {
+    return path.generic_string();
+}
+
+// Native relative path as a core text with "\\" separators.
+Vtx_String coreText(const std::string& nativeGeneric) {
+    std::string bytes;
+    if (!fromUtf8(nativeGeneric, bytes))
+        bytes = nativeGeneric;
+    std::replace(bytes.begin(), bytes.end(), '/', '\\');
+    return Vtx_String(std::move(bytes));
+}
+
+Vtx_String withClosingSeparator(const Vtx_String& folder) {
+    if (folder.isEmpty() || folder.endsWith("\\") || folder.endsWith("/"))
+        return folder;
+    return folder + "\\";
+}
+
+void sortFileList(Vtx_StringArray& files) {
+    std::sort(files.begin(), files.end(), [](const Vtx_String& a, const Vtx_String& b) {
+        int folded = a.compare(b, false);
+        return folded != 0 ? folded < 0 : a.compare(b, true) < 0;
+    });
+}
+
+} // namespace
+
+fs::path nativePath(const Vtx_String& path) {
+    std::string text = path.str();
+    std::replace(text.begin(), text.end(), '\\', '/');
+    return fs::path(toUtf8(text)).make_preferred();
+}
+
+Vtx_String corePath(const fs::path& path) {
+    return coreText(generic(path));
+}
+
+Vtx_String changeExtension(const Vtx_String& path, const Vtx_String& ext) {
+    int lastSeparator = std::max(path.findLast('\\'), path.findLast('/'));
+    int dot = path.findLast('.');
+    Vtx_String stem = dot > lastSeparator ? path.left(dot) : path;
+    return ext.isEmpty() ? stem : stem + "." + ext;
+}
+
+bool fileExists(const Vtx_String& path) {
+    std::error_code ec;
+    return fs::is_regular_file(nativePath(path), ec);
+}
+
+bool folderExists(const Vtx_String& path) {
+    std::error_code ec;
+    return fs::is_directory(nativePath(path), ec);
+}
+
+ErrorStatus readFileBytes(const Vtx_String& path, std::string& bytes, Vtx_String* reason) {
+    bytes.clear();
+    fs::path file = nativePath(path);
+    std::error_code ec;
+    fs::file_status status = fs::status(file, ec);
+    if (!fs::exists(status)) {
+        setReason(reason, path, "file not found");
+        return eFileNotFound;
+    }
+    if (!fs::is_regular_file(status)) {
+        setReason(reason, path, "not a file");
+        return eFileAccessErr;
+    }
+    std::uintmax_t size = fs::file_size(file, ec);
+    if (ec) {
+        setReason(reason, path, "cannot read the file size");
+        return eFileAccessErr;
+    }
+    if (size > static_cast<std::uintmax_t>(kMaxFileSize)) {
+        setReason(reason, path, "file larger than " + std::to_string(kMaxFileSize) + " bytes");
+        return eLimitExceeded;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        setReason(reason, path, "cannot open the file");
+        return eFileAccessErr;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    if (in.gcount() != static_cast<std::streamsize>(size) || in.bad()) {
+        bytes.clear();
+        setReason(reason, path, "cannot read the file");
+        return eFileAccessErr;
+    }
+    return eOk;
+}
+
+ErrorStatus ObjectExportReadFile(const Vtx_String& path, Vtx_StringArray& lines,
+                                 Vtx_String* reason) {
+    lines.removeAll();
+    std::string bytes;
+    if (ErrorStatus status = readFileBytes(path, bytes, reason); status != eOk)
+        return status;
+    std::size_t start = 0;
+    int lineNumber = 0;
+    while (start < bytes.size()) {
+        ++lineNumber;
+        std::size_t end = bytes.find('\n', start);
+        std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos)
+            end = bytes.size();
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        if (end - start > static_cast<std::size_t>(kMaxLineLength)) {
+            lines.removeAll();
+            setReason(reason, path,
+                      "line " + std::to_string(lineNumber) + ": line longer than " +
+                          std::to_string(kMaxLineLength) + " bytes");
+            return eLimitExceeded;
+        }
+        lines.append(Vtx_String(bytes.substr(start, end - start)));
+        start = next;
+    }
+    return eOk;
+}
+
+ErrorStatus ObjectExportWriteFile(const Vtx_String& path, const Vtx_StringArray& lines) {
+    std::string bytes;
+    for (const Vtx_String& line : lines) {
+        if (line.find('\n') >= 0)
+            return eInvalidInput;
+        if (line.length() > kMaxLineLength)
+            return eLimitExceeded;
+        bytes += line.str();
+        bytes += "\r\n";
+    }
+    return writeFileAtomically(path, bytes);
+}
+
+ErrorStatus writeFileAtomically(const Vtx_String& path, std::string_view bytes) {
+    fs::path target = nativePath(path);
+    if (target.filename().empty())
+        return eInvalidInput;
+    fs::path folder = target.parent_path();
+    std::error_code ec;
+    if (!folder.empty() && !fs::is_directory(folder, ec))
+        return eFileAccessErr;
+    if (fs::is_directory(target, ec))
+        return eFileAccessErr;
+    fs::path temp;
+    bool written = false;
+    for (int attempt = 0; attempt < 8 && !written; ++attempt) {
+        temp = target;
+        temp += ".~" + generateRandomString(8).str() + ".tmp";
+        written = writeAndSync(temp, bytes);
+        if (!written)
+            fs::remove(temp, ec);
+    }
+    if (!written)
+        return eFileAccessErr;
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return eFileAccessErr;
+    }
+    syncFolder(folder);
+    return eOk;
+}
+
+bool matchesFilePattern(const Vtx_String& name, const Vtx_String& pattern) {
+    const std::string& s = name.str();
+    const std::string& p = pattern.str();
+    if (p.empty())
+        return true;
+    // Greedy matching with one back-track point per "*": linear in practice,
+    // never worse than |name| * |pattern|.
+    std::size_t si = 0;
+    std::size_t pi = 0;
+    std::size_t starP = std::string::npos;
+    std::size_t starS = 0;
+    while (si < s.size()) {
+        if (pi < p.size() && p[pi] == '*') {
+            starP = pi++;
+            starS = si;
+        } else if (pi < p.size() && (p[pi] == '?' || vtxToLower(p[pi]) == vtxToLower(s[si]))) {
+            ++pi;
+            ++si;
+        } else if (starP != std::string::npos) {
+            pi = starP + 1;
+            si = ++starS;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*')
+        ++pi;
+    return pi == p.size();
+}
+
+ErrorStatus ObjectExportFindFiles(const Vtx_String& folder, const Vtx_String& pattern,
+                                  Vtx_StringArray& files) {
+    files.removeAll();
+    fs::path root = nativePath(folder.isEmpty() ? Vtx_String(".") : folder);
+    std::error_code ec;
+    if (!fs::is_directory(root, ec))
+        return eFileNotFound;
+    fs::directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
+    if (ec)
+        return eFileAccessErr;
+    Vtx_String prefix = withClosingSeparator(folder);
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            return eFileAccessErr;
+        if (!it->is_regular_file(ec))
+            continue;
+        Vtx_String name = coreText(generic(it->path().filename()));
+        if (matchesFilePattern(name, pattern))
+            files.append(prefix + name);
+    }
+    sortFileList(files);
+    return eOk;
+}
+
+ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder, const Vtx_String& pattern,
+                                           Vtx_StringArray& files) {
+    files.removeAll();
+    fs::path root = nativePath(folder.isEmpty() ? Vtx_String(".") : folder);
+    std::error_code ec;
+    if (!fs::is_directory(root, ec))
+        return eFileNotFound;
+    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
+    if (ec)
+        return eFileAccessErr;
+    Vtx_String prefix = withClosingSeparator(folder);
+    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (ec)
+            return eFileAccessErr;
+        if (!it->is_regular_file(ec))
+            continue;
+        Vtx_String name = coreText(generic(it->path().filename()));
+        if (matchesFilePattern(name, pattern))
+            files.append(prefix + coreText(generic(it->path().lexically_relative(root))));
+    }
+    sortFileList(files);
+    return eOk;
+}

@@ -1,0 +1,250 @@
+#include "standards/KsSSMapping.h"
+
+#include "platform/core/Files.h"
+#include "platform/core/Settings.h"
+#include "platform/core/StringUtils.h"
+#include "standards/KsDlgStandardsData.h"
+#include "standards/MappingText.h"
+
+namespace {
+
+const char* const kStandardsFolder = "Connection Standards\\";
+
+// Drops the header line ("Mapping ... version ...") when it is there.
+void dropHeader(Vtx_StringArray& lines) {
+    if (!lines.isEmpty() && lines[0].hasSubString("Mapping") && lines[0].hasSubString("version"))
+        lines.removeAt(0);
+}
+
+Vtx_String lineKey(const Vtx_String& line) {
+    int equals = line.find('=');
+    return equals < 0 ? Vtx_String() : line.left(equals);
+}
+
+int findKeyLine(const Vtx_StringArray& lines, const Vtx_String& key) {
+    for (int i = 0; i < lines.length(); ++i)
+        if (lineKey(lines[i]).equal(key, true))
+            return i;
+    return -1;
+}
+
+bool hasByte(const Vtx_String& text, char c) {
+    return text.find(c) >= 0;
+}
+
+bool hasLineEnd(const Vtx_String& text) {
+    return hasByte(text, '\n') || hasByte(text, '\r');
+}
+
+// A variable name or object text that would break the line it is written to.
+bool breaksLine(const Vtx_String& varName, const Vtx_String& objectText) {
+    if (hasLineEnd(varName) || hasLineEnd(objectText))
+        return true;
+    if (hasByte(varName, kVarSeparator) || hasByte(varName, kItemSeparator) ||
+        hasByte(varName, kObjectSeparator) || hasByte(varName, '='))
+        return true;
+    if (hasByte(objectText, kVarSeparator) || hasByte(objectText, kItemSeparator))
+        return true;
+    return objectText.find(kObjectSeparator) != objectText.findLast(kObjectSeparator);
+}
+
+} // namespace
+
+Vtx_String mappingFilePath(const Vtx_String& spreadsheetName) {
+    if (fileExists(spreadsheetName))
+        return changeExtension(spreadsheetName, "map");
+    Vtx_String path = gSettings.libDir + kStandardsFolder + spreadsheetName + ".kss";
+    return changeExtension(path, "map");
+}
+
+ErrorStatus KsSSMapping::initFromMacro(const KsDlgStandardsData& data) {
+    if (!data.dbMacro || !data.moduleGroupName.isEmpty())
+        return eInvalidInput;
+    mode = kModeMacro;
+    return getMappingFromFile(data.spreadsheetName, data.mappingKey);
+}
+
+ErrorStatus KsSSMapping::initFromModuleGroup(const Vtx_String& groupName) {
+    if (groupName.isEmpty())
+        return eInvalidInput;
+    mode = kModeModuleGroup;
+    return eOk;
+}
+
+ErrorStatus KsSSMapping::getMappingFromFile(const Vtx_String& spreadsheetName,
+                                            const Vtx_String& key) {
+    Vtx_StringArray lines;
+    ErrorStatus es = ObjectExportReadFile(mappingFilePath(spreadsheetName), lines);
+    if (es != eOk)
+        return es;
+    dropHeader(lines);
+    if (lines.isEmpty())
+        return eOk;
+    int index = findKeyLine(lines, key);
+    if (index < 0)
+        return eKeyNotFound;
+    return initMappingFromLine(lines[index]);
+}
+
+ErrorStatus KsSSMapping::initMappingFromLine(const Vtx_String& line) {
+    m_mappedObjects.removeAll();
+    int equals = line.find('=');
+    if (equals < 0)
+        return eInvalidInput;
+    Vtx_StringArray items;
+    splitStringAtSymbol(line.mid(equals + 1), kItemSeparator, items, true);
+    for (const Vtx_String& item : items) {
+        int separator = item.find(kVarSeparator);
+        if (separator < 0)
+            continue;
+        KsObjectMap object;
+        if (object.getMappingFromStrs(item.left(separator), item.mid(separator + 1)) == eOk)
+            m_mappedObjects.append(object);
+    }
+    return eOk;
+}
+
+ErrorStatus KsSSMapping::setMappingToFile(const Vtx_String& spreadsheetName,
+                                          const Vtx_String& key) const {
+    if (hasLineEnd(key) || hasByte(key, '=') || hasByte(key, kItemSeparator))
+        return eInvalidInput;
+    // 1. Object texts and names, parallel; objects without a kind word are left out.
+    Vtx_StringArray names;
+    Vtx_StringArray texts;
+    for (const KsObjectMap& object : m_mappedObjects) {
+        Vtx_String text;
+        Vtx_String name;
+        if (object.setMappingToStrs(text, name) != eOk)
+            continue;
+        // 2. Only the first occurrence of a name; 3. only names fit for files,
+        // and nothing that would break the line's separators.
+        if (names.contains(name, false) || hasInvalidFileNameChars(name) || breaksLine(name, text))
+            continue;
+        names.append(name);
+        texts.append(text);
+    }
+    // 4. The existing file; a missing one counts as empty, but one that
+    // exists and cannot be read is never overwritten.
+    const Vtx_String path = mappingFilePath(spreadsheetName);
+    Vtx_StringArray lines;
+    if (fileExists(path)) {
+        ErrorStatus es = ObjectExportReadFile(path, lines);
+        if (es != eOk)
+            return es;
+    }
+    dropHeader(lines);
+    int index = findKeyLine(lines, key);
+    if (index >= 0) {
+        KsSSMapping stored;
+        if (stored.initMappingFromLine(lines[index]) == eOk && isEqual(stored))
+            return eOk;
+        lines.removeAt(index);
+    }
+    // 5. The new line at the end; 6. the header in front, written whole.
+    Vtx_String line = key + "=";
+    for (int i = 0; i < names.length(); ++i) {
+        if (i > 0)
+            line.append(kItemSeparator);
+        line.append(names[i]).append(kVarSeparator).append(texts[i]);
+    }
+    lines.append(line);
+    lines.insertAt(0, kMappingHeader);
+    return ObjectExportWriteFile(path, lines);
+}
+
+bool KsSSMapping::hasSameMapping(const Vtx_String& spreadsheetName, Vtx_String& key) const {
+    Vtx_StringArray lines;
+    if (ObjectExportReadFile(mappingFilePath(spreadsheetName), lines) != eOk)
+        return false;
+    dropHeader(lines);
+    for (const Vtx_String& line : lines) {
+        KsSSMapping stored;
+        stored.initMappingFromLine(line);
+        if (isEqual(stored)) {
+            key = lineKey(line);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool KsSSMapping::isEqual(const KsSSMapping& other) const {
+    for (const KsObjectMap& object : m_mappedObjects) {
+        KsValueType type;
+        int index = -1;
+        if (!kindValueType(object.kind, type) ||
+            other.findSSVar(object.ssVarName, type, index) != eOk ||
+            object.isCompatible(other.m_mappedObjects[index]) != eOk)
+            return false;
+    }
+    return true;
+}
+
+ErrorStatus KsSSMapping::isCompatible(const KsSSMapping& other, int& count) const {
+    count = 0;
+    for (const KsObjectMap& object : m_mappedObjects) {
+        int index = -1;
+        if (other.findCompatible(object, index) != eOk)
+            ++count;
+    }
+    return eOk;
+}
+
+ErrorStatus KsSSMapping::findCompatible(const KsObjectMap& object, int& index) const {
+    for (int i = 0; i < m_mappedObjects.length(); ++i) {
+        if (m_mappedObjects[i].isCompatible(object) == eOk) {
+            index = i;
+            return eOk;
+        }
+    }
+    return eKeyNotFound;
+}
+
+ErrorStatus KsSSMapping::findSSVar(const Vtx_String& name, KsValueType valueType,
+                                   int& index) const {
+    for (int i = 0; i < m_mappedObjects.length(); ++i) {
+        KsValueType type;
+        const KsObjectMap& object = m_mappedObjects[i];
+        // Like types, not equal ones: the mapping page offers an Int variable
+        // every numeric object, so an exact match would lose such mappings.
+        if (kindValueType(object.kind, type) && isLikeType(type, valueType) &&
+            object.ssVarName.equal(name, false)) {
+            index = i;
+            return eOk;
+        }
+    }
+    return eKeyNotFound;
+}
+
+ErrorStatus KsSSMapping::getValidVars(bool /*flag*/, KsValueType valueType,
+                                      Vtx_Array<int>& indices) const {
+    indices.removeAll();
+    for (int i = 0; i < m_mappedObjects.length(); ++i) {
+        KsValueType type;
+        if (kindValueType(m_mappedObjects[i].kind, type) && isLikeType(type, valueType))
+            indices.append(i);
+    }
+    return eOk;
+}
+
+ErrorStatus KsSSMapping::sortValidVars(Vtx_Array<int>& indices,
+                                       const Vtx_Array<int>& categoryOrder) const {
+    Vtx_Array<int> input = indices;
+    indices.removeAll();
+    if (categoryOrder.isEmpty())
+        return eInvalidInput;
+    std::vector<Vtx_Array<int>> buckets(static_cast<std::size_t>(categoryOrder.length()));
+    for (int index : input) {
+        int category = m_mappedObjects.isValid(index) ? m_mappedObjects[index].category : -1;
+        int position = categoryOrder.find(category);
+        if (position < 0)
+            position = categoryOrder.length() - 1;
+        buckets[static_cast<std::size_t>(position)].append(index);
+    }
+    for (const Vtx_Array<int>& bucket : buckets) {
+        indices.append(-1);
+        for (int index : bucket)
+            indices.append(index);
+    }
+    return eOk;
+}
