@@ -13,7 +13,9 @@ struct WriteError {
     std::string message;
 };
 
-Json textValue(const Vtx_String& text) { return Json(toUtf8(text.view())); }
+Json textValue(const Vtx_String& text) {
+    return Json(toUtf8(text.view()));
+}
 
 /// Whole numbers are written without a fraction ("15", not "15.0"); both
 /// read back to the same double.
@@ -28,12 +30,11 @@ Json numberValue(double value) {
 }
 
 std::int64_t ownHandle(const Vtx_Database& database, const Vtx_ObjectId& id, bool pattern) {
-    const bool known = id.database() == &database &&
-                       (pattern ? database.patterns().count(id.handle()) != 0
-                                : database.profiles().count(id.handle()) != 0);
+    const bool known =
+        id.database() == &database && (pattern ? database.patterns().count(id.handle()) != 0
+                                               : database.profiles().count(id.handle()) != 0);
     if (!known)
-        throw WriteError{std::string("a reference to a ") +
-                         (pattern ? "bolt pattern" : "profile") +
+        throw WriteError{std::string("a reference to a ") + (pattern ? "bolt pattern" : "profile") +
                          " that is not in the drawing (handle " + std::to_string(id.handle()) +
                          ")"};
     return id.handle();
@@ -154,15 +155,22 @@ Json drawingJson(const Vtx_Database& database) {
 /// The 1-based line of a byte offset.
 int lineAt(std::string_view text, std::size_t offset) {
     offset = std::min(offset, text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(offset),
-                                           '\n'));
+    return 1 + static_cast<int>(
+                   std::count(text.begin(), text.begin() + static_cast<long>(offset), '\n'));
 }
 
-/// nlohmann's parse message without its prefix and its own position.
+/// nlohmann's parse message without its prefix, its own position and the
+/// quoted input it read last (raw bytes that may span lines).
 std::string parseMessage(const std::string& what) {
     std::size_t column = what.find("column ");
     std::size_t colon = column == std::string::npos ? what.find("] ") : what.find(": ", column);
-    return colon == std::string::npos ? what : what.substr(colon + 2);
+    std::string message = colon == std::string::npos ? what : what.substr(colon + 2);
+    constexpr std::string_view kLastRead = "; last read: '";
+    if (std::size_t start = message.find(kLastRead); start != std::string::npos) {
+        std::size_t end = message.find("'; ", start + kLastRead.size());
+        message.erase(start, end == std::string::npos ? std::string::npos : end + 1 - start);
+    }
+    return message;
 }
 
 Vtx_String located(const Vtx_String& file, int line, const std::string& text) {
@@ -199,7 +207,8 @@ ErrorStatus readDrawingFile(const Vtx_String& path, Vtx_Database& database, Vtx_
     }
     std::string where;
     if (!drawing_file::buildDatabase(root, database, where, message)) {
-        reason = located(path, lines.lineOf(where), where.empty() ? message : where + ": " + message);
+        reason =
+            located(path, lines.lineOf(where), where.empty() ? message : where + ": " + message);
         return eBadFileFormat;
     }
     return eOk;

@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kCutTypeNames[] = {"straight", "polygon", "cope",
                                          "center",   "chamfer", "full"};
-constexpr const char* kOffsetNames[] = {"cut",    "poly",     "length",   "center", "inside",
+constexpr const char* kOffsetNames[] = {"cut",     "poly",     "length",   "center", "inside",
                                         "outside", "chamfer1", "chamfer2", "radius"};
 static_assert(std::size(kOffsetNames) == kOffsetTypeCount);
 
@@ -30,7 +30,9 @@ const char* cutTypeName(int cutType) {
     return kCutTypeNames[cutType];
 }
 
-int cutTypeFromName(std::string_view name) { return indexOf(kCutTypeNames, name); }
+int cutTypeFromName(std::string_view name) {
+    return indexOf(kCutTypeNames, name);
+}
 
 const char* offsetName(int offsetType) {
     if (offsetType < 0 || offsetType >= kOffsetTypeCount)
@@ -38,7 +40,9 @@ const char* offsetName(int offsetType) {
     return kOffsetNames[offsetType];
 }
 
-int offsetFromName(std::string_view name) { return indexOf(kOffsetNames, name); }
+int offsetFromName(std::string_view name) {
+    return indexOf(kOffsetNames, name);
+}
 
 const char* moduleKindName(Vtx_ModuleKind kind) {
     switch (kind) {
@@ -151,8 +155,8 @@ bool LineIndex::build(std::string_view text, std::string& message, int& line) {
         } else if (c == '"') {
             readString();
         } else {
-            while (pos < text.size() && std::string_view(",]} \t\r\n").find(text[pos]) ==
-                                            std::string_view::npos)
+            while (pos < text.size() &&
+                   std::string_view(",]} \t\r\n").find(text[pos]) == std::string_view::npos)
                 ++pos;
         }
         if (!valueDone)

@@ -30,7 +30,9 @@ std::string elementPath(const std::string& parent, std::size_t index) {
 }
 
 /// Lower-cased for case-ignoring duplicate checks, as the model compares names.
-std::string foldedName(const Vtx_String& name) { return name.lower().str(); }
+std::string foldedName(const Vtx_String& name) {
+    return name.lower().str();
+}
 
 class Reader {
 public:
@@ -38,7 +40,6 @@ public:
 
     void read(const Json& root) {
         expectObject(root, "");
-        checkKeys(root, "", {"format", "version", "profiles", "patterns", "macros"});
         const Json* format = root.contains("format") ? &root["format"] : nullptr;
         if (format == nullptr || !format->is_string() || format->get<std::string>() != kFormatName)
             fail("format", std::string("the file is not a drawing: \"format\" must be \"") +
@@ -48,15 +49,13 @@ public:
             fail("version", "version " + std::to_string(version) +
                                 " is not supported; this program reads version " +
                                 std::to_string(kVersion));
-        forEach(root, "", "profiles", [this](const Json& item, const std::string& path) {
-            readProfile(item, path);
-        });
-        forEach(root, "", "patterns", [this](const Json& item, const std::string& path) {
-            readPattern(item, path);
-        });
-        forEach(root, "", "macros", [this](const Json& item, const std::string& path) {
-            readMacro(item, path);
-        });
+        checkKeys(root, "", {"format", "version", "profiles", "patterns", "macros"});
+        forEach(root, "", "profiles",
+                [this](const Json& item, const std::string& path) { readProfile(item, path); });
+        forEach(root, "", "patterns",
+                [this](const Json& item, const std::string& path) { readPattern(item, path); });
+        forEach(root, "", "macros",
+                [this](const Json& item, const std::string& path) { readMacro(item, path); });
     }
 
 private:
@@ -64,7 +63,7 @@ private:
 
     static void expectObject(const Json& value, const std::string& path) {
         if (!value.is_object())
-            fail(path, "must be an object");
+            fail(path, path.empty() ? "the file does not hold a JSON object" : "must be an object");
     }
 
     static void checkKeys(const Json& object, const std::string& path,
@@ -199,8 +198,8 @@ private:
     void readProfile(const Json& item, const std::string& path) {
         expectObject(item, path);
         checkKeys(item, path, {"handle", "section", "material"});
-        const std::int64_t value = handle(*member(item, path, "handle", true),
-                                          memberPath(path, "handle"));
+        const std::int64_t value =
+            handle(*member(item, path, "handle", true), memberPath(path, "handle"));
         Vtx_ProfileEntity profile{text(item, path, "section"), text(item, path, "material")};
         takeHandle(!m_database.addProfileWithHandle(value, profile).isNull(), path, value);
     }
@@ -210,8 +209,8 @@ private:
         checkKeys(item, path,
                   {"handle", "name", "type", "nrBolts1", "nrBolts2", "reverseStart1",
                    "reverseStart2", "spacing1", "spacing2"});
-        const std::int64_t value = handle(*member(item, path, "handle", true),
-                                          memberPath(path, "handle"));
+        const std::int64_t value =
+            handle(*member(item, path, "handle", true), memberPath(path, "handle"));
         Vtx_BoltPattern pattern;
         pattern.name = name(item, path);
         const Vtx_String type = text(item, path, "type", true);
@@ -235,10 +234,10 @@ private:
     void readMacro(const Json& item, const std::string& path) {
         expectObject(item, path);
         checkKeys(item, path,
-                  {"handle", "name", "macroType", "baseProfiles", "generalVariables",
-                   "standards", "modules"});
-        const std::int64_t value = handle(*member(item, path, "handle", true),
-                                          memberPath(path, "handle"));
+                  {"handle", "name", "macroType", "baseProfiles", "generalVariables", "standards",
+                   "modules"});
+        const std::int64_t value =
+            handle(*member(item, path, "handle", true), memberPath(path, "handle"));
         const Vtx_String macroName = name(item, path);
         if (m_database.findMacro(macroName) != nullptr)
             fail(memberPath(path, "name"), "macro \"" + macroName.str() + "\" appears twice");
@@ -283,7 +282,8 @@ void Reader::readModule(Vtx_Macro& macro, const Json& item, const std::string& p
     if (!moduleKindFromName(text(item, path, "kind", true).str(), kind))
         fail(memberPath(path, "kind"), "must be \"general\", \"plate\", \"bolt\" or \"profile\"");
     if (kind == Vtx_ModuleKind::Bolt)
-        checkKeys(item, path, {"kind", "name", "group", "variables", "cuts", "boltData", "patterns"});
+        checkKeys(item, path,
+                  {"kind", "name", "group", "variables", "cuts", "boltData", "patterns"});
     else if (kind == Vtx_ModuleKind::Profile)
         checkKeys(item, path, {"kind", "name", "group", "variables", "cuts", "placements"});
     else

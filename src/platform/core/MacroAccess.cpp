@@ -32,20 +32,21 @@ Vtx_ProfileEntity* openProfile(const Vtx_ObjectId& id, const Vtx_Transaction* tr
 }
 
 // Offsets per cut type as bit sets over KsCutOffsetType.
-constexpr int bit(int offset) { return 1 << offset; }
+constexpr int bit(int offset) {
+    return 1 << offset;
+}
 constexpr int kCutOffsetSets[] = {
-    bit(kOffsetCut),                                                                 // straight
-    bit(kOffsetPoly) | bit(kOffsetLength),                                           // polygon
-    bit(kOffsetCut) | bit(kOffsetInside) | bit(kOffsetOutside) | bit(kOffsetRadius), // cope
-    bit(kOffsetLength) | bit(kOffsetCenter),                                         // center
-    bit(kOffsetChamfer1) | bit(kOffsetChamfer2),                                     // chamfer
+    bit(kOffsetCut),                                                                    // straight
+    bit(kOffsetPoly) | bit(kOffsetLength),                                              // polygon
+    bit(kOffsetCut) | bit(kOffsetInside) | bit(kOffsetOutside) | bit(kOffsetRadius),    // cope
+    bit(kOffsetLength) | bit(kOffsetCenter),                                            // center
+    bit(kOffsetChamfer1) | bit(kOffsetChamfer2),                                        // chamfer
     bit(kOffsetCut) | bit(kOffsetChamfer1) | bit(kOffsetChamfer2) | bit(kOffsetRadius), // full
 };
 constexpr int kCutTypeCount = static_cast<int>(std::size(kCutOffsetSets));
 
 bool cutOffers(int cutType, int offsetType) {
-    if (cutType < 0 || cutType >= kCutTypeCount || offsetType < 0 ||
-        offsetType >= kOffsetTypeCount)
+    if (cutType < 0 || cutType >= kCutTypeCount || offsetType < 0 || offsetType >= kOffsetTypeCount)
         return false;
     return (kCutOffsetSets[cutType] & bit(offsetType)) != 0;
 }
@@ -181,7 +182,8 @@ ErrorStatus findPattern(Vtx_BoltModule* module, const Vtx_String& patternName,
         return eNullPtr;
     for (const Vtx_ObjectId& id : module->patternIds()) {
         Vtx_BoltPattern* pattern = nullptr;
-        if (getPattern(id, pattern, transaction) == eOk && pattern->name.equal(patternName, false)) {
+        if (getPattern(id, pattern, transaction) == eOk &&
+            pattern->name.equal(patternName, false)) {
             patternId = id;
             return eOk;
         }

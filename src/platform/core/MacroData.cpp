@@ -39,8 +39,7 @@ std::vector<Vtx_DialogVariable*> MacroTabData::flexFixVariables(const Vtx_String
     return result;
 }
 
-bool MacroTabData::getFlexFixBtnStatus(const Vtx_String& name, bool& isFixed,
-                                       bool& isFree) const {
+bool MacroTabData::getFlexFixBtnStatus(const Vtx_String& name, bool& isFixed, bool& isFree) const {
     std::vector<Vtx_DialogVariable*> variables = flexFixVariables(name);
     if (variables.empty())
         return false;

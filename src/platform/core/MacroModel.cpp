@@ -99,7 +99,9 @@ ErrorStatus Vtx_DbMacro::mapBaseProfIds(Vtx_Array<Vtx_ObjectId>& ids) const {
 
 // ---------------------------------------------------------------- database
 
-std::int64_t Vtx_Database::nextHandle() { return ++m_lastHandle; }
+std::int64_t Vtx_Database::nextHandle() {
+    return ++m_lastHandle;
+}
 
 void Vtx_Database::takeHandle(std::int64_t handle) {
     m_lastHandle = std::max(m_lastHandle, handle);
@@ -108,8 +110,9 @@ void Vtx_Database::takeHandle(std::int64_t handle) {
 bool Vtx_Database::isHandleUsed(std::int64_t handle) const {
     if (m_patterns.count(handle) != 0 || m_profiles.count(handle) != 0)
         return true;
-    return std::any_of(m_macros.begin(), m_macros.end(),
-                       [handle](const auto& macro) { return macro->objectId().handle() == handle; });
+    return std::any_of(m_macros.begin(), m_macros.end(), [handle](const auto& macro) {
+        return macro->objectId().handle() == handle;
+    });
 }
 
 void Vtx_Database::clear() {
@@ -200,14 +203,35 @@ void Vtx_Transaction::commit() {
     m_savedProfiles.clear();
 }
 
+namespace {
+
+/// Puts back the saved objects in place, so that pointers to objects that
+/// existed before the transaction stay valid; objects made since go.
+template <typename T>
+void restoreObjects(std::map<std::int64_t, T>& objects, std::map<std::int64_t, T>& saved) {
+    for (auto it = objects.begin(); it != objects.end();) {
+        auto old = saved.find(it->first);
+        if (old == saved.end()) {
+            it = objects.erase(it);
+        } else {
+            it->second = std::move(old->second);
+            saved.erase(old);
+            ++it;
+        }
+    }
+    objects.merge(saved);
+}
+
+} // namespace
+
 void Vtx_Transaction::abort() {
     if (!m_active)
         return;
+    // Handles stay taken: objects made inside the transaction vanish, but
+    // their handles are never given out again.
     if (m_database != nullptr) {
-        // Handles stay taken: objects made inside the transaction vanish, but
-        // their handles are never given out again.
-        m_database->m_patterns = std::move(m_savedPatterns);
-        m_database->m_profiles = std::move(m_savedProfiles);
+        restoreObjects(m_database->m_patterns, m_savedPatterns);
+        restoreObjects(m_database->m_profiles, m_savedProfiles);
     }
     commit();
 }

@@ -321,7 +321,10 @@ private:
 /// The host transaction stand-in: groups changes to one database. While a
 /// transaction is open, abort() restores the bolt patterns and profile
 /// entities as they were at start() (macro contents are restored by the
-/// caller's own records). Accepted as nullptr by every access function.
+/// caller's own records). Accepted as nullptr by every access function; a
+/// transaction of another database makes an access fail (eInvalidInput).
+/// abort() restores objects in place, so pointers to objects that existed at
+/// start() stay valid; objects made since are removed.
 class Vtx_Transaction {
 public:
     explicit Vtx_Transaction(Vtx_Database* database) : m_database(database) {}
@@ -362,9 +365,12 @@ ErrorStatus getCutConstraints(const Vtx_Module* module, Vtx_StringArray& names,
                               Vtx_Array<int>& cutTypes);
 ErrorStatus getCutConstraint(Vtx_Module* module, const Vtx_String& cutName,
                              Vtx_CutConstraint*& cut);
-/// The offset types that a cut type offers, in ascending order.
+/// The offset types that a cut type offers, in ascending order;
+/// eInvalidInput (and an empty list) for an unknown cut type.
 ErrorStatus getCutOffsets(int cutType, Vtx_Array<int>& offsetTypes);
-/// eNotApplicable when the cut's type does not offer offsetType.
+/// eNotApplicable when the cut's type does not offer offsetType, eOutOfRange
+/// for an offset type outside 0..8, eInvalidInput when the cut is not one of
+/// the module's or a value to write is not finite.
 ErrorStatus getSetCutValue(Vtx_Module* module, Vtx_CutConstraint* cut, int offsetType,
                            double& value, bool get);
 ErrorStatus findPattern(Vtx_BoltModule* module, const Vtx_String& patternName,
@@ -372,11 +378,13 @@ ErrorStatus findPattern(Vtx_BoltModule* module, const Vtx_String& patternName,
 ErrorStatus getPattern(const Vtx_ObjectId& patternId, Vtx_BoltPattern*& pattern,
                        Vtx_Transaction* transaction = nullptr);
 /// Reads or writes the reverse-start flag of a pattern's first or second
-/// direction; the second needs a two-directional pattern.
+/// direction; the second needs a two-directional pattern (eNotApplicable).
+/// eKeyNotFound when the pattern is not one of the module's.
 ErrorStatus getSetBoltPatternReverses(Vtx_BoltModule* module, const Vtx_ObjectId& patternId,
                                       bool first, bool get, bool& reverse,
                                       Vtx_Transaction* transaction = nullptr);
-/// The profile entity id of the module's profile placement named name.
+/// The profile entity id of the module's profile placement named name (case
+/// ignored); eWrongObjectType when the module is no profile module.
 ErrorStatus getNamedPrpl(Vtx_Module* module, const Vtx_String& name, Vtx_ObjectId& profileId);
 /// The profile entity id of base profile n (0-based) of the macro.
 ErrorStatus getBaseProf(Vtx_DbMacro* dbMacro, int n, Vtx_ObjectId& profileId);

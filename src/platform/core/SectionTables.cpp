@@ -43,8 +43,8 @@ ErrorStatus Vtx_SectionTableManager::loadFolder(const Vtx_String& folder,
         Vtx_Array<Vtx_StringArray> rows;
         Vtx_String reason;
         ErrorStatus status = readFile(file, tableName, rows, &reason);
-        if (status == eOk && (rows.length() < 2 || rows[1].length() < 2 ||
-                              !rows[1][1].equal("I/O", false))) {
+        if (status == eOk &&
+            (rows.length() < 2 || rows[1].length() < 2 || !rows[1][1].equal("I/O", false))) {
             reason = file + ": line 3: the second column must be \"I/O\"";
             status = eBadFileFormat;
         }

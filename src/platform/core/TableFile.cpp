@@ -47,6 +47,16 @@ void appendEscaped(std::string& out, const Vtx_String& cell) {
     }
 }
 
+/// A byte as it may appear in a message: itself when printable, else "x" and
+/// two hex digits.
+std::string printable(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F)
+        return std::string(1, c);
+    constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("x") + kHex[byte >> 4] + kHex[byte & 0xF];
+}
+
 /// Splits one line into cells, undoing the escapes; false with a message
 /// on a bad escape.
 bool parseLine(std::string_view line, Vtx_StringArray& cells, std::string& message) {
@@ -85,7 +95,7 @@ bool parseLine(std::string_view line, Vtx_StringArray& cells, std::string& messa
         case 'e':
             break;
         default:
-            message = std::string("unknown escape \\") + line[i] + " in column " +
+            message = "unknown escape \\" + printable(line[i]) + " in column " +
                       std::to_string(cells.length() + 1);
             return false;
         }
@@ -134,7 +144,8 @@ ErrorStatus readFile(const Vtx_String& path, Vtx_String& tableName,
                 return failure(eBadFileFormat, 1, "not a table file (no \"vtx-table\" header)");
             if (line.substr(kHeader.size() + 1) != std::to_string(kVersion))
                 return failure(eBadFileFormat, 1,
-                               "table file version " + std::string(line.substr(kHeader.size() + 1)) +
+                               "table file version " +
+                                   std::string(line.substr(kHeader.size() + 1)) +
                                    " is not supported; this program reads version " +
                                    std::to_string(kVersion));
             continue;

@@ -103,10 +103,10 @@ TEST_F(MacroDataTest, MergedProfilePropertiesOfAGroup) {
     EXPECT_EQ(props.sectionName, "PL 10x90");
     EXPECT_EQ(props.material, "S355");
 
-    Vtx_ObjectId second = dynamic_cast<const Vtx_ProfModule*>(
-                              m_dbMacro->macro()->findModule("Stiffeners"))
-                              ->profArray()[1]
-                              .profileId;
+    Vtx_ObjectId second =
+        dynamic_cast<const Vtx_ProfModule*>(m_dbMacro->macro()->findModule("Stiffeners"))
+            ->profArray()[1]
+            .profileId;
     m_db.profile(second)->material = "S235";
     ASSERT_TRUE(stiffeners->getMergedPropsOfGroup("Stiffener", props));
     EXPECT_TRUE(props.material.isEmpty()) << "the placements disagree";
@@ -155,11 +155,12 @@ TEST(TabMappingData, KeysFollowTheMacrosStandards) {
     macro->addModule(std::make_unique<Vtx_PlateModule>("EndPlate", "EndPlate"));
     macro->addModule(std::make_unique<Vtx_BoltModule>("Bolts", "endplate"));
     macro->addModule(std::make_unique<Vtx_Module>("BeamEnd", ""));
-    macro->standards() = {{"EndPlate\\EP", "k1"}, {"Welds", "Module.EndPlate"}, {"ep\\ep", "k2"}};
+    macro->standards() = {
+        {"EndPlate\\EP", "k1"}, {"Welds", "Module.EndPlate"}, {"endplate\\ep", "k2"}};
 
     TabMappingData mapping;
     mapping.initFromMacro(*macro);
-    EXPECT_EQ(mapping.spreadsheetNames, (Vtx_StringArray{"EndPlate\\EP", "Welds", "ep\\ep"}));
+    EXPECT_EQ(mapping.spreadsheetNames, (Vtx_StringArray{"EndPlate\\EP", "Welds", "endplate\\ep"}));
     EXPECT_EQ(mapping.groupNames, (Vtx_StringArray{"EndPlate", "BeamEnd"}));
     EXPECT_EQ(mapping.getMapping("endplate\\ep"), "k1");
     EXPECT_EQ(mapping.getMapping("EndPlate\\EP", 1), "k2");

@@ -226,13 +226,15 @@ TEST_F(MacroModelTest, ProfilesAreReachedByPlacementAndBaseIndex) {
 
 TEST_F(MacroModelTest, AbortRestoresPatternsAndProfilesCommitKeepsThem) {
     Vtx_Transaction transaction(&m_db);
+    Vtx_BoltPattern* held = m_db.pattern(m_rows);
     transaction.start();
-    m_db.pattern(m_rows)->nrBolts1 = "5";
+    held->nrBolts1 = "5";
     m_db.profile(m_beam)->sectionName = "IPE 330";
     Vtx_ObjectId added = m_db.addProfile({"IPE 400", "S355"});
     transaction.abort();
     EXPECT_FALSE(transaction.isActive());
-    EXPECT_EQ(m_db.pattern(m_rows)->nrBolts1, "2");
+    EXPECT_EQ(held->nrBolts1, "2") << "objects are restored in place";
+    EXPECT_EQ(m_db.pattern(m_rows), held);
     EXPECT_EQ(m_db.profile(m_beam)->sectionName, "IPE 300");
     EXPECT_EQ(m_db.profile(added), nullptr);
     EXPECT_GT(m_db.addProfile({}).handle(), added.handle()) << "handles are not reused";
