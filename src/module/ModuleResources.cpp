@@ -1,0 +1,71 @@
+#include "module/ModuleResources.h"
+
+#include "module/ModuleEntry.h"
+
+#include <filesystem>
+
+namespace {
+
+// Constant-initialised: the resources may be made during process attach, before
+// this file's dynamic initialisers have run.
+
+// '.' background, '#' frame, 'o' box, 'x' check mark.
+constexpr PixelColour kCheckBoxPalette[] = {
+    {'.', 0xFFFFFF}, {'#', 0x808080}, {'o', 0xFFFFFF}, {'x', 0x000000}};
+
+constexpr std::string_view kCheckBoxUnchecked[] = {
+    "................", "................", "..############..", "..#oooooooooo#..",
+    "..#oooooooooo#..", "..#oooooooooo#..", "..#oooooooooo#..", "..#oooooooooo#..",
+    "..#oooooooooo#..", "..#oooooooooo#..", "..#oooooooooo#..", "..#oooooooooo#..",
+    "..#oooooooooo#..", "..############..", "................", "................",
+};
+
+constexpr std::string_view kCheckBoxChecked[] = {
+    "................", "................", "..############..", "..#oooooooooo#..",
+    "..#ooooooooxo#..", "..#oooooooxxo#..", "..#ooxoooxxxo#..", "..#ooxxoxxxoo#..",
+    "..#ooxxxxxooo#..", "..#oooxxxoooo#..", "..#ooooxooooo#..", "..#oooooooooo#..",
+    "..#oooooooooo#..", "..############..", "................", "................",
+};
+
+} // namespace
+
+ModuleResources::ModuleResources() {
+    m_bitmaps[kBitmapCheckUnchecked] = encodeBmp(kCheckBoxUnchecked, kCheckBoxPalette);
+    m_bitmaps[kBitmapCheckChecked] = encodeBmp(kCheckBoxChecked, kCheckBoxPalette);
+}
+
+Vtx_String ModuleResources::resourceName() const {
+    const ModuleInstance& instance = moduleInstance();
+    if (instance.path.isEmpty())
+        return "vtxssmodule";
+    return Vtx_String(std::filesystem::path(instance.path.str()).filename().string());
+}
+
+std::string_view ModuleResources::findResource(ResourceKind kind, int id) const {
+    if (kind != ResourceKind::Bitmap)
+        return {};
+    auto it = m_bitmaps.find(id);
+    return it == m_bitmaps.end() ? std::string_view() : std::string_view(it->second);
+}
+
+bool ModuleResources::loadBitmap(int id, ModuleBitmap& bitmap) const {
+    std::string_view bytes = findResource(ResourceKind::Bitmap, id);
+    ModuleBitmap decoded;
+    decoded.id = id;
+    if (bytes.empty() || !decodeBmp(bytes, decoded))
+        return false;
+    bitmap = std::move(decoded);
+    return true;
+}
+
+std::vector<int> ModuleResources::bitmapIds() const {
+    std::vector<int> ids;
+    for (const auto& [id, bytes] : m_bitmaps)
+        ids.push_back(id);
+    return ids;
+}
+
+const ModuleResources& moduleResources() {
+    static const ModuleResources resources;
+    return resources;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "module/ModuleBitmap.h"
+#include "platform/core/VtxString.h"
+#include "platform/host/Resources.h"
+
+#include <map>
+#include <string>
+
+/// Bitmap resource numbers of the module.
+enum ModuleBitmapId : int {
+    kBitmapCheckUnchecked = 8134, ///< the unchecked check box every grid shows
+    kBitmapCheckChecked = 8136,   ///< the checked check box every grid shows
+};
+
+/// Where the module's code was loaded from: the base address of its image and
+/// its file (the program's own file when the module is linked in).
+struct ModuleInstance {
+    const void* base = nullptr;
+    Vtx_String path;
+    bool isValid() const { return base != nullptr; }
+};
+
+/// The module's own resources, carried in its code: each bitmap is the bytes
+/// of a BMP file, drawn from pixel art when the resources are made.
+///
+///     const ModuleResources& resources = moduleResources();
+///     ModuleBitmap checked;
+///     resources.loadBitmap(kBitmapCheckChecked, checked);
+class ModuleResources : public ResourceSource {
+public:
+    ModuleResources();
+
+    Vtx_String resourceName() const override;
+    std::string_view findResource(ResourceKind kind, int id) const override;
+
+    /// Decodes bitmap id; false when there is none (bitmap unchanged).
+    bool loadBitmap(int id, ModuleBitmap& bitmap) const;
+    /// The ids of all bitmaps, ascending.
+    std::vector<int> bitmapIds() const;
+
+private:
+    std::map<int, std::string> m_bitmaps;
+};
+
+/// The module's resources (made on first use).
+const ModuleResources& moduleResources();
+
+/// The two check-box pictures that all grids share, loaded when the module is
+/// loaded (a module-wide object, see ModuleState).
+struct CheckBoxPictures {
+    ModuleBitmap unchecked;
+    ModuleBitmap checked;
+    /// The picture for a check state.
+    const ModuleBitmap& picture(bool isChecked) const { return isChecked ? checked : unchecked; }
+};

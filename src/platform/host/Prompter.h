@@ -1,0 +1,151 @@
+#pragma once
+
+#include "platform/core/VtxString.h"
+
+#include <deque>
+#include <vector>
+
+class HostCommandLine;
+
+/// The buttons a message box offers.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+/// The picture beside a message box's text.
+enum class MessageIcon { None, Information, Question, Warning, Error };
+/// The button that answered a message box.
+enum class MessageResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+
+/// True when a box with these buttons has the button result.
+bool messageOffers(MessageButtons buttons, MessageResult result);
+/// The answer that declines a box: Cancel when offered, else No, else Abort,
+/// else Ok (a box with only OK is declined by OK).
+MessageResult declineAnswer(MessageButtons buttons);
+/// "Ok", "Cancel", "Yes", ...
+const char* messageResultName(MessageResult result);
+
+/// A message box as asked and as answered.
+struct MessageRecord {
+    Vtx_String text;
+    Vtx_String caption;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    MessageResult answer = MessageResult::Ok;
+};
+
+/// A file open or save query. The filter lists "description|pattern" pairs
+/// separated by "|", e.g. "Spreadsheets (*.kss)|*.kss|All files (*.*)|*.*".
+struct FileDialogRequest {
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Open;
+    Vtx_String caption;
+    Vtx_String folder;
+    Vtx_String fileName;
+    Vtx_String filter;
+    /// Extension (no dot) added to a typed name that has none.
+    Vtx_String defaultExtension;
+};
+
+/// A file query as asked and as answered (empty path: cancelled).
+struct FileDialogRecord {
+    FileDialogRequest request;
+    Vtx_String answer;
+};
+
+/// The one interface through which the module asks the user anything: message
+/// boxes and file dialogs. Batch runs answer with BatchPrompter, tests with
+/// ScriptedPrompter, the desktop host with a Qt implementation. Every question
+/// and its answer is logged, whatever the implementation.
+///
+///     Prompter& prompter = Host::current().prompter();
+///     if (prompter.messageBox("Overwrite?", "Save", MessageButtons::YesNo,
+///                             MessageIcon::Question) == MessageResult::Yes) ...
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    /// Shows a message box and returns the button that closed it; always one
+    /// that the buttons offer (an implementation's other answer is replaced
+    /// by declineAnswer).
+    MessageResult messageBox(const Vtx_String& text, const Vtx_String& caption = {},
+                             MessageButtons buttons = MessageButtons::Ok,
+                             MessageIcon icon = MessageIcon::None);
+    /// Asks for a file; true with path set when one was chosen, false (path
+    /// untouched) when the query was cancelled.
+    bool fileDialog(const FileDialogRequest& request, Vtx_String& path);
+
+    const std::vector<MessageRecord>& messages() const { return m_messages; }
+    const std::vector<FileDialogRecord>& fileDialogs() const { return m_fileDialogs; }
+    void clearLog();
+
+protected:
+    virtual MessageResult askMessage(const MessageRecord& message) = 0;
+    /// True with path set, or false for a cancelled query.
+    virtual bool askFile(const FileDialogRequest& request, Vtx_String& path) = 0;
+
+private:
+    std::vector<MessageRecord> m_messages;
+    std::vector<FileDialogRecord> m_fileDialogs;
+};
+
+/// Answers without asking anyone: every message box with a configured default
+/// (Ok at start) when the box offers it, else with the box's first button;
+/// every file query with a configured path (none at start: cancelled).
+/// Optionally prints each message to a command line as "Warning: ..." so that
+/// a batch run shows what a user would have seen.
+class BatchPrompter : public Prompter {
+public:
+    /// Messages are printed on commandLine while printing is on; it must
+    /// outlive the prompter (null: never printed).
+    explicit BatchPrompter(HostCommandLine* commandLine = nullptr) : m_commandLine(commandLine) {}
+
+    void setDefaultAnswer(MessageResult answer) { m_defaultAnswer = answer; }
+    MessageResult defaultAnswer() const { return m_defaultAnswer; }
+    /// The path that answers every file query; empty cancels them.
+    void setFileAnswer(const Vtx_String& path) { m_fileAnswer = path; }
+    void setPrintMessages(bool print) { m_print = print; }
+    bool printMessages() const { return m_print; }
+
+protected:
+    MessageResult askMessage(const MessageRecord& message) override;
+    bool askFile(const FileDialogRequest& request, Vtx_String& path) override;
+
+private:
+    HostCommandLine* m_commandLine;
+    MessageResult m_defaultAnswer = MessageResult::Ok;
+    Vtx_String m_fileAnswer;
+    bool m_print = false;
+};
+
+/// Answers from a queue that a test fills beforehand, in order. A question
+/// that finds no answer queued, or an answer of the wrong kind (a file for a
+/// message box, a button the box does not offer), is declined and recorded
+/// as a fault, so a test sees unexpected questions instead of hanging.
+///
+///     ScriptedPrompter prompter;
+///     prompter.queueMessageAnswer(MessageResult::Yes);
+///     prompter.queueFileAnswer("c:\\data\\a.kss");
+///     ... run the code under test ...
+///     EXPECT_TRUE(prompter.faults().isEmpty());
+///     EXPECT_EQ(prompter.pendingAnswers(), 0);
+class ScriptedPrompter : public Prompter {
+public:
+    void queueMessageAnswer(MessageResult answer);
+    /// A file query answered with path; an empty path cancels it.
+    void queueFileAnswer(const Vtx_String& path);
+
+    int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
+    /// One line per question that the queue could not answer.
+    const std::vector<Vtx_String>& faults() const { return m_faults; }
+
+protected:
+    MessageResult askMessage(const MessageRecord& message) override;
+    bool askFile(const FileDialogRequest& request, Vtx_String& path) override;
+
+private:
+    struct Answer {
+        bool isFile = false;
+        MessageResult message = MessageResult::Ok;
+        Vtx_String path;
+    };
+    std::deque<Answer> m_answers;
+    std::vector<Vtx_String> m_faults;
+};
