@@ -3,7 +3,7 @@
 add_library(vtx_build_options INTERFACE)
 target_compile_options(vtx_build_options INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
-  -Wcast-align -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough)
+  -Wcast-align -Woverloaded-virtual -Wimplicit-fallthrough)
 if(VTX_WERROR)
   target_compile_options(vtx_build_options INTERFACE -Werror)
 endif()

@@ -2,6 +2,8 @@
 
 #include "Commands.h"
 
+#include "platform/host/Host.h"
+
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -29,6 +31,11 @@ void printUsage(std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // What the module prints on the host's command line is shown; message
+    // boxes of a batch run are printed as warnings.
+    Host& host = Host::current();
+    host.commandLine().setEcho(CommandLineEcho::Split);
+    host.batchPrompter().setPrintMessages(true);
     if (argc < 2) {
         printUsage(std::cerr);
         return 2;
