@@ -6,6 +6,7 @@
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
+#include "standards/KsVarCells.h"
 
 class Vtx_DbMacro;
 class Vtx_Transaction;
@@ -34,4 +35,7 @@ public:
     MacroData* macroData = nullptr;
     Vtx_StringArray genVarNames;
     Vtx_StringArray genVarValues;
+    /// After a macro evaluation the spreadsheet's variables with their final
+    /// values; for a child evaluation the variables passed in, with results.
+    KsVarCells varCells;
 };

@@ -1,0 +1,193 @@
+#pragma once
+
+/// Storage of a grid's cells: one column after another, each column a table
+/// of blocks of 64 rows allocated when first written. Reading an empty or
+/// never-written cell costs two index look-ups; whole ranges are walked block
+/// by block.
+
+#include "platform/sheet/SheetTypes.h"
+#include "platform/sheet/Value.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vtx::sheet {
+
+class FormulaCode;
+
+/// Texts that few cells have.
+struct CellExtra {
+    std::string tag;         ///< the hidden tag text (form 2)
+    std::string enteredText; ///< a number's data text as typed, when not its shortest form
+};
+
+/// Bits of Cell::flags.
+enum CellFlag : std::uint8_t {
+    kCellPending = 1, ///< to be recalculated (a precedent changed with recalculation off)
+    kCellInSet = 2,   ///< member of the recalculation under way
+    kCellChanged = 4, ///< a precedent's value changed during this recalculation
+    kCellStale = 8,   ///< formula not yet evaluated
+};
+
+struct Cell {
+    Value value;
+    FormulaCode* formula = nullptr;
+    std::unique_ptr<CellExtra> extra;
+    /// Formula cells that refer to this cell by a single reference.
+    std::vector<std::uint64_t> dependents;
+    std::uint32_t style = 0;
+    std::uint32_t scratch = 0;
+    std::uint8_t flags = 0;
+
+    /// Nothing worth keeping: no value, formula, style, texts or dependents.
+    bool isBlank() const {
+        return value.isEmpty() && !formula && !extra && dependents.empty() && style == 0;
+    }
+};
+
+constexpr int kBlockBits = 6;
+constexpr int kBlockRows = 1 << kBlockBits;
+
+struct CellBlock {
+    std::array<Cell, kBlockRows> cells;
+    std::uint64_t used = 0;
+};
+
+/// The cells of one column.
+class ColumnStore {
+public:
+    ColumnStore() = default;
+    ColumnStore(ColumnStore&&) noexcept = default;
+    ColumnStore& operator=(ColumnStore&&) noexcept = default;
+    ColumnStore(const ColumnStore&) = delete;
+    ColumnStore& operator=(const ColumnStore&) = delete;
+
+    [[gnu::always_inline]] const Cell* find(int row) const {
+        std::size_t b = static_cast<std::size_t>(row) >> kBlockBits;
+        if (b >= m_blocks.size() || !m_blocks[b])
+            return nullptr;
+        const CellBlock& block = *m_blocks[b];
+        int i = row & (kBlockRows - 1);
+        return (block.used >> i) & 1u ? &block.cells[static_cast<std::size_t>(i)] : nullptr;
+    }
+    Cell* find(int row) {
+        return const_cast<Cell*>(static_cast<const ColumnStore*>(this)->find(row));
+    }
+    [[gnu::always_inline]] Cell& ensure(int row) {
+        std::size_t b = static_cast<std::size_t>(row) >> kBlockBits;
+        if (b >= m_blocks.size() || !m_blocks[b]) [[unlikely]]
+            return ensureBlock(row);
+        CellBlock& block = *m_blocks[b];
+        int i = row & (kBlockRows - 1);
+        block.used |= std::uint64_t{1} << i;
+        return block.cells[static_cast<std::size_t>(i)];
+    }
+    void erase(int row);
+    /// Visits every existing cell with row0 <= row <= row1: fn(row, cell).
+    template <typename Fn> void forEach(int row0, int row1, Fn&& fn) const {
+        if (row0 < 0)
+            row0 = 0;
+        std::size_t b0 = static_cast<std::size_t>(row0) >> kBlockBits;
+        std::size_t b1 = static_cast<std::size_t>(row1) >> kBlockBits;
+        for (std::size_t b = b0; b <= b1 && b < m_blocks.size(); ++b) {
+            const CellBlock* block = m_blocks[b].get();
+            if (!block || !block->used)
+                continue;
+            int base = static_cast<int>(b << kBlockBits);
+            std::uint64_t used = block->used;
+            while (used) {
+                int i = __builtin_ctzll(used);
+                used &= used - 1;
+                int row = base + i;
+                if (row < row0 || row > row1)
+                    continue;
+                fn(row, block->cells[static_cast<std::size_t>(i)]);
+            }
+        }
+    }
+    template <typename Fn> void forEachMutable(int row0, int row1, Fn&& fn) {
+        static_cast<const ColumnStore*>(this)->forEach(
+            row0, row1, [&](int row, const Cell& c) { fn(row, const_cast<Cell&>(c)); });
+    }
+    /// Moves the cells of rows >= row down by count (count < 0: up, the rows
+    /// row+count .. row-1 being dropped).
+    void shiftRows(int row, int count);
+    bool empty() const { return m_blocks.empty(); }
+    void clear() { m_blocks.clear(); }
+    int lastRow() const;
+
+private:
+    Cell& ensureBlock(int row);
+    std::vector<std::unique_ptr<CellBlock>> m_blocks;
+};
+
+/// Every cell of a grid, headers included.
+class CellStore {
+public:
+    [[gnu::always_inline]] const Cell* find(int col, int row) const {
+        if (col < 0 || row < 0 || static_cast<std::size_t>(col) >= m_cols.size())
+            return nullptr;
+        return m_cols[static_cast<std::size_t>(col)].find(row);
+    }
+    Cell* find(int col, int row) {
+        return const_cast<Cell*>(static_cast<const CellStore*>(this)->find(col, row));
+    }
+    [[gnu::always_inline]] Cell& ensure(int col, int row) {
+        if (static_cast<std::size_t>(col) >= m_cols.size()) [[unlikely]]
+            m_cols.resize(static_cast<std::size_t>(col) + 1);
+        return m_cols[static_cast<std::size_t>(col)].ensure(row);
+    }
+    void erase(int col, int row);
+    /// The value of a cell; an empty value for a cell never written.
+    const Value& value(int col, int row) const {
+        const Cell* c = find(col, row);
+        return c ? c->value : s_empty;
+    }
+    /// Visits the existing cells of a range column by column: fn(col, row, cell).
+    template <typename Fn> void forEach(const CellRange& r, Fn&& fn) const {
+        int c1 = std::min<int>(r.col1, static_cast<int>(m_cols.size()) - 1);
+        for (int c = std::max(r.col0, 0); c <= c1; ++c)
+            m_cols[static_cast<std::size_t>(c)].forEach(
+                r.row0, r.row1, [&](int row, const Cell& cell) { fn(c, row, cell); });
+    }
+    template <typename Fn> void forEachMutable(const CellRange& r, Fn&& fn) {
+        static_cast<const CellStore*>(this)->forEach(
+            r, [&](int c, int row, const Cell& cell) { fn(c, row, const_cast<Cell&>(cell)); });
+    }
+    template <typename Fn> void forEachCell(Fn&& fn) {
+        forEachMutable(CellRange{0, 0, static_cast<int>(m_cols.size()), kMaxRows + 1}, fn);
+    }
+    void shiftRows(int row, int count);
+    /// Moves the columns >= col right by count (count < 0: left, dropping).
+    void shiftCols(int col, int count);
+    void clear() {
+        m_cols.clear();
+        ++m_epoch;
+    }
+    int columnSlots() const { return static_cast<int>(m_cols.size()); }
+
+    /// Marks a column's values as changed (look-up indexes over it are stale).
+    void touch(int col) {
+        if (static_cast<std::size_t>(col) >= m_versions.size())
+            m_versions.resize(static_cast<std::size_t>(col) + 1);
+        ++m_versions[static_cast<std::size_t>(col)];
+    }
+    /// Changes with every touch of the column and every structural change.
+    std::uint64_t version(int col) const {
+        std::uint64_t v = static_cast<std::size_t>(col) < m_versions.size()
+                              ? m_versions[static_cast<std::size_t>(col)]
+                              : 0;
+        return (m_epoch << 32) ^ v;
+    }
+
+private:
+    std::vector<ColumnStore> m_cols;
+    std::vector<std::uint32_t> m_versions;
+    std::uint64_t m_epoch = 0;
+    static const Value s_empty;
+};
+
+} // namespace vtx::sheet

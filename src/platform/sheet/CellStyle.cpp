@@ -1,0 +1,83 @@
+#include "platform/sheet/CellStyle.h"
+
+#include <algorithm>
+
+namespace vtx::sheet {
+
+CellType CellType::edit(int maxLength) {
+    CellType t;
+    t.kind = CellKind::Edit;
+    t.maxLength = std::max(0, maxLength);
+    return t;
+}
+
+CellType CellType::number(NumberStyle style, int decimals, double minimum, double maximum,
+                          bool spin) {
+    CellType t;
+    t.kind = CellKind::Number;
+    t.numberStyle = style;
+    t.decimals = std::clamp(decimals, 0, 15);
+    t.minimum = std::min(minimum, maximum);
+    t.maximum = std::max(minimum, maximum);
+    t.spin = spin;
+    return t;
+}
+
+CellType CellType::integer(double minimum, double maximum, bool spin) {
+    CellType t = number(NumberStyle::Plain, 0, minimum, maximum, spin);
+    t.kind = CellKind::Integer;
+    return t;
+}
+
+CellType CellType::checkBox(std::string offPicture, std::string onPicture) {
+    CellType t;
+    t.kind = CellKind::CheckBox;
+    t.pictureOff = std::move(offPicture);
+    t.pictureOn = std::move(onPicture);
+    return t;
+}
+
+CellType CellType::combo(std::string tabSeparatedItems) {
+    CellType t;
+    t.kind = CellKind::Combo;
+    t.text = std::move(tabSeparatedItems);
+    return t;
+}
+
+CellType CellType::picture(std::string name, PictureStyle style) {
+    CellType t;
+    t.kind = CellKind::Picture;
+    t.text = std::move(name);
+    t.pictureStyle = style;
+    return t;
+}
+
+CellType CellType::header() {
+    CellType t;
+    t.kind = CellKind::Header;
+    return t;
+}
+
+int cellTypeNumber(const CellType& type) {
+    switch (type.kind) {
+    case CellKind::General:
+        return 0;
+    case CellKind::Edit:
+        return 1;
+    case CellKind::Number:
+        return 14 + static_cast<int>(type.numberStyle);
+    case CellKind::Integer:
+        return 10;
+    case CellKind::CheckBox:
+        return 12;
+    case CellKind::Combo:
+        return 7;
+    case CellKind::Picture:
+        return 8;
+    case CellKind::Header:
+        return 5;
+    }
+    return 0;
+}
+
+} // namespace vtx::sheet

@@ -1,0 +1,138 @@
+#pragma once
+
+/// The inside of a SheetModel, shared by the engine's own files (cells,
+/// styles, recalculation, structure, custom functions, file). Not a public
+/// header.
+
+#include "platform/sheet/CellStore.h"
+#include "platform/sheet/DependencyGraph.h"
+#include "platform/sheet/SheetModel.h"
+#include "platform/sheet/formula/FormulaPool.h"
+#include "platform/sheet/formula/FormulaTextCache.h"
+#include "platform/sheet/formula/Interpreter.h"
+#include "platform/sheet/functions/LookupIndex.h"
+
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vtx::sheet {
+
+struct CustomFunction {
+    std::string name; ///< as registered
+    int minArgs = 0;
+    int maxArgs = 0;
+    CustomFunctionHandler handler;
+    unsigned flags = 0;
+};
+
+/// Maps old positions to new ones in a structural change.
+class PositionMap {
+public:
+    virtual ~PositionMap() = default;
+    /// The new position of a cell; false when the cell is gone.
+    virtual bool mapCell(CellPos& p) const = 0;
+    /// The new extent of a range used by a formula; false when it is gone.
+    virtual bool mapRange(CellRange& r) const = 0;
+};
+
+class SheetImpl : public NamedFunctionHost {
+public:
+    SheetImpl();
+    ~SheetImpl() override;
+
+    // ---- addressing ----
+    static int normalize(int index) { return index == kHeaderIndex ? 0 : index; }
+    bool inRange(int col, int row) const {
+        return col >= 0 && row >= 0 && col <= m_maxCols && row <= m_maxRows;
+    }
+    bool rangeInGrid(CellRange& r) const;
+
+    // ---- cells ----
+    const CellStyle& styleOf(const Cell* c) const { return m_styles[c ? c->style : 0]; }
+    const CellStyle& styleAt(int col, int row) const { return styleOf(m_cells.find(col, row)); }
+    std::uint32_t internStyle(const CellStyle& style);
+    /// Applies the cell type's rules to a typed text; false when refused.
+    bool valueForType(const CellType& type, std::string_view text, Value& value,
+                      std::string& entered) const;
+    bool storeConstant(int col, int row, std::string_view text, bool keepEntered);
+    void storeValue(int col, int row, Value value, std::string entered);
+    /// Drops the formula of a cell (unlinks it, keeps its value).
+    void dropFormula(Cell& cell, CellPos at);
+    void installFormula(CellPos at, FormulaCode* code);
+    bool parse(std::string_view text, CellPos at, FormulaCode& code, ParseError& error) const;
+    std::string shownText(const Cell* cell) const;
+    std::string dataText(const Cell* cell) const;
+    void eraseIfBlank(int col, int row);
+
+    // ---- recalculation ----
+    /// A constant changed at p: recalculate its dependents now (automatic
+    /// recalculation) or remember it.
+    void valueChanged(CellPos p);
+    void recalcFrom(const std::vector<std::uint64_t>& sources);
+    void recalcAll();
+    bool recalcCell(CellPos p);
+    /// Computes a new formula cell; its dependents only with automatic
+    /// recalculation on. Cycles through it are found either way.
+    void computeNewFormula(CellPos p);
+    /// Evaluates the formula cells in `set` in dependency order. Cells of a
+    /// cycle get #CIRC!. `onlyCell`: when given, only that cell (and cycle
+    /// members) are evaluated.
+    void evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell);
+    /// Adds to `set` (flag kCellInSet) every formula depending on `sources`,
+    /// transitively; their direct dependents are flagged kCellChanged.
+    void collectDependents(const std::vector<std::uint64_t>& sources,
+                           std::vector<std::uint64_t>& set);
+    void runDeferred();
+    void rebuildGraph();
+
+    // ---- structure ----
+    /// Rewrites every formula for a structural change and moves the cells
+    /// (`move` is called between the two).
+    template <typename MoveCells> void restructure(const PositionMap& map, MoveCells&& move);
+    void structureChanged();
+
+    // ---- custom functions ----
+    void callNamed(std::string_view name, Operand* args, int argc, CellPos at,
+                   Operand& result) override;
+    const CustomFunction* findCustom(std::string_view upperName) const;
+
+    // ---- state ----
+    CellStore m_cells;
+    FormulaPool m_pool;
+    FormulaTextCache m_textCache{m_pool};
+    DependencyGraph m_graph;
+    LookupIndex m_lookups;
+    std::vector<CellStyle> m_styles;
+    std::unordered_map<std::string, std::uint32_t> m_styleIds;
+    std::vector<CellSpan> m_spans;
+    std::map<int, double> m_colWidths;
+    std::map<int, double> m_rowHeights;
+    std::unordered_map<std::string, CustomFunction> m_custom;
+    int m_maxCols = 0;
+    int m_maxRows = 0;
+    std::uint64_t m_options = 0;
+    RefStyle m_refStyle = RefStyle::Default;
+    SheetAppearance m_appearance;
+    CellPos m_active{0, 0};
+    bool m_hasSelection = false;
+    CellRange m_selection;
+    bool m_editMode = false;
+    int m_editStart = 0;
+    int m_editLength = 0;
+
+    std::vector<std::uint64_t> m_pending; ///< changed sources while recalculation is off
+    bool m_needFullRecalc = false;
+    int m_recalcDepth = 0;
+    std::vector<std::uint64_t> m_deferred; ///< changes made by handlers during a recalculation
+    std::vector<std::uint64_t> m_volatile; ///< formula cells with volatile functions
+    FormulaCode m_scratch;                 ///< parse buffer, reused between formulas
+    std::string m_shapeKey;                ///< shape-key buffer
+
+    static constexpr double kDefaultWidth = 8.0;
+    static constexpr double kDefaultHeight = 12.0;
+    static std::uint64_t defaultOptions();
+};
+
+} // namespace vtx::sheet

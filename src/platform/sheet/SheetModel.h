@@ -1,0 +1,255 @@
+#pragma once
+
+/// The grid model of the spreadsheet control: cells with their four text
+/// forms, cell types and styles, spans, sizes, numbered options, the sheet
+/// tag, cursor state, formulas with automatic recalculation, custom
+/// functions, structural editing and the control's file.
+///
+///     vtx::sheet::SheetModel sheet;
+///     sheet.setMaxCols(4);
+///     sheet.setMaxRows(10);
+///     sheet.setData(1, 1, "2");
+///     sheet.setFormula(1, 2, "A1*21", true);
+///     std::string shown;
+///     sheet.getText(1, 2, TextForm::Value, shown);   // "42"
+///
+/// Addressing: columns and rows count from 1; row 0 is the column-header row
+/// and column 0 the row-header column; kHeaderIndex (-32767) may be given for
+/// 0. Cell (0, 0) holds the sheet's tag text. Cells beyond the counts exist
+/// in storage but every call that addresses one returns false.
+///
+/// Nothing throws; calls return false (or -1 for counts) when refused.
+
+#include "platform/sheet/CellStyle.h"
+#include "platform/sheet/FormulaError.h"
+#include "platform/sheet/SheetTypes.h"
+#include "platform/sheet/Value.h"
+#include "platform/sheet/ValueRecord.h"
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vtx::sheet {
+
+class SheetImpl;
+
+/// Presentation settings of the control that the model only keeps (for the
+/// view and the file); colours are 0x00BBGGRR, kDefaultColor for the default.
+struct SheetAppearance {
+    int appearance = 0;        ///< border style of the control (1 = flat)
+    int backColorStyle = 0;    ///< how cell colours and grid lines combine
+    int cellNoteIndicator = 0; ///< how cells with notes are marked
+    int textTipMode = 0;       ///< 0 off, 1 fixed, 2 floating, ...
+    int textTipDelay = 500;    ///< milliseconds
+    int scrollBarWidth = 17;   ///< vertical scroll bar width, pixels
+    int scrollBarHeight = 17;  ///< horizontal scroll bar height, pixels
+    std::uint32_t selectionBack = kDefaultColor;
+    std::uint32_t selectionFore = kDefaultColor;
+    std::uint32_t gridColor = kDefaultColor;    ///< grid line colour
+    std::uint32_t gridColorAlt = kDefaultColor; ///< second colour of the grid colour pair
+    int gridStyleA = 0;                         ///< the control's two-value setting, first value
+    int gridStyleB = 0;                         ///< the control's two-value setting, second value
+    int styleSetting = 0;                       ///< the control's one-value style setting
+    /// Action keys (action 0..2): shift and control flags and the key code;
+    /// key 0 means no key triggers the action.
+    struct ActionKey {
+        bool shift = false;
+        bool control = false;
+        int key = 0;
+        bool operator==(const ActionKey&) const = default;
+    };
+    ActionKey actionKeys[3];
+    bool operator==(const SheetAppearance& o) const {
+        return appearance == o.appearance && backColorStyle == o.backColorStyle &&
+               cellNoteIndicator == o.cellNoteIndicator && textTipMode == o.textTipMode &&
+               textTipDelay == o.textTipDelay && scrollBarWidth == o.scrollBarWidth &&
+               scrollBarHeight == o.scrollBarHeight && selectionBack == o.selectionBack &&
+               selectionFore == o.selectionFore && gridColor == o.gridColor &&
+               gridColorAlt == o.gridColorAlt && gridStyleA == o.gridStyleA &&
+               gridStyleB == o.gridStyleB && styleSetting == o.styleSetting &&
+               actionKeys[0] == o.actionKeys[0] && actionKeys[1] == o.actionKeys[1] &&
+               actionKeys[2] == o.actionKeys[2];
+    }
+};
+
+/// A merged block of cells: the anchor cell and its size.
+struct CellSpan {
+    int col = 0;
+    int row = 0;
+    int cols = 1;
+    int rows = 1;
+    bool operator==(const CellSpan&) const = default;
+};
+
+/// Numbered boolean options with a meaning in the model; every number 0..63
+/// can be stored (see docs/sheet-file-format.md for the whole list).
+enum SheetOption : int {
+    kOptionColumnHeaders = 3, ///< the column-header row is shown
+    kOptionRowHeaders = 4,    ///< the row-header column is shown
+    kOptionAutoCalc = 7,      ///< automatic recalculation
+    kOptionRedraw = 8,        ///< the view repaints on every change
+    kOptionProtect = 13,      ///< locked cells refuse user edits
+    kOptionChanged = 30,      ///< the changed flag
+};
+
+class SheetModel {
+public:
+    SheetModel();
+    ~SheetModel();
+    SheetModel(const SheetModel&) = delete;
+    SheetModel& operator=(const SheetModel&) = delete;
+
+    // ---- size and reset ----
+    int maxCols() const;
+    int maxRows() const;
+    /// 0..kMaxCols; cells beyond a smaller count are kept but unreachable.
+    bool setMaxCols(int count);
+    bool setMaxRows(int count);
+    /// Empties the grid: cells, styles, spans, sizes, functions; options and
+    /// counts back to their defaults.
+    void reset();
+
+    // ---- options ----
+    bool setOption(int number, bool on);
+    bool option(int number) const;
+    void setRefStyle(RefStyle style);
+    RefStyle refStyle() const;
+    /// Presentation settings, kept and saved as given.
+    SheetAppearance& appearance();
+    const SheetAppearance& appearance() const;
+
+    // ---- cell texts ----
+    /// Stores a constant as typed: a text that reads as a number becomes a
+    /// number (see docs: number cells refuse other texts); "" empties the
+    /// cell's value. Replaces a formula. Recalculates dependents when
+    /// automatic recalculation is on.
+    bool setData(int col, int row, std::string_view text);
+    /// Stores the text as the cell's value (as setData, but a number cell
+    /// keeps only the number, not the typed text).
+    bool setValueText(int col, int row, std::string_view text);
+    /// Stores a number constant.
+    bool setNumber(int col, int row, double value);
+    /// Stores a formula (leading "=" optional), read in the reference style.
+    /// `compute`: evaluate the cell now (dependents follow only with automatic
+    /// recalculation on). False, with the error when asked, when the text is
+    /// refused; the cell is then unchanged.
+    bool setFormula(int col, int row, std::string_view text, bool compute,
+                    ParseError* error = nullptr);
+    bool setTag(int col, int row, std::string_view text);
+    /// Reads one form: Data (a formula cell gives its result in general
+    /// format), Formula ("" for constants; shown in the reference style, no
+    /// "="), Tag, Value (as shown: number cells with their decimals). True
+    /// whenever the cell is in range; the text is emptied first.
+    bool getText(int col, int row, TextForm form, std::string& text) const;
+    /// The length of a form, -1 when the cell is out of range.
+    int textLength(int col, int row, TextForm form) const;
+    /// The value; an empty value for an empty cell or one out of range.
+    Value value(int col, int row) const;
+    /// The number of the cell (numbers, booleans, number texts); false otherwise.
+    bool getFloat(int col, int row, double& out) const;
+    bool hasFormula(int col, int row) const;
+    /// Empties the values and formulas of a range (styles stay).
+    bool clearRange(const CellRange& range);
+
+    // ---- cell types and styles ----
+    bool setCellType(const CellRange& range, const CellType& type);
+    CellType cellType(int col, int row) const;
+    /// The control's type number (CellKind); -1 out of range.
+    int cellTypeNumber(int col, int row) const;
+    bool setFont(const CellRange& range, const CellFont& font);
+    CellFont font(int col, int row) const;
+    /// Colours 0x00BBGGRR; kDefaultColor for the default.
+    bool setColors(const CellRange& range, std::uint32_t back, std::uint32_t fore);
+    bool colors(int col, int row, std::uint32_t& back, std::uint32_t& fore) const;
+    /// Sets the sides named by `edges` (BorderEdge bits); with `outline` only
+    /// the outer sides of the range.
+    bool setBorder(const CellRange& range, unsigned edges, BorderSide side, bool outline = false);
+    BorderSide border(int col, int row, BorderEdge edge) const;
+    bool setLock(const CellRange& range, bool locked);
+    bool isLocked(int col, int row) const;
+    CellStyle style(int col, int row) const;
+    bool setStyle(const CellRange& range, const CellStyle& style);
+
+    // ---- spans ----
+    /// False when the block leaves the grid or overlaps another span.
+    bool addSpan(int col, int row, int cols, int rows);
+    bool removeSpan(int col, int row);
+    /// True when the cell lies in a span (anchor included), with the span.
+    bool getSpan(int col, int row, CellSpan& span) const;
+    const std::vector<CellSpan>& spans() const;
+
+    // ---- sizes ----
+    /// Widths in characters of the default font, heights in points; index 0
+    /// (or kHeaderIndex) is the header column / row.
+    bool setColumnWidth(int col, double width);
+    double columnWidth(int col) const;
+    bool setRowHeight(int row, double height);
+    double rowHeight(int row) const;
+    /// The widest shown text of a column, in the units of columnWidth.
+    double maxTextColumnWidth(int col) const;
+    /// The highest text of a row (font height in points, one line).
+    double maxTextRowHeight(int row) const;
+
+    // ---- structure ----
+    /// Moves the rows from `row` down by `count`; references follow. Counts
+    /// do not change (the grid grows first). False out of range.
+    bool insertRows(int row, int count);
+    /// Deletes rows; references into them become #REF!.
+    bool deleteRows(int row, int count);
+    bool insertCols(int col, int count);
+    bool deleteCols(int col, int count);
+    /// Copies the cells of a range (texts, formulas with relative references
+    /// shifted, styles) to the block starting at (col, row).
+    bool copyRange(const CellRange& source, int col, int row);
+    /// Moves a range; references to the moved cells follow, references to
+    /// cells overwritten at the destination become #REF!.
+    bool moveRange(const CellRange& source, int col, int row);
+
+    // ---- cursor and edit state ----
+    /// False when no cell is active.
+    bool activeCell(int& col, int& row) const;
+    bool setActiveCell(int col, int row);
+    bool selection(CellRange& range) const;
+    bool setSelection(const CellRange& range);
+    void clearSelection();
+    bool editMode() const;
+    void setEditMode(bool on);
+    void editSelection(int& start, int& length) const;
+    void setEditSelection(int start, int length);
+
+    // ---- recalculation ----
+    /// Recalculates one cell, after every formula it depends on.
+    bool recalcCell(int col, int row);
+    void recalcAll();
+
+    // ---- custom functions ----
+    /// Registers (or replaces) a function of this grid; names compare without
+    /// case. False for an empty name, min > max, or max > 255.
+    bool addCustomFunction(std::string_view name, int minArgs, int maxArgs,
+                           CustomFunctionHandler handler, unsigned flags);
+    bool removeCustomFunction(std::string_view name);
+    void clearCustomFunctions();
+    bool hasCustomFunction(std::string_view name) const;
+
+    // ---- files ----
+    /// Loads a grid file, replacing everything (custom functions are
+    /// dropped). False with a reason naming the file and line.
+    bool load(const std::string& path, std::string* reason = nullptr);
+    /// Saves whole to a temporary file beside path, then renames it over path.
+    bool save(const std::string& path, std::string* reason = nullptr) const;
+    bool loadFromText(std::string_view content, const std::string& name,
+                      std::string* reason = nullptr);
+    std::string saveToText() const;
+
+    /// Internal access for the engine's own modules.
+    SheetImpl& impl() { return *m_impl; }
+    const SheetImpl& impl() const { return *m_impl; }
+
+private:
+    std::unique_ptr<SheetImpl> m_impl;
+};
+
+} // namespace vtx::sheet

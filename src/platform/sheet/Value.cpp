@@ -1,0 +1,166 @@
+#include "platform/sheet/Value.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace vtx::sheet {
+
+std::string Value::toText() const {
+    switch (m_type) {
+    case ValueType::Empty:
+        return {};
+    case ValueType::Number:
+        return formatGeneral(m_number);
+    case ValueType::Text:
+        return m_text;
+    case ValueType::Boolean:
+        return m_number != 0.0 ? "TRUE" : "FALSE";
+    case ValueType::Error:
+        return std::string(errorText(m_error));
+    }
+    return {};
+}
+
+void appendGeneral(std::string& out, double n) {
+    if (n == 0.0) {
+        out += '0';
+        return;
+    }
+    if (!std::isfinite(n)) {
+        out += "#NUM!";
+        return;
+    }
+    // Whole numbers are common; write them without going through printf.
+    if (std::fabs(n) < 1e15 && n == std::trunc(n)) {
+        char buffer[32];
+        auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(n));
+        out.append(buffer, result.ptr);
+        return;
+    }
+    char buffer[40];
+    double magnitude = std::fabs(n);
+    if (magnitude >= 1e-9 && magnitude < 1e15) {
+        int len = std::snprintf(buffer, sizeof buffer, "%.15g", n);
+        // %.15g may still choose exponent form for small numbers; expand those.
+        if (std::string_view(buffer, static_cast<std::size_t>(len)).find('e') ==
+            std::string_view::npos) {
+            out.append(buffer, static_cast<std::size_t>(len));
+            return;
+        }
+        int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+        int decimals = std::min(15 - 1 - exponent, 30);
+        len = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, n);
+        std::string text(buffer, static_cast<std::size_t>(len));
+        while (!text.empty() && text.back() == '0')
+            text.pop_back();
+        if (!text.empty() && text.back() == '.')
+            text.pop_back();
+        out += text;
+        return;
+    }
+    int len = std::snprintf(buffer, sizeof buffer, "%.14E", n);
+    std::string text(buffer, static_cast<std::size_t>(len));
+    auto e = text.find('E');
+    std::string mantissa = text.substr(0, e);
+    std::string exponent = text.substr(e + 1);
+    while (!mantissa.empty() && mantissa.back() == '0')
+        mantissa.pop_back();
+    if (!mantissa.empty() && mantissa.back() == '.')
+        mantissa.pop_back();
+    // "E+015" style exponents are shown without leading zeros: "E+15".
+    char sign = exponent[0];
+    std::size_t first = exponent.find_first_not_of('0', 1);
+    out += mantissa;
+    out += 'E';
+    out += sign;
+    out += first == std::string::npos ? "0" : exponent.substr(first);
+}
+
+std::string formatGeneral(double n) {
+    std::string out;
+    appendGeneral(out, n);
+    return out;
+}
+
+std::string formatFixed(double n, int decimals) {
+    decimals = std::clamp(decimals, 0, 15);
+    if (!std::isfinite(n))
+        return "#NUM!";
+    // Round half away from zero on the shortest decimal text of n, not on its
+    // binary value, so 2.675 with 2 decimals gives 2.68 as a user expects.
+    char buffer[400];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(n), std::chars_format::fixed);
+    std::string digits(buffer, result.ptr);
+    std::size_t dot = digits.find('.');
+    std::string intPart = dot == std::string::npos ? digits : digits.substr(0, dot);
+    std::string fracPart = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
+    bool roundUp = static_cast<int>(fracPart.size()) > decimals &&
+                   fracPart[static_cast<std::size_t>(decimals)] >= '5';
+    fracPart.resize(static_cast<std::size_t>(decimals), '0');
+    std::string all = intPart + fracPart;
+    if (roundUp) {
+        int i = static_cast<int>(all.size()) - 1;
+        for (; i >= 0; --i) {
+            char& c = all[static_cast<std::size_t>(i)];
+            if (c == '9') {
+                c = '0';
+            } else {
+                ++c;
+                break;
+            }
+        }
+        if (i < 0)
+            all.insert(all.begin(), '1');
+    }
+    std::size_t intLen = all.size() - static_cast<std::size_t>(decimals);
+    std::string text = all.substr(0, intLen);
+    if (decimals > 0) {
+        text += '.';
+        text += all.substr(intLen);
+    }
+    bool zero = text.find_first_not_of("0.") == std::string::npos;
+    return (n < 0 && !zero) ? "-" + text : text;
+}
+
+std::string formatShortest(double n) {
+    char buffer[40];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
+    return std::string(buffer, result.ptr);
+}
+
+bool parseNumber(std::string_view text, double& out) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    if (begin == end)
+        return false;
+    if (text[begin] == '+')
+        ++begin;
+    if (begin == end)
+        return false;
+    // from_chars accepts "inf", "nan" and hex with a format flag; allow only
+    // plain decimal forms.
+    char first = text[begin];
+    if (first != '-' && first != '.' && (first < '0' || first > '9'))
+        return false;
+    if (first == '-' && begin + 1 < end) {
+        char second = text[begin + 1];
+        if (second != '.' && (second < '0' || second > '9'))
+            return false;
+    }
+    double value = 0;
+    auto result =
+        std::from_chars(text.data() + begin, text.data() + end, value, std::chars_format::general);
+    if (result.ec != std::errc() || result.ptr != text.data() + end)
+        return false;
+    out = value;
+    return true;
+}
+
+} // namespace vtx::sheet

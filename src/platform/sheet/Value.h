@@ -1,0 +1,98 @@
+#pragma once
+
+/// A cell value: empty, number, text, boolean or error, as a tagged variant.
+
+#include "platform/sheet/FormulaError.h"
+
+#include <string>
+#include <string_view>
+
+namespace vtx::sheet {
+
+enum class ValueType : std::uint8_t { Empty, Number, Text, Boolean, Error };
+
+/// A value of the formula language. Accessors state their precondition:
+/// number() for Number and Boolean (1 or 0), text() for Text, error() for
+/// Error.
+class Value {
+public:
+    Value() = default;
+    static Value number(double n) {
+        Value v;
+        v.m_type = ValueType::Number;
+        v.m_number = n;
+        return v;
+    }
+    static Value boolean(bool b) {
+        Value v;
+        v.m_type = ValueType::Boolean;
+        v.m_number = b ? 1.0 : 0.0;
+        return v;
+    }
+    static Value text(std::string t) {
+        Value v;
+        v.m_type = ValueType::Text;
+        v.m_text = std::move(t);
+        return v;
+    }
+    static Value error(FormulaError e) {
+        Value v;
+        v.m_type = ValueType::Error;
+        v.m_error = e;
+        return v;
+    }
+
+    ValueType type() const { return m_type; }
+    bool isEmpty() const { return m_type == ValueType::Empty; }
+    bool isNumber() const { return m_type == ValueType::Number; }
+    bool isText() const { return m_type == ValueType::Text; }
+    bool isBoolean() const { return m_type == ValueType::Boolean; }
+    bool isError() const { return m_type == ValueType::Error; }
+
+    double asNumber() const { return m_number; }
+    bool asBoolean() const { return m_number != 0.0; }
+    const std::string& asText() const { return m_text; }
+    FormulaError asError() const { return m_error; }
+
+    bool operator==(const Value& other) const {
+        if (m_type != other.m_type)
+            return false;
+        switch (m_type) {
+        case ValueType::Empty:
+            return true;
+        case ValueType::Number:
+        case ValueType::Boolean:
+            return m_number == other.m_number;
+        case ValueType::Text:
+            return m_text == other.m_text;
+        case ValueType::Error:
+            return m_error == other.m_error;
+        }
+        return false;
+    }
+
+    /// The text a user sees in general format: numbers with up to 15
+    /// significant digits, "TRUE"/"FALSE", the error text, "" when empty.
+    std::string toText() const;
+
+private:
+    ValueType m_type = ValueType::Empty;
+    FormulaError m_error = FormulaError::None;
+    double m_number = 0.0;
+    std::string m_text;
+};
+
+/// A number in general format: 15 significant digits, no needless zeros,
+/// exponent form below 1e-9 and from 1e15 ("1E+15").
+std::string formatGeneral(double n);
+/// Appends formatGeneral(n) to out.
+void appendGeneral(std::string& out, double n);
+/// A number with a fixed count of decimals (0..15), rounded half away from zero.
+std::string formatFixed(double n, int decimals);
+/// The shortest text that reads back to exactly n.
+std::string formatShortest(double n);
+/// Reads a whole text (blanks around allowed) as a decimal number: "12.5",
+/// "-3", "+4e2", ".5", "1,5" is not a number. False for anything else.
+bool parseNumber(std::string_view text, double& out);
+
+} // namespace vtx::sheet

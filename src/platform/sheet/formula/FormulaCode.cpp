@@ -1,0 +1,260 @@
+#include "platform/sheet/formula/FormulaCode.h"
+
+#include "platform/sheet/Value.h"
+#include "platform/sheet/functions/FunctionRegistry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vtx::sheet {
+
+CellRange RangeRef::resolve(CellPos at) const {
+    CellPos a = first.resolve(at);
+    CellPos b = last.resolve(at);
+    return {std::min(a.col, b.col), std::min(a.row, b.row), std::max(a.col, b.col),
+            std::max(a.row, b.row)};
+}
+
+namespace {
+
+void appendQuoted(std::string& out, const std::string& text) {
+    out += '"';
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+// Operator texts and binding strength, for showing a program as text.
+const char* binaryText(Op op) {
+    switch (op) {
+    case Op::Add:
+        return "+";
+    case Op::Subtract:
+        return "-";
+    case Op::Multiply:
+        return "*";
+    case Op::Divide:
+        return "/";
+    case Op::Power:
+        return "^";
+    case Op::Concat:
+        return "&";
+    case Op::Equal:
+        return "=";
+    case Op::NotEqual:
+        return "<>";
+    case Op::Less:
+        return "<";
+    case Op::LessEqual:
+        return "<=";
+    case Op::Greater:
+        return ">";
+    case Op::GreaterEqual:
+        return ">=";
+    default:
+        return "";
+    }
+}
+
+} // namespace
+
+void FormulaCode::clear() {
+    code.clear();
+    numbers.clear();
+    texts.clear();
+    refs.clear();
+    ranges.clear();
+    names.clear();
+    isVolatile = false;
+}
+
+namespace {
+
+struct Hasher {
+    std::uint64_t h = 1469598103934665603ull;
+    void add(std::uint64_t v) { h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); }
+    void add(const CellRef& r) {
+        add((static_cast<std::uint64_t>(static_cast<std::uint32_t>(r.col)) << 32) |
+            static_cast<std::uint32_t>(r.row));
+        add((r.colAbs ? 1u : 0u) | (r.rowAbs ? 2u : 0u));
+    }
+    void add(std::string_view s) {
+        add(s.size());
+        for (char c : s)
+            add(static_cast<unsigned char>(c));
+    }
+};
+
+} // namespace
+
+std::uint64_t FormulaCode::hash() const {
+    Hasher h;
+    for (const Instr& in : code)
+        h.add((static_cast<std::uint64_t>(in.op) << 40) |
+              (static_cast<std::uint64_t>(in.argc) << 32) | in.index);
+    for (double n : numbers) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &n, sizeof bits);
+        h.add(bits);
+    }
+    for (const auto& t : texts)
+        h.add(std::string_view(t));
+    for (const auto& r : refs)
+        h.add(r);
+    for (const auto& r : ranges) {
+        h.add(r.first);
+        h.add(r.last);
+    }
+    for (const auto& n : names)
+        h.add(std::string_view(n));
+    return h.h;
+}
+
+bool FormulaCode::sameProgram(const FormulaCode& o) const {
+    if (code != o.code || refs != o.refs || ranges != o.ranges || texts != o.texts ||
+        names != o.names || numbers.size() != o.numbers.size())
+        return false;
+    // Compare numbers bit by bit: 0 and -0 are different programs.
+    return numbers.empty() ||
+           std::memcmp(numbers.data(), o.numbers.data(), numbers.size() * sizeof(double)) == 0;
+}
+
+std::string columnName(int col) {
+    std::string name;
+    while (col > 0) {
+        int m = (col - 1) % 26;
+        name.insert(name.begin(), static_cast<char>('A' + m));
+        col = (col - 1) / 26;
+    }
+    return name;
+}
+
+void appendA1(std::string& out, const CellRef& ref, CellPos at) {
+    CellPos p = ref.resolve(at);
+    if (!isInGrid(p)) {
+        out += "#REF!";
+        return;
+    }
+    if (ref.colAbs)
+        out += '$';
+    out += columnName(p.col);
+    if (ref.rowAbs)
+        out += '$';
+    out += std::to_string(p.row);
+}
+
+void appendR1C1(std::string& out, const CellRef& ref, CellPos) {
+    out += 'R';
+    if (ref.rowAbs)
+        out += std::to_string(ref.row);
+    else if (ref.row != 0) {
+        out += '[';
+        out += std::to_string(ref.row);
+        out += ']';
+    }
+    out += 'C';
+    if (ref.colAbs)
+        out += std::to_string(ref.col);
+    else if (ref.col != 0) {
+        out += '[';
+        out += std::to_string(ref.col);
+        out += ']';
+    }
+}
+
+std::string FormulaCode::render(CellPos at, bool r1c1) const {
+    // Postfix to infix with a stack of texts: no recursion, so any nesting
+    // depth the parser accepted can be shown.
+    std::vector<std::string> stack;
+    auto refText = [&](const CellRef& r) {
+        std::string s;
+        if (r1c1)
+            appendR1C1(s, r, at);
+        else
+            appendA1(s, r, at);
+        return s;
+    };
+    for (const Instr& in : code) {
+        switch (in.op) {
+        case Op::Number:
+            stack.push_back(formatShortest(numbers[in.index]));
+            break;
+        case Op::Text: {
+            std::string s;
+            appendQuoted(s, texts[in.index]);
+            stack.push_back(std::move(s));
+            break;
+        }
+        case Op::Boolean:
+            stack.emplace_back(in.index ? "TRUE" : "FALSE");
+            break;
+        case Op::Error:
+            stack.emplace_back(errorText(static_cast<FormulaError>(in.index)));
+            break;
+        case Op::Missing:
+            stack.emplace_back();
+            break;
+        case Op::Ref:
+            stack.push_back(refText(refs[in.index]));
+            break;
+        case Op::Range: {
+            const RangeRef& r = ranges[in.index];
+            std::string a = refText(r.first);
+            std::string b = refText(r.last);
+            stack.push_back(a == "#REF!" || b == "#REF!" ? std::string("#REF!") : a + ":" + b);
+            break;
+        }
+        case Op::Negate:
+        case Op::UnaryPlus:
+            if (!stack.empty()) {
+                std::string s(1, in.op == Op::Negate ? '-' : '+');
+                s += stack.back();
+                stack.back() = std::move(s);
+            }
+            break;
+        case Op::Percent:
+            if (!stack.empty())
+                stack.back() += '%';
+            break;
+        case Op::Paren:
+            if (!stack.empty()) {
+                std::string s(1, '(');
+                s += stack.back();
+                s += ')';
+                stack.back() = std::move(s);
+            }
+            break;
+        case Op::Call:
+        case Op::CallName: {
+            std::size_t argc = std::min<std::size_t>(in.argc, stack.size());
+            std::string s =
+                in.op == Op::Call ? std::string(functionName(in.index)) : names[in.index];
+            s += '(';
+            for (std::size_t i = stack.size() - argc; i < stack.size(); ++i) {
+                if (i != stack.size() - argc)
+                    s += ',';
+                s += stack[i];
+            }
+            s += ')';
+            stack.resize(stack.size() - argc);
+            stack.push_back(std::move(s));
+            break;
+        }
+        default: {
+            if (stack.size() < 2)
+                break;
+            std::string right = std::move(stack.back());
+            stack.pop_back();
+            stack.back() += binaryText(in.op);
+            stack.back() += right;
+            break;
+        }
+        }
+    }
+    return stack.empty() ? std::string() : stack.back();
+}
+
+} // namespace vtx::sheet

@@ -1,0 +1,118 @@
+#pragma once
+
+/// The parsed form of a formula: a postfix program whose references are kept
+/// relative to the formula's own cell (or absolute where written with "$" or
+/// as R1C1 numbers). Formulas that differ only by their position therefore
+/// have equal programs, and the sheet keeps one shared copy of each
+/// (FormulaPool).
+
+#include "platform/sheet/FormulaError.h"
+#include "platform/sheet/SheetTypes.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vtx::sheet {
+
+enum class Op : std::uint8_t {
+    Number,  ///< push numbers[index]
+    Text,    ///< push texts[index]
+    Boolean, ///< push index != 0
+    Error,   ///< push the error value index
+    Missing, ///< an empty argument: IF(A1,,2)
+    Ref,     ///< push the cell reference refs[index]
+    Range,   ///< push the range ranges[index]
+    Negate,
+    UnaryPlus,
+    Percent,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    Concat,
+    Equal,
+    NotEqual,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    Paren,    ///< a written pair of parentheses; shown, not evaluated
+    Call,     ///< built-in function index with argc arguments
+    CallName, ///< function names[index] looked up when called (custom functions)
+};
+
+struct Instr {
+    Op op = Op::Number;
+    std::uint8_t argc = 0;
+    std::uint32_t index = 0;
+    bool operator==(const Instr&) const = default;
+};
+
+/// One corner of a reference. Relative parts hold the offset from the
+/// formula's cell, absolute parts the column or row itself.
+struct CellRef {
+    std::int32_t col = 0;
+    std::int32_t row = 0;
+    bool colAbs = false;
+    bool rowAbs = false;
+    bool operator==(const CellRef&) const = default;
+
+    CellPos resolve(CellPos at) const {
+        return {colAbs ? col : at.col + col, rowAbs ? row : at.row + row};
+    }
+    /// The reference that points at target from the cell at, keeping the flags.
+    CellRef pointingAt(CellPos target, CellPos at) const {
+        CellRef r = *this;
+        r.col = colAbs ? target.col : target.col - at.col;
+        r.row = rowAbs ? target.row : target.row - at.row;
+        return r;
+    }
+};
+
+struct RangeRef {
+    CellRef first = {};
+    CellRef last;
+    bool operator==(const RangeRef&) const = default;
+    /// The range at a formula position, corners put in order.
+    CellRange resolve(CellPos at) const;
+};
+
+/// True when the position lies in the grid (headers excluded).
+inline bool isInGrid(CellPos p) {
+    return p.col >= 1 && p.col <= kMaxCols && p.row >= 1 && p.row <= kMaxRows;
+}
+
+/// An immutable formula program. Shared between cells through FormulaPool;
+/// never changed once pooled.
+class FormulaCode {
+public:
+    std::vector<Instr> code;
+    std::vector<double> numbers;
+    std::vector<std::string> texts;
+    std::vector<CellRef> refs;
+    std::vector<RangeRef> ranges;
+    std::vector<std::string> names; ///< upper-case names of CallName
+    bool isVolatile = false;
+
+    /// Empties the program, keeping its memory for the next parse.
+    void clear();
+    /// A hash of everything that identifies the program.
+    std::uint64_t hash() const;
+    bool sameProgram(const FormulaCode& other) const;
+    /// The formula text without "=", written in A1 or R1C1 style for a
+    /// formula standing at `at`.
+    std::string render(CellPos at, bool r1c1) const;
+
+    int useCount = 0; ///< cells that use this program (kept by FormulaPool)
+};
+
+/// Column letters of a 1-based column: 1 "A", 27 "AA".
+std::string columnName(int col);
+/// Appends the A1 text of one reference corner ("$B$3"), or "#REF!".
+void appendA1(std::string& out, const CellRef& ref, CellPos at);
+/// Appends the R1C1 text of one reference corner ("R[-1]C2").
+void appendR1C1(std::string& out, const CellRef& ref, CellPos at);
+
+} // namespace vtx::sheet

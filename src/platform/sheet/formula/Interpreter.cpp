@@ -1,0 +1,467 @@
+#include "platform/sheet/formula/Interpreter.h"
+
+#include "platform/core/VtxString.h"
+#include "platform/sheet/formula/FormulaCode.h"
+
+#include <cmath>
+
+namespace vtx::sheet {
+
+namespace {
+
+void setFromValue(Operand& op, const Value& v) {
+    switch (v.type()) {
+    case ValueType::Empty:
+        op.setEmpty();
+        break;
+    case ValueType::Number:
+        op.setNumber(v.asNumber());
+        break;
+    case ValueType::Boolean:
+        op.setBoolean(v.asBoolean());
+        break;
+    case ValueType::Text:
+        op.setText(v.asText());
+        break;
+    case ValueType::Error:
+        op.setError(v.asError());
+        break;
+    }
+}
+
+Value toValue(const Operand& op) {
+    switch (op.kind) {
+    case OperandKind::Number:
+        return Value::number(op.number);
+    case OperandKind::Boolean:
+        return Value::boolean(op.number != 0.0);
+    case OperandKind::Text:
+        return Value::text(op.text);
+    case OperandKind::Error:
+        return Value::error(op.error);
+    default:
+        return Value();
+    }
+}
+
+// Number of an operand that is already a plain value; false with the error.
+bool operandNumber(const Operand& op, double& out, FormulaError& error) {
+    switch (op.kind) {
+    case OperandKind::Number:
+    case OperandKind::Boolean:
+        out = op.number;
+        return true;
+    case OperandKind::Empty:
+    case OperandKind::Missing:
+        out = 0;
+        return true;
+    case OperandKind::Text:
+        if (parseNumber(op.text, out))
+            return true;
+        error = FormulaError::Value;
+        return false;
+    case OperandKind::Error:
+        error = op.error;
+        return false;
+    default:
+        error = FormulaError::Value;
+        return false;
+    }
+}
+
+void appendOperandText(std::string& out, const Operand& op) {
+    switch (op.kind) {
+    case OperandKind::Number:
+        appendGeneral(out, op.number);
+        break;
+    case OperandKind::Boolean:
+        out += op.number != 0.0 ? "TRUE" : "FALSE";
+        break;
+    case OperandKind::Text:
+        out += op.text;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+int compareTextNoCase(std::string_view a, std::string_view b) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        auto x = static_cast<unsigned char>(vtxToUpper(a[i]));
+        auto y = static_cast<unsigned char>(vtxToUpper(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int compareValues(const Value& a, const Value& b) {
+    auto rank = [](const Value& v) {
+        switch (v.type()) {
+        case ValueType::Number:
+            return 0;
+        case ValueType::Text:
+            return 1;
+        case ValueType::Boolean:
+            return 2;
+        default:
+            return 3;
+        }
+    };
+    // An empty cell takes the kind of the other side.
+    if (a.isEmpty() && b.isEmpty())
+        return 0;
+    if (a.isEmpty()) {
+        if (b.isText())
+            return b.asText().empty() ? 0 : -1;
+        return compareValues(b.isBoolean() ? Value::boolean(false) : Value::number(0), b);
+    }
+    if (b.isEmpty())
+        return -compareValues(b, a);
+    int ra = rank(a);
+    int rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (a.isText())
+        return compareTextNoCase(a.asText(), b.asText());
+    double x = a.asNumber();
+    double y = b.asNumber();
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+void FunctionCall::setNumber(double n) {
+    if (std::isfinite(n))
+        result.setNumber(n);
+    else
+        result.setError(FormulaError::Num);
+}
+
+void FunctionCall::setValue(const Value& v) {
+    setFromValue(result, v);
+}
+
+Value operandValue(const Operand& op, const CellStore& cells) {
+    if (op.kind == OperandKind::Ref)
+        return cells.value(op.range.col0, op.range.row0);
+    if (op.kind == OperandKind::Range) {
+        if (op.range.col0 == op.range.col1 && op.range.row0 == op.range.row1)
+            return cells.value(op.range.col0, op.range.row0);
+        return Value::error(FormulaError::Value);
+    }
+    return toValue(op);
+}
+
+bool toNumber(const Value& v, double& out, FormulaError& error) {
+    switch (v.type()) {
+    case ValueType::Number:
+    case ValueType::Boolean:
+        out = v.asNumber();
+        return true;
+    case ValueType::Empty:
+        out = 0;
+        return true;
+    case ValueType::Text:
+        if (parseNumber(v.asText(), out))
+            return true;
+        error = FormulaError::Value;
+        return false;
+    case ValueType::Error:
+        error = v.asError();
+        return false;
+    }
+    return false;
+}
+
+std::string toText(const Value& v) {
+    if (v.isError())
+        return {};
+    return v.toText();
+}
+
+void Interpreter::dereference(Operand& op, CellPos at) const {
+    if (op.kind == OperandKind::Ref) {
+        CellPos p{op.range.col0, op.range.row0};
+        if (!isInGrid(p)) {
+            op.setError(FormulaError::Ref);
+            return;
+        }
+        setFromValue(op, m_cells.value(p.col, p.row));
+        return;
+    }
+    if (op.kind != OperandKind::Range)
+        return;
+    const CellRange& r = op.range;
+    // Implicit intersection: the cell of the range in the formula's row or column.
+    if (r.col0 == r.col1 && at.row >= r.row0 && at.row <= r.row1)
+        setFromValue(op, m_cells.value(r.col0, at.row));
+    else if (r.row0 == r.row1 && at.col >= r.col0 && at.col <= r.col1)
+        setFromValue(op, m_cells.value(at.col, r.row0));
+    else if (r.col0 == r.col1 && r.row0 == r.row1)
+        setFromValue(op, m_cells.value(r.col0, r.row0));
+    else
+        op.setError(FormulaError::Value);
+}
+
+Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
+    m_stack.clear();
+    for (const Instr& in : program.code) {
+        switch (in.op) {
+        case Op::Number:
+            m_stack.emplace_back().setNumber(program.numbers[in.index]);
+            break;
+        case Op::Text:
+            m_stack.emplace_back().setText(program.texts[in.index]);
+            break;
+        case Op::Boolean:
+            m_stack.emplace_back().setBoolean(in.index != 0);
+            break;
+        case Op::Error:
+            m_stack.emplace_back().setError(static_cast<FormulaError>(in.index));
+            break;
+        case Op::Missing:
+            m_stack.emplace_back().kind = OperandKind::Missing;
+            break;
+        case Op::Ref: {
+            CellPos p = program.refs[in.index].resolve(at);
+            Operand& op = m_stack.emplace_back();
+            if (!isInGrid(p)) {
+                op.setError(FormulaError::Ref);
+                break;
+            }
+            op.kind = OperandKind::Ref;
+            op.range = CellRange::cell(p.col, p.row);
+            break;
+        }
+        case Op::Range: {
+            const RangeRef& def = program.ranges[in.index];
+            Operand& op = m_stack.emplace_back();
+            CellPos a = def.first.resolve(at);
+            CellPos b = def.last.resolve(at);
+            if (!isInGrid(a) || !isInGrid(b)) {
+                op.setError(FormulaError::Ref);
+                break;
+            }
+            op.kind = OperandKind::Range;
+            op.range = def.resolve(at);
+            break;
+        }
+        case Op::Paren:
+            break;
+        case Op::Negate:
+        case Op::UnaryPlus:
+        case Op::Percent: {
+            if (m_stack.empty())
+                return Value::error(FormulaError::Value);
+            Operand& op = m_stack.back();
+            dereference(op, at);
+            if (in.op == Op::UnaryPlus)
+                break;
+            double n = 0;
+            FormulaError e = FormulaError::None;
+            if (!operandNumber(op, n, e)) {
+                op.setError(e);
+                break;
+            }
+            op.setNumber(in.op == Op::Negate ? -n : n / 100.0);
+            break;
+        }
+        case Op::Call:
+            call(in.index, in.argc, at);
+            break;
+        case Op::CallName: {
+            int argc = in.argc;
+            if (static_cast<int>(m_stack.size()) < argc)
+                return Value::error(FormulaError::Value);
+            Operand* args = m_stack.data() + (m_stack.size() - static_cast<std::size_t>(argc));
+            Operand result;
+            if (m_host)
+                m_host->callNamed(program.names[in.index], args, argc, at, result);
+            else
+                result.setError(FormulaError::Name);
+            m_stack.resize(m_stack.size() - static_cast<std::size_t>(argc));
+            m_stack.push_back(std::move(result));
+            break;
+        }
+        default: {
+            if (m_stack.size() < 2)
+                return Value::error(FormulaError::Value);
+            Operand& a = m_stack[m_stack.size() - 2];
+            Operand& b = m_stack.back();
+            dereference(a, at);
+            dereference(b, at);
+            binary(in.op);
+            break;
+        }
+        }
+    }
+    if (m_stack.empty())
+        return Value::error(FormulaError::Value);
+    Operand& top = m_stack.back();
+    dereference(top, at);
+    if (top.kind == OperandKind::Empty || top.kind == OperandKind::Missing)
+        return Value::number(0);
+    return toValue(top);
+}
+
+void Interpreter::binary(Op op) {
+    Operand& a = m_stack[m_stack.size() - 2];
+    Operand& b = m_stack.back();
+    if (op >= Op::Equal && op <= Op::GreaterEqual) {
+        if (a.kind == OperandKind::Error || b.kind == OperandKind::Error) {
+            FormulaError e = a.kind == OperandKind::Error ? a.error : b.error;
+            a.setError(e);
+        } else {
+            int c = 0;
+            if (a.kind == OperandKind::Number && b.kind == OperandKind::Number)
+                c = a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+            else
+                c = compareValues(toValue(a), toValue(b));
+            bool r = false;
+            switch (op) {
+            case Op::Equal:
+                r = c == 0;
+                break;
+            case Op::NotEqual:
+                r = c != 0;
+                break;
+            case Op::Less:
+                r = c < 0;
+                break;
+            case Op::LessEqual:
+                r = c <= 0;
+                break;
+            case Op::Greater:
+                r = c > 0;
+                break;
+            default:
+                r = c >= 0;
+                break;
+            }
+            a.setBoolean(r);
+        }
+        m_stack.pop_back();
+        return;
+    }
+    if (op == Op::Concat) {
+        if (a.kind == OperandKind::Error) {
+        } else if (b.kind == OperandKind::Error) {
+            a.setError(b.error);
+        } else {
+            if (a.kind != OperandKind::Text) {
+                std::string t;
+                appendOperandText(t, a);
+                a.text = std::move(t);
+                a.kind = OperandKind::Text;
+            }
+            appendOperandText(a.text, b);
+        }
+        m_stack.pop_back();
+        return;
+    }
+    double x = 0;
+    double y = 0;
+    FormulaError e = FormulaError::None;
+    if (!operandNumber(a, x, e) || !operandNumber(b, y, e)) {
+        a.setError(e);
+        m_stack.pop_back();
+        return;
+    }
+    double r = 0;
+    switch (op) {
+    case Op::Add:
+        r = x + y;
+        break;
+    case Op::Subtract:
+        r = x - y;
+        break;
+    case Op::Multiply:
+        r = x * y;
+        break;
+    case Op::Divide:
+        if (y == 0) {
+            a.setError(FormulaError::Div0);
+            m_stack.pop_back();
+            return;
+        }
+        r = x / y;
+        break;
+    default: // Power
+        if (x == 0 && y == 0) {
+            a.setError(FormulaError::Num);
+            m_stack.pop_back();
+            return;
+        }
+        r = std::pow(x, y);
+        break;
+    }
+    if (std::isfinite(r))
+        a.setNumber(r);
+    else
+        a.setError(x == 0 && y < 0 ? FormulaError::Div0 : FormulaError::Num);
+    m_stack.pop_back();
+}
+
+void Interpreter::call(std::uint32_t index, int argc, CellPos at) {
+    if (static_cast<int>(m_stack.size()) < argc) {
+        m_stack.emplace_back().setError(FormulaError::Value);
+        return;
+    }
+    const FunctionInfo& def = functionInfo(index);
+    std::size_t base = m_stack.size() - static_cast<std::size_t>(argc);
+    Operand* args = m_stack.data() + base;
+    Operand result;
+    FormulaError failed = FormulaError::None;
+    if (argc < def.minArgs || (def.maxArgs != 255 && argc > def.maxArgs))
+        failed = FormulaError::Value;
+    for (int i = 0; i < argc && failed == FormulaError::None; ++i) {
+        ArgKind kind = def.kinds[std::min(i, 3)];
+        Operand& a = args[i];
+        if (kind == ArgKind::Any)
+            continue;
+        dereference(a, at);
+        if (kind == ArgKind::Scalar || a.kind == OperandKind::Missing)
+            continue;
+        if (a.kind == OperandKind::Error) {
+            failed = a.error;
+            break;
+        }
+        if (kind == ArgKind::Number) {
+            double n = 0;
+            FormulaError e = FormulaError::None;
+            if (!operandNumber(a, n, e))
+                failed = e;
+            else
+                a.setNumber(n);
+        } else if (kind == ArgKind::Text) {
+            if (a.kind != OperandKind::Text) {
+                std::string t;
+                appendOperandText(t, a);
+                a.setText(std::move(t));
+            }
+        } else if (kind == ArgKind::Boolean) {
+            if (a.kind == OperandKind::Text) {
+                if (compareTextNoCase(a.text, "TRUE") == 0)
+                    a.setBoolean(true);
+                else if (compareTextNoCase(a.text, "FALSE") == 0)
+                    a.setBoolean(false);
+                else
+                    failed = FormulaError::Value;
+            } else {
+                a.setBoolean(a.number != 0.0);
+            }
+        }
+    }
+    if (failed != FormulaError::None) {
+        result.setError(failed);
+    } else {
+        FunctionCall fc{args, argc, result, m_cells, at, m_lookups};
+        def.body(fc);
+    }
+    m_stack.resize(base);
+    m_stack.push_back(std::move(result));
+}
+
+} // namespace vtx::sheet

@@ -1,0 +1,168 @@
+#pragma once
+
+/// What a built-in function sees: its metadata, its arguments on the
+/// interpreter's stack and the cells of its grid. Arguments are coerced
+/// centrally (Interpreter.cpp) according to their declared kind before the
+/// body runs, so bodies stay small.
+
+#include "platform/sheet/CellStore.h"
+#include "platform/sheet/FormulaError.h"
+#include "platform/sheet/SheetTypes.h"
+#include "platform/sheet/Value.h"
+
+#include <string>
+#include <vector>
+
+namespace vtx::sheet {
+
+enum class OperandKind : std::uint8_t { Empty, Number, Text, Boolean, Error, Ref, Range, Missing };
+
+/// A value on the interpreter's stack: a value, or a reference to a cell or
+/// range not yet read.
+struct Operand {
+    OperandKind kind = OperandKind::Empty;
+    FormulaError error = FormulaError::None;
+    double number = 0.0;
+    std::string text;
+    CellRange range;
+
+    void setNumber(double n) {
+        kind = OperandKind::Number;
+        number = n;
+    }
+    void setBoolean(bool b) {
+        kind = OperandKind::Boolean;
+        number = b ? 1.0 : 0.0;
+    }
+    void setText(std::string t) {
+        kind = OperandKind::Text;
+        text = std::move(t);
+    }
+    void setError(FormulaError e) {
+        kind = OperandKind::Error;
+        error = e;
+    }
+    void setEmpty() { kind = OperandKind::Empty; }
+    bool isReference() const { return kind == OperandKind::Ref || kind == OperandKind::Range; }
+};
+
+/// How an argument is prepared before the body runs.
+enum class ArgKind : std::uint8_t {
+    Unset,   ///< not declared: the previous argument's kind repeats
+    Number,  ///< a number (texts that read as numbers, booleans, empty = 0); errors propagate
+    Text,    ///< a text (numbers in general format); errors propagate
+    Boolean, ///< a truth value; errors propagate
+    Scalar,  ///< a value read from a reference, any kind, errors kept
+    Any,     ///< as written: references and ranges stay references
+};
+
+struct FunctionCall;
+class LookupIndex;
+using FunctionBody = void (*)(FunctionCall&);
+
+struct FunctionInfo {
+    const char* name;
+    std::uint8_t minArgs;
+    std::uint8_t maxArgs; ///< 255: any number
+    ArgKind kinds[4];     ///< kinds of the first arguments; the last declared one repeats
+    FunctionBody body;
+    bool isVolatile = false;
+};
+
+/// One call of a built-in function.
+struct FunctionCall {
+    Operand* args;
+    int argc;
+    Operand& result;
+    const CellStore& cells;
+    CellPos at;
+    LookupIndex* lookups;
+
+    double num(int i) const { return args[i].number; }
+    bool flag(int i) const { return args[i].number != 0.0; }
+    const std::string& text(int i) const { return args[i].text; }
+    bool has(int i) const { return i < argc && args[i].kind != OperandKind::Missing; }
+    /// The number of argument i, or fallback when it was not given.
+    double numOr(int i, double fallback) const { return has(i) ? num(i) : fallback; }
+
+    void setNumber(double n);
+    void setBoolean(bool b) { result.setBoolean(b); }
+    void setText(std::string t) { result.setText(std::move(t)); }
+    void setError(FormulaError e) { result.setError(e); }
+    /// Sets a cell's value as the result.
+    void setValue(const Value& v);
+};
+
+/// Reads an operand as a plain value (references read their cell; a range
+/// gives #VALUE!).
+Value operandValue(const Operand& op, const CellStore& cells);
+/// Coerces a value to a number; false (with the error) when it cannot be.
+bool toNumber(const Value& v, double& out, FormulaError& error);
+/// Coerces a value to a text.
+std::string toText(const Value& v);
+
+/// Calls fn(value) for every value of the arguments the way SUM and its kin
+/// see them: written numbers, booleans and number texts count; in references,
+/// only numbers count. Returns the first error met (None when none).
+template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int first, Fn&& fn);
+
+/// Category registrations, one per file.
+void addLogicalFunctions(std::vector<FunctionInfo>& table);
+void addMathFunctions(std::vector<FunctionInfo>& table);
+void addStatFunctions(std::vector<FunctionInfo>& table);
+void addTextFunctions(std::vector<FunctionInfo>& table);
+void addLookupFunctions(std::vector<FunctionInfo>& table);
+void addInfoFunctions(std::vector<FunctionInfo>& table);
+
+/// The def of a built-in function by index.
+const FunctionInfo& functionInfo(std::uint32_t index);
+
+// ---- template implementation ----
+
+template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int first, Fn&& fn) {
+    FormulaError found = FormulaError::None;
+    for (int i = first; i < call.argc; ++i) {
+        const Operand& a = call.args[i];
+        switch (a.kind) {
+        case OperandKind::Number:
+        case OperandKind::Boolean:
+            fn(a.number);
+            break;
+        case OperandKind::Text: {
+            double n = 0;
+            if (!parseNumber(a.text, n))
+                return FormulaError::Value;
+            fn(n);
+            break;
+        }
+        case OperandKind::Error:
+            return a.error;
+        case OperandKind::Ref: {
+            // One cell: read it directly rather than walking a range.
+            const Value& v = call.cells.value(a.range.col0, a.range.row0);
+            if (v.isNumber())
+                fn(v.asNumber());
+            else if (v.isError())
+                return v.asError();
+            break;
+        }
+        case OperandKind::Range:
+            call.cells.forEach(a.range, [&](int, int, const Cell& c) {
+                if (found != FormulaError::None)
+                    return;
+                if (c.value.isNumber())
+                    fn(c.value.asNumber());
+                else if (c.value.isError())
+                    found = c.value.asError();
+            });
+            if (found != FormulaError::None)
+                return found;
+            break;
+        default:
+            break;
+        }
+    }
+    return found;
+}
+
+} // namespace vtx::sheet

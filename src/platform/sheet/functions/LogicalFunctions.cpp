@@ -1,0 +1,112 @@
+// Logical functions: IF, AND, OR, XOR, NOT, TRUE, FALSE, IFERROR, IFNA, CHOOSE.
+#include "platform/sheet/functions/FunctionApi.h"
+
+namespace vtx::sheet {
+
+namespace {
+
+using K = ArgKind;
+
+// AND, OR and XOR see booleans and numbers; texts in references are skipped,
+// a written text that is no truth value is #VALUE!.
+template <typename Combine> void logicalFold(FunctionCall& c, Combine combine) {
+    int seen = 0;
+    bool acc = false;
+    bool first = true;
+    for (int i = 0; i < c.argc; ++i) {
+        const Operand& a = c.args[i];
+        auto take = [&](bool b) {
+            acc = first ? b : combine(acc, b);
+            first = false;
+            ++seen;
+        };
+        switch (a.kind) {
+        case OperandKind::Number:
+        case OperandKind::Boolean:
+            take(a.number != 0.0);
+            break;
+        case OperandKind::Error:
+            c.setError(a.error);
+            return;
+        case OperandKind::Text:
+            c.setError(FormulaError::Value);
+            return;
+        case OperandKind::Ref:
+        case OperandKind::Range: {
+            FormulaError e = FormulaError::None;
+            c.cells.forEach(a.range, [&](int, int, const Cell& cell) {
+                const Value& v = cell.value;
+                if (v.isError() && e == FormulaError::None)
+                    e = v.asError();
+                else if (v.isNumber() || v.isBoolean())
+                    take(v.asNumber() != 0.0);
+            });
+            if (e != FormulaError::None) {
+                c.setError(e);
+                return;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (!seen)
+        c.setError(FormulaError::Value);
+    else
+        c.setBoolean(acc);
+}
+
+void copyOperand(FunctionCall& c, const Operand& a) {
+    if (a.kind == OperandKind::Missing)
+        c.setNumber(0);
+    else
+        c.result = a;
+}
+
+} // namespace
+
+void addLogicalFunctions(std::vector<FunctionInfo>& t) {
+    t.push_back({"IF", 1, 3, {K::Boolean, K::Scalar}, [](FunctionCall& c) {
+                     if (c.flag(0)) {
+                         if (c.argc > 1)
+                             copyOperand(c, c.args[1]);
+                         else
+                             c.setBoolean(true);
+                     } else if (c.argc > 2) {
+                         copyOperand(c, c.args[2]);
+                     } else {
+                         c.setBoolean(false);
+                     }
+                 }});
+    t.push_back({"AND", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     logicalFold(c, [](bool a, bool b) { return a && b; });
+                 }});
+    t.push_back({"OR", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     logicalFold(c, [](bool a, bool b) { return a || b; });
+                 }});
+    t.push_back({"XOR", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     logicalFold(c, [](bool a, bool b) { return a != b; });
+                 }});
+    t.push_back({"NOT", 1, 1, {K::Boolean}, [](FunctionCall& c) { c.setBoolean(!c.flag(0)); }});
+    t.push_back({"TRUE", 0, 0, {K::Scalar}, [](FunctionCall& c) { c.setBoolean(true); }});
+    t.push_back({"FALSE", 0, 0, {K::Scalar}, [](FunctionCall& c) { c.setBoolean(false); }});
+    t.push_back({"IFERROR", 2, 2, {K::Scalar}, [](FunctionCall& c) {
+                     copyOperand(c, c.args[0].kind == OperandKind::Error ? c.args[1] : c.args[0]);
+                 }});
+    t.push_back({"IFNA", 2, 2, {K::Scalar}, [](FunctionCall& c) {
+                     bool na = c.args[0].kind == OperandKind::Error &&
+                               c.args[0].error == FormulaError::NA;
+                     copyOperand(c, na ? c.args[1] : c.args[0]);
+                 }});
+    t.push_back({"CHOOSE", 2, 255, {K::Number, K::Scalar}, [](FunctionCall& c) {
+                     double n = c.num(0);
+                     int i = static_cast<int>(n);
+                     if (i < 1 || i >= c.argc)
+                         c.setError(FormulaError::Value);
+                     else
+                         copyOperand(c, c.args[i]);
+                 }});
+}
+
+} // namespace vtx::sheet

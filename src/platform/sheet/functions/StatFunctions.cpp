@@ -1,0 +1,382 @@
+// Statistical and aggregate functions: SUM, AVERAGE, MIN, MAX, COUNT and kin,
+// the criteria functions and SUMPRODUCT.
+#include "platform/sheet/formula/Interpreter.h"
+#include "platform/sheet/functions/FunctionApi.h"
+#include "platform/sheet/functions/TextUtil.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vtx::sheet {
+
+namespace {
+
+using K = ArgKind;
+
+// The numbers of the arguments as SUM sees them; false after setting the error.
+bool collect(FunctionCall& c, std::vector<double>& out) {
+    FormulaError e = forEachNumber(c, 0, [&](double v) { out.push_back(v); });
+    if (e != FormulaError::None) {
+        c.setError(e);
+        return false;
+    }
+    return true;
+}
+
+// A criterion of COUNTIF, SUMIF and AVERAGEIF: "5", ">=2", "<>x", "b*".
+class Criterion {
+public:
+    explicit Criterion(const Operand& a) {
+        std::string text;
+        if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean) {
+            m_value = a.kind == OperandKind::Number ? Value::number(a.number)
+                                                    : Value::boolean(a.number != 0);
+            return;
+        }
+        if (a.kind == OperandKind::Text)
+            text = a.text;
+        std::string_view s = text;
+        auto take = [&](std::string_view prefix, Cmp cmp) {
+            if (s.substr(0, prefix.size()) == prefix) {
+                m_cmp = cmp;
+                s.remove_prefix(prefix.size());
+                return true;
+            }
+            return false;
+        };
+        take("<=", Cmp::Le) || take(">=", Cmp::Ge) || take("<>", Cmp::Ne) || take("<", Cmp::Lt) ||
+            take(">", Cmp::Gt) || take("=", Cmp::Eq);
+        double n = 0;
+        if (parseNumber(s, n))
+            m_value = Value::number(n);
+        else if (compareTextNoCase(s, "TRUE") == 0)
+            m_value = Value::boolean(true);
+        else if (compareTextNoCase(s, "FALSE") == 0)
+            m_value = Value::boolean(false);
+        else if (!s.empty())
+            m_value = Value::text(std::string(s));
+    }
+
+    bool matches(const Value& v) const {
+        if (m_value.isEmpty()) {
+            // "" or "=" match empty cells; "<>" matches cells that are not empty.
+            bool empty = v.isEmpty() || (v.isText() && v.asText().empty());
+            return m_cmp == Cmp::Ne ? !empty : empty;
+        }
+        if (m_value.isText() && (m_cmp == Cmp::Eq || m_cmp == Cmp::Ne)) {
+            bool eq = v.isText() && wildcardMatch(m_value.asText(), v.asText());
+            return m_cmp == Cmp::Eq ? eq : !eq;
+        }
+        bool sameKind = v.type() == m_value.type();
+        if (!sameKind)
+            return m_cmp == Cmp::Ne;
+        int c = compareValues(v, m_value);
+        switch (m_cmp) {
+        case Cmp::Eq:
+            return c == 0;
+        case Cmp::Ne:
+            return c != 0;
+        case Cmp::Lt:
+            return c < 0;
+        case Cmp::Le:
+            return c <= 0;
+        case Cmp::Gt:
+            return c > 0;
+        case Cmp::Ge:
+            return c >= 0;
+        }
+        return false;
+    }
+    bool matchesEmpty() const { return matches(Value()); }
+
+private:
+    enum class Cmp { Eq, Ne, Lt, Le, Gt, Ge };
+    Cmp m_cmp = Cmp::Eq;
+    Value m_value;
+};
+
+// Calls fn(col, row, value) for every cell of the criteria range that
+// matches, empty cells included when the criterion matches them.
+template <typename Fn>
+void forEachMatch(const FunctionCall& c, const CellRange& r, const Criterion& k, Fn&& fn) {
+    if (k.matchesEmpty()) {
+        for (int col = r.col0; col <= r.col1; ++col)
+            for (int row = r.row0; row <= r.row1; ++row) {
+                const Value& v = c.cells.value(col, row);
+                if (k.matches(v))
+                    fn(col, row, v);
+            }
+        return;
+    }
+    c.cells.forEach(r, [&](int col, int row, const Cell& cell) {
+        if (k.matches(cell.value))
+            fn(col, row, cell.value);
+    });
+}
+
+// SUMIF and AVERAGEIF: sums the cells of the sum range (the criteria range
+// itself when not given) whose criteria cell matches.
+void sumIf(FunctionCall& c, bool average) {
+    if (!c.args[0].isReference()) {
+        c.setError(FormulaError::Value);
+        return;
+    }
+    CellRange r = c.args[0].range;
+    CellRange sum = r;
+    if (c.has(2)) {
+        if (!c.args[2].isReference()) {
+            c.setError(FormulaError::Value);
+            return;
+        }
+        sum = c.args[2].range;
+    }
+    Criterion k(c.args[1]);
+    double total = 0;
+    int count = 0;
+    FormulaError e = FormulaError::None;
+    forEachMatch(c, r, k, [&](int col, int row, const Value&) {
+        const Value& v = c.cells.value(sum.col0 + col - r.col0, sum.row0 + row - r.row0);
+        if (v.isNumber()) {
+            total += v.asNumber();
+            ++count;
+        } else if (v.isError() && e == FormulaError::None) {
+            e = v.asError();
+        }
+    });
+    if (e != FormulaError::None)
+        c.setError(e);
+    else if (average && count == 0)
+        c.setError(FormulaError::Div0);
+    else
+        c.setNumber(average ? total / count : total);
+}
+
+double sumOfSquares(const std::vector<double>& v, double mean) {
+    double s = 0;
+    for (double x : v)
+        s += (x - mean) * (x - mean);
+    return s;
+}
+
+void variance(FunctionCall& c, bool sampleStdDev, bool root) {
+    std::vector<double> v;
+    if (!collect(c, v))
+        return;
+    std::size_t n = v.size();
+    if (n < (sampleStdDev ? 2u : 1u)) {
+        c.setError(FormulaError::Div0);
+        return;
+    }
+    double mean = 0;
+    for (double x : v)
+        mean += x;
+    mean /= static_cast<double>(n);
+    double var = sumOfSquares(v, mean) / static_cast<double>(sampleStdDev ? n - 1 : n);
+    c.setNumber(root ? std::sqrt(var) : var);
+}
+
+void kth(FunctionCall& c, bool largest) {
+    std::vector<double> v;
+    FunctionCall first{c.args, 1, c.result, c.cells, c.at, c.lookups};
+    FormulaError e = forEachNumber(first, 0, [&](double x) { v.push_back(x); });
+    if (e != FormulaError::None) {
+        c.setError(e);
+        return;
+    }
+    double k = c.num(1);
+    auto i = static_cast<std::size_t>(std::ceil(k));
+    if (k < 1 || i > v.size()) {
+        c.setError(FormulaError::Num);
+        return;
+    }
+    if (largest)
+        std::nth_element(v.begin(), v.begin() + static_cast<long>(i - 1), v.end(),
+                         std::greater<>());
+    else
+        std::nth_element(v.begin(), v.begin() + static_cast<long>(i - 1), v.end());
+    c.setNumber(v[i - 1]);
+}
+
+} // namespace
+
+void addStatFunctions(std::vector<FunctionInfo>& t) {
+    t.push_back({"SUM", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     double s = 0;
+                     FormulaError e = forEachNumber(c, 0, [&](double v) { s += v; });
+                     if (e != FormulaError::None)
+                         c.setError(e);
+                     else
+                         c.setNumber(s);
+                 }});
+    t.push_back({"PRODUCT", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     double p = 1;
+                     bool any = false;
+                     FormulaError e = forEachNumber(c, 0, [&](double v) {
+                         p *= v;
+                         any = true;
+                     });
+                     if (e != FormulaError::None)
+                         c.setError(e);
+                     else
+                         c.setNumber(any ? p : 0);
+                 }});
+    t.push_back({"SUMSQ", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     double s = 0;
+                     FormulaError e = forEachNumber(c, 0, [&](double v) { s += v * v; });
+                     if (e != FormulaError::None)
+                         c.setError(e);
+                     else
+                         c.setNumber(s);
+                 }});
+    t.push_back({"AVERAGE", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     double s = 0;
+                     int n = 0;
+                     FormulaError e = forEachNumber(c, 0, [&](double v) {
+                         s += v;
+                         ++n;
+                     });
+                     if (e != FormulaError::None)
+                         c.setError(e);
+                     else if (n == 0)
+                         c.setError(FormulaError::Div0);
+                     else
+                         c.setNumber(s / n);
+                 }});
+    t.push_back({"MIN", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     double m = 0;
+                     bool any = false;
+                     FormulaError e = forEachNumber(c, 0, [&](double v) {
+                         m = any ? std::min(m, v) : v;
+                         any = true;
+                     });
+                     if (e != FormulaError::None)
+                         c.setError(e);
+                     else
+                         c.setNumber(m);
+                 }});
+    t.push_back({"MAX", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     double m = 0;
+                     bool any = false;
+                     FormulaError e = forEachNumber(c, 0, [&](double v) {
+                         m = any ? std::max(m, v) : v;
+                         any = true;
+                     });
+                     if (e != FormulaError::None)
+                         c.setError(e);
+                     else
+                         c.setNumber(m);
+                 }});
+    t.push_back({"MEDIAN", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     std::vector<double> v;
+                     if (!collect(c, v))
+                         return;
+                     if (v.empty()) {
+                         c.setError(FormulaError::Num);
+                         return;
+                     }
+                     std::sort(v.begin(), v.end());
+                     std::size_t n = v.size();
+                     c.setNumber(n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
+                 }});
+    t.push_back({"STDEV", 1, 255, {K::Any}, [](FunctionCall& c) { variance(c, true, true); }});
+    t.push_back({"STDEVP", 1, 255, {K::Any}, [](FunctionCall& c) { variance(c, false, true); }});
+    t.push_back({"VAR", 1, 255, {K::Any}, [](FunctionCall& c) { variance(c, true, false); }});
+    t.push_back({"VARP", 1, 255, {K::Any}, [](FunctionCall& c) { variance(c, false, false); }});
+    t.push_back({"LARGE", 2, 2, {K::Any, K::Number}, [](FunctionCall& c) { kth(c, true); }});
+    t.push_back({"SMALL", 2, 2, {K::Any, K::Number}, [](FunctionCall& c) { kth(c, false); }});
+    t.push_back({"COUNT", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     int n = 0;
+                     for (int i = 0; i < c.argc; ++i) {
+                         const Operand& a = c.args[i];
+                         double x = 0;
+                         if (a.isReference())
+                             c.cells.forEach(a.range, [&](int, int, const Cell& cell) {
+                                 n += cell.value.isNumber();
+                             });
+                         else if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean ||
+                                  (a.kind == OperandKind::Text && parseNumber(a.text, x)))
+                             ++n;
+                     }
+                     c.setNumber(n);
+                 }});
+    t.push_back({"COUNTA", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     int n = 0;
+                     for (int i = 0; i < c.argc; ++i) {
+                         const Operand& a = c.args[i];
+                         if (a.isReference())
+                             c.cells.forEach(a.range, [&](int, int, const Cell& cell) {
+                                 n += !cell.value.isEmpty();
+                             });
+                         else if (a.kind != OperandKind::Missing)
+                             ++n;
+                     }
+                     c.setNumber(n);
+                 }});
+    t.push_back({"COUNTBLANK", 1, 1, {K::Any}, [](FunctionCall& c) {
+                     if (!c.args[0].isReference()) {
+                         c.setError(FormulaError::Value);
+                         return;
+                     }
+                     const CellRange& r = c.args[0].range;
+                     double filled = 0;
+                     c.cells.forEach(r, [&](int, int, const Cell& cell) {
+                         const Value& v = cell.value;
+                         filled += !(v.isEmpty() || (v.isText() && v.asText().empty()));
+                     });
+                     c.setNumber(static_cast<double>(r.cols()) * r.rows() - filled);
+                 }});
+    t.push_back({"COUNTIF", 2, 2, {K::Any, K::Scalar}, [](FunctionCall& c) {
+                     if (!c.args[0].isReference()) {
+                         c.setError(FormulaError::Value);
+                         return;
+                     }
+                     Criterion k(c.args[1]);
+                     double n = 0;
+                     forEachMatch(c, c.args[0].range, k, [&](int, int, const Value&) { ++n; });
+                     c.setNumber(n);
+                 }});
+    t.push_back(
+        {"SUMIF", 2, 3, {K::Any, K::Scalar, K::Any}, [](FunctionCall& c) { sumIf(c, false); }});
+    t.push_back(
+        {"AVERAGEIF", 2, 3, {K::Any, K::Scalar, K::Any}, [](FunctionCall& c) { sumIf(c, true); }});
+    t.push_back(
+        {"SUMPRODUCT", 1, 255, {K::Any}, [](FunctionCall& c) {
+             // Every argument a range of the same shape; texts count as 0.
+             CellRange shape;
+             for (int i = 0; i < c.argc; ++i) {
+                 const Operand& a = c.args[i];
+                 if (a.kind == OperandKind::Error) {
+                     c.setError(a.error);
+                     return;
+                 }
+                 if (!a.isReference()) {
+                     c.setError(FormulaError::Value);
+                     return;
+                 }
+                 if (i == 0)
+                     shape = a.range;
+                 else if (a.range.rows() != shape.rows() || a.range.cols() != shape.cols()) {
+                     c.setError(FormulaError::Value);
+                     return;
+                 }
+             }
+             double total = 0;
+             for (int dc = 0; dc < shape.cols(); ++dc)
+                 for (int dr = 0; dr < shape.rows(); ++dr) {
+                     double p = 1;
+                     for (int i = 0; i < c.argc; ++i) {
+                         const Value& v =
+                             c.cells.value(c.args[i].range.col0 + dc, c.args[i].range.row0 + dr);
+                         if (v.isError()) {
+                             c.setError(v.asError());
+                             return;
+                         }
+                         p *= v.isNumber() ? v.asNumber() : 0.0;
+                     }
+                     total += p;
+                 }
+             c.setNumber(total);
+         }});
+}
+
+} // namespace vtx::sheet

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vtx::sheet {
+
+/// Upper case of a Windows-1252 text.
+std::string upperText(std::string_view text);
+/// True when text matches pattern as a whole, case ignored; "?" stands for
+/// one character, "*" for any run, "~" makes the next character literal.
+bool wildcardMatch(std::string_view pattern, std::string_view text);
+/// The first position >= from where pattern (wildcards as above) matches a
+/// part of text, case ignored; npos when none. Sets length to the match length.
+std::size_t wildcardFind(std::string_view pattern, std::string_view text, std::size_t from,
+                         std::size_t& length);
+
+} // namespace vtx::sheet

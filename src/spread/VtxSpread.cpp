@@ -1,0 +1,325 @@
+// Vtx_Spread: creation, state, size and structure.
+#include "spread/VtxSpread.h"
+
+#include "platform/core/Files.h"
+#include "platform/core/Settings.h"
+#include "platform/sheet/SheetModel.h"
+
+using vtx::sheet::CellRange;
+using vtx::sheet::SheetModel;
+
+namespace {
+
+// Options of the control that the standard look switches.
+constexpr int kOptionRedraw = 8;
+constexpr int kOptionChanged = 30;
+constexpr int kOptionEditable = 13;
+
+} // namespace
+
+Vtx_Spread::Vtx_Spread() : m_model(std::make_unique<SheetModel>()) {}
+
+Vtx_Spread::~Vtx_Spread() = default;
+
+bool Vtx_Spread::createInDialog(Vtx_DialogHost* parent, int placeholderId, bool exactRect) {
+    Vtx_Rect rect;
+    if (!parent || !parent->placeholderRect(placeholderId, rect))
+        return false;
+    if (!exactRect) {
+        rect.left -= 5;
+        rect.right -= 5;
+        rect.top -= 20;
+        rect.bottom -= 20;
+    }
+    if (!parent->replacePlaceholder(placeholderId, *this, rect))
+        return false;
+    m_model->reset();
+    m_model->setMaxCols(0);
+    m_model->setMaxRows(0);
+    m_dialog = parent;
+    m_rect = rect;
+    m_controlId = placeholderId;
+    m_created = true;
+    return true;
+}
+
+bool Vtx_Spread::applyGridStyle(int preset) {
+    if (!m_created)
+        return false;
+    for (auto [number, on] : {std::pair{8, false},
+                              {12, false},
+                              {7, false},
+                              {21, true},
+                              {26, false},
+                              {34, true},
+                              {32, true},
+                              {18, false},
+                              {21, true},
+                              {22, true},
+                              {21, true},
+                              {11, true},
+                              {3, true},
+                              {4, true},
+                              {18, true}})
+        m_model->setOption(number, on);
+    if (preset == 1) {
+        m_model->setOption(kOptionEditable, true);
+        m_model->setOption(10, false);
+    } else {
+        m_model->setOption(kOptionEditable, false);
+        m_model->setOption(10, true);
+    }
+    m_model->setOption(kOptionRedraw, true);
+    return true;
+}
+
+void Vtx_Spread::setModified(bool modified) {
+    if (m_created)
+        m_model->setOption(kOptionChanged, modified);
+}
+
+bool Vtx_Spread::isModified() const {
+    return m_created && m_model->option(kOptionChanged);
+}
+
+bool Vtx_Spread::isSpreadWindowClass(const Vtx_String& className) {
+    return className.startsWith("SPR32", false) || className.startsWith("fpSpr", false);
+}
+
+void Vtx_Spread::setDefaultFont(const Vtx_String& name, int height) {
+    m_fontName = name;
+    m_fontHeight = height;
+}
+
+int Vtx_Spread::getMaxCols() const {
+    return m_created ? m_model->maxCols() : -1;
+}
+
+int Vtx_Spread::getMaxRows() const {
+    return m_created ? m_model->maxRows() : -1;
+}
+
+bool Vtx_Spread::inRange(int column, int row) const {
+    return m_created && column >= 0 && row >= 0 && column <= m_model->maxCols() &&
+           row <= m_model->maxRows();
+}
+
+bool Vtx_Spread::copyFormat(bool rows, int from, int to) {
+    int count = rows ? m_model->maxCols() : m_model->maxRows();
+    for (int i = 0; i <= count; ++i) {
+        int col = rows ? i : from;
+        int row = rows ? from : i;
+        CellRange target = rows ? CellRange::cell(i, to) : CellRange::cell(to, i);
+        m_model->setStyle(target, m_model->style(col, row));
+    }
+    return true;
+}
+
+// Headers of the band from..to get the bold default font, body cells the
+// normal one; a grid that had no band before gets all its headers styled.
+bool Vtx_Spread::styleBand(bool columns, int from, int to) {
+    if (from < 1)
+        return styleHeaders() && resetFonts();
+    const int cols = m_model->maxCols();
+    const int rows = m_model->maxRows();
+    if (columns) {
+        setRangeFont(from, 0, to, 0, m_fontName, m_fontHeight, true);
+        return rows < 1 || setRangeFont(from, 1, to, rows, m_fontName, m_fontHeight, false);
+    }
+    setRangeFont(0, from, 0, to, m_fontName, m_fontHeight, true);
+    return cols < 1 || setRangeFont(1, from, cols, to, m_fontName, m_fontHeight, false);
+}
+
+bool Vtx_Spread::setMaxCols(int count, bool keepStyle) {
+    if (!m_created || count < 0)
+        return false;
+    const int old = m_model->maxCols();
+    if (!m_model->setMaxCols(count))
+        return false;
+    if (count <= old)
+        return true;
+    if (keepStyle && old >= 1)
+        for (int c = old + 1; c <= count; ++c)
+            copyFormat(false, old, c);
+    return styleBand(true, old, count);
+}
+
+bool Vtx_Spread::setMaxRows(int count, bool keepStyle) {
+    if (!m_created || count < 0)
+        return false;
+    const int old = m_model->maxRows();
+    if (!m_model->setMaxRows(count))
+        return false;
+    if (count <= old)
+        return true;
+    if (keepStyle && old >= 1)
+        for (int r = old + 1; r <= count; ++r)
+            copyFormat(true, old, r);
+    return styleBand(false, old, count);
+}
+
+int Vtx_Spread::appendRow(bool copyFromAbove) {
+    if (!m_created)
+        return -1;
+    const int row = m_model->maxRows() + 1;
+    if (!setMaxRows(row, false))
+        return -1;
+    clearRow(row);
+    styleRow(row, true);
+    setModified(true);
+    if (copyFromAbove && row > 1)
+        m_model->copyRange({0, row - 1, m_model->maxCols(), row - 1}, 0, row);
+    return row;
+}
+
+bool Vtx_Spread::insertRow(int row, bool askHeader, bool copyFromBelow) {
+    if (!m_created || row < 1 || row > m_model->maxRows() + 1)
+        return false;
+    if (!m_model->setMaxRows(m_model->maxRows() + 1) || !m_model->insertRows(row, 1))
+        return false;
+    styleRow(row, true);
+    setModified(true);
+    if (copyFromBelow && row < m_model->maxRows())
+        copyFormat(true, row + 1, row);
+    if (askHeader && m_dialog) {
+        Vtx_String text = dialString(171);
+        if (m_dialog->askText(dialString(1150), dialString(1151) + " " + dialString(1152) + ":",
+                              text))
+            m_model->setData(0, row, text.view());
+    }
+    return true;
+}
+
+bool Vtx_Spread::insertColumn(int column, bool askHeader, bool copyFromRight) {
+    if (!m_created || column < 1 || column > m_model->maxCols() + 1)
+        return false;
+    if (!m_model->setMaxCols(m_model->maxCols() + 1) || !m_model->insertCols(column, 1))
+        return false;
+    styleColumn(column, true);
+    setModified(true);
+    if (copyFromRight && column < m_model->maxCols())
+        copyFormat(false, column + 1, column);
+    if (askHeader && m_dialog) {
+        Vtx_String text = dialString(171);
+        if (m_dialog->askText(dialString(1150), dialString(1151) + " " + dialString(1153) + ":",
+                              text))
+            m_model->setData(column, 0, text.view());
+    }
+    return true;
+}
+
+bool Vtx_Spread::deleteRow(int row) {
+    if (!m_created || row < 1 || row > m_model->maxRows() || !m_model->deleteRows(row, 1))
+        return false;
+    m_model->setMaxRows(m_model->maxRows() - 1);
+    setModified(true);
+    return true;
+}
+
+bool Vtx_Spread::deleteColumn(int column) {
+    if (!m_created || column < 1 || column > m_model->maxCols() || !m_model->deleteCols(column, 1))
+        return false;
+    m_model->setMaxCols(m_model->maxCols() - 1);
+    setModified(true);
+    return true;
+}
+
+bool Vtx_Spread::moveRows(int first, int last, int to) {
+    if (!m_created)
+        return false;
+    const int rows = m_model->maxRows();
+    const int n = last - first + 1;
+    if (first < 1 || last < first || last > rows || to < 1 || to + n - 1 > rows)
+        return false;
+    int activeColumn = 1;
+    int activeRow = 1;
+    getActiveCell(activeColumn, activeRow);
+    if (to != first) {
+        // Empty rows are opened where the block goes, the block is moved into
+        // them and its old rows are deleted: the rows in between close up.
+        const int cols = m_model->maxCols();
+        m_model->setMaxRows(rows + n);
+        const int gap = to < first ? to : to + n;
+        const int source = to < first ? first + n : first;
+        bool ok = m_model->insertRows(gap, n) &&
+                  m_model->moveRange({0, source, cols, source + n - 1}, 0, gap) &&
+                  m_model->deleteRows(source, n);
+        m_model->setMaxRows(rows);
+        if (!ok)
+            return false;
+    }
+    selectRange(activeColumn, to, activeColumn, to);
+    setActiveCell(activeColumn, to);
+    setModified(true);
+    return true;
+}
+
+bool Vtx_Spread::moveRowUp() {
+    int column = 0;
+    int row = 0;
+    if (!getActiveCell(column, row) || row <= 1)
+        return false;
+    return moveRows(row, row, row - 1);
+}
+
+bool Vtx_Spread::moveRowDown() {
+    int column = 0;
+    int row = 0;
+    if (!getActiveCell(column, row) || row >= getMaxRows())
+        return false;
+    return moveRows(row, row, row + 1);
+}
+
+bool Vtx_Spread::setRefStyle(int style) {
+    if (!m_created || style < 0 || style > 2)
+        return false;
+    m_model->setRefStyle(static_cast<vtx::sheet::RefStyle>(style));
+    return true;
+}
+
+bool Vtx_Spread::setOption(int number, bool on) {
+    return m_created && m_model->setOption(number, on);
+}
+
+bool Vtx_Spread::getOption(int number) const {
+    return m_created && m_model->option(number);
+}
+
+bool Vtx_Spread::addCustomFunction(const Vtx_String& name, int minArgs, int maxArgs,
+                                   vtx::sheet::CustomFunctionHandler handler, unsigned flags) {
+    return m_created &&
+           m_model->addCustomFunction(name.view(), minArgs, maxArgs, std::move(handler), flags);
+}
+
+bool Vtx_Spread::loadFile(const Vtx_String& path, Vtx_String* reason) {
+    if (!m_created) {
+        if (reason)
+            *reason = "the grid is not created";
+        return false;
+    }
+    std::string why;
+    bool ok = m_model->load(nativePath(path).string(), &why);
+    if (!ok && reason)
+        *reason = why;
+    return ok;
+}
+
+bool Vtx_Spread::saveFile(const Vtx_String& path, Vtx_String* reason) const {
+    if (!m_created) {
+        if (reason)
+            *reason = "the grid is not created";
+        return false;
+    }
+    std::string why;
+    bool ok = m_model->save(nativePath(path).string(), &why);
+    if (!ok && reason)
+        *reason = why;
+    return ok;
+}
+
+bool Vtx_Spread::reset() {
+    if (!m_created)
+        return false;
+    m_model->reset();
+    return true;
+}

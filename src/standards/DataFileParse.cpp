@@ -1,0 +1,103 @@
+// The table-file and size-file formats (docs/data-files.md).
+
+#include "standards/DataFiles.h"
+
+#include "platform/core/StringUtils.h"
+#include "standards/StandardsFunctionArgs.h"
+
+namespace {
+
+/// Calls lineFn with each line of bytes, without its "\n" or "\r\n".
+template <typename LineFn> void forEachLine(std::string_view bytes, LineFn lineFn) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lineFn(line);
+        start = end + 1;
+    }
+}
+
+/// The key of the index: the text with Windows-1252 letters folded, as
+/// Vtx_String::equal folds them with its case flag off.
+std::string foldedKey(const Vtx_String& key) {
+    return key.lower().str();
+}
+
+/// bytes without "/* ... */" and "// ..." comments; line ends are kept so
+/// that a comment spanning lines leaves the lines around it apart.
+std::string withoutSizeComments(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (bytes.compare(i, 2, "/*") == 0) {
+            const std::size_t close = bytes.find("*/", i + 2);
+            const std::size_t end = close == std::string_view::npos ? bytes.size() : close + 2;
+            for (std::size_t k = i; k < end; ++k)
+                if (bytes[k] == '\n')
+                    out += '\n';
+            i = end;
+        } else if (bytes.compare(i, 2, "//") == 0) {
+            const std::size_t lineEnd = bytes.find('\n', i);
+            i = lineEnd == std::string_view::npos ? bytes.size() : lineEnd;
+        } else {
+            out += bytes[i++];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+DataTable DataTable::parse(std::string_view bytes) {
+    DataTable table;
+    forEachLine(bytes, [&table](std::string_view line) {
+        if (const std::size_t comment = line.find("//"); comment != std::string_view::npos)
+            line = line.substr(0, comment);
+        Vtx_StringArray pieces;
+        splitStringAtSymbol(Vtx_String(line), '\t', pieces);
+        // Several tabs (or blanks around a field) only align the columns.
+        Vtx_StringArray fields;
+        for (const Vtx_String& piece : pieces) {
+            Vtx_String field = stripSymbols(piece, " ");
+            if (!field.isEmpty())
+                fields.append(field);
+        }
+        if (fields.isEmpty())
+            return;
+        const int row = static_cast<int>(table.m_rows.size());
+        table.m_index.emplace(foldedKey(fields[0]), row);
+        table.m_rows.push_back(std::move(fields));
+    });
+    return table;
+}
+
+int DataTable::find(const Vtx_String& key) const {
+    const auto it = m_index.find(foldedKey(key));
+    return it == m_index.end() ? -1 : it->second;
+}
+
+SizeList parseSizeList(std::string_view bytes) {
+    SizeList sizes;
+    const std::string text = withoutSizeComments(bytes);
+    forEachLine(text, [&sizes](std::string_view line) {
+        const Vtx_String trimmed = Vtx_String(line).trimmed();
+        if (trimmed.isEmpty())
+            return;
+        SizeEntry entry;
+        const int x = trimmed.find('x');
+        if (x < 0) {
+            entry.first = decimalReading(trimmed);
+        } else {
+            entry.first = decimalReading(trimmed.left(x));
+            entry.second = decimalReading(trimmed.mid(x + 1));
+        }
+        sizes.push_back(entry);
+    });
+    return sizes;
+}

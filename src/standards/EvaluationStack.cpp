@@ -1,0 +1,54 @@
+#include "standards/EvaluationStack.h"
+
+#include "platform/core/Files.h"
+
+#include <filesystem>
+
+namespace evaluation {
+
+namespace {
+
+Vtx_StringArray& stack() {
+    static Vtx_StringArray sheets;
+    return sheets;
+}
+
+} // namespace
+
+const Vtx_StringArray& activeSheets() {
+    return stack();
+}
+
+Vtx_String canonicalSheetPath(const Vtx_String& path) {
+    std::error_code ec;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(nativePath(path), ec);
+    if (ec)
+        canonical = std::filesystem::absolute(nativePath(path), ec).lexically_normal();
+    return corePath(canonical);
+}
+
+bool isActive(const Vtx_String& path) {
+    return stack().contains(canonicalSheetPath(path), false);
+}
+
+Vtx_String describeCycle(const Vtx_String& path) {
+    Vtx_String canonical = canonicalSheetPath(path);
+    Vtx_String chain;
+    bool inCycle = false;
+    for (const Vtx_String& sheet : stack()) {
+        inCycle = inCycle || sheet.equal(canonical, false);
+        if (inCycle)
+            chain.append(sheet).append(" -> ");
+    }
+    return chain + canonical;
+}
+
+ActiveSheet::ActiveSheet(const Vtx_String& path) {
+    stack().append(canonicalSheetPath(path));
+}
+
+ActiveSheet::~ActiveSheet() {
+    stack().removeAt(stack().length() - 1);
+}
+
+} // namespace evaluation

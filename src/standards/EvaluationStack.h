@@ -1,0 +1,30 @@
+#pragma once
+
+/// The spreadsheets whose evaluation is under way, outermost first. A child
+/// call that would evaluate one of them again (A calls B, B calls A) is a
+/// cycle and is refused, as is nesting deeper than kMaxChildDepth.
+
+#include "platform/core/VtxString.h"
+#include "platform/core/VtxStringArray.h"
+
+namespace evaluation {
+
+/// The spreadsheets being evaluated, outermost first.
+const Vtx_StringArray& activeSheets();
+/// A comparable form of a spreadsheet path (absolute, normalised).
+Vtx_String canonicalSheetPath(const Vtx_String& path);
+/// True when path is among the active sheets.
+bool isActive(const Vtx_String& path);
+/// "A.kss -> B.kss -> A.kss": the chain that calling path would close.
+Vtx_String describeCycle(const Vtx_String& path);
+
+/// Marks a spreadsheet as under evaluation for the life of the scope.
+class ActiveSheet {
+public:
+    explicit ActiveSheet(const Vtx_String& path);
+    ~ActiveSheet();
+    ActiveSheet(const ActiveSheet&) = delete;
+    ActiveSheet& operator=(const ActiveSheet&) = delete;
+};
+
+} // namespace evaluation

@@ -1,0 +1,258 @@
+// The calculation of a standards spreadsheet: its equations, child calls and
+// the set-up of a child evaluation.
+#include "platform/core/Files.h"
+#include "platform/core/Settings.h"
+#include "platform/core/StringUtils.h"
+#include "platform/host/Host.h"
+#include "platform/sheet/SheetModel.h"
+#include "standards/EvaluationStack.h"
+#include "standards/KsSSDlgsMgr.h"
+#include "standards/KsStandardsDialog.h"
+#include "standards/StandardsFunctions.h"
+#include "standards/StandardsMessages.h"
+#include "standards/StandardsTimers.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr int kResultTextLength = 200;
+
+Vtx_String cellAddress(const KsVarCell& cell) {
+    return getAlfabet(cell.column - 1) + Vtx_String::fromInt(cell.row);
+}
+
+Vtx_String folderOf(const Vtx_String& path) {
+    int slash = std::max(path.findLast('\\'), path.findLast('/'));
+    return slash < 0 ? Vtx_String() : path.left(slash + 1);
+}
+
+// The child file: as given, beside the calling sheet, then in the standards
+// folders; the first that exists wins.
+bool resolveChild(const Vtx_String& name, const Vtx_String& callerPath, Vtx_String& path) {
+    Vtx_String relative = name.startsWith("\\") ? name.mid(1) : name;
+    const Vtx_String standards = gSettings.libDir + "Connection Standards\\";
+    const Vtx_String candidates[] = {
+        name,
+        folderOf(callerPath) + relative,
+        standards + name,
+        standards + "Childs\\" + name,
+        standards + "Data\\" + name,
+        standards + "Parents\\" + name,
+    };
+    for (const Vtx_String& candidate : candidates) {
+        if (fileExists(candidate)) {
+            path = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+ErrorStatus KsStandardsDialog::childInputSetUp() {
+    m_sheet.setGenVars(m_data.genVarNames, m_data.genVarValues);
+    m_sheet.readVariables(false);
+    KsVarCells& vars = m_sheet.varCells();
+    const KsVarCells& passed = m_data.varCells;
+    int locals = 0;
+    for (int i = 0; i < vars.length(); ++i) {
+        KsVarCell& cell = vars[i];
+        if (cell.isLocal()) {
+            ++locals;
+            cell.setNewValue(m_sheet, Vtx_String());
+            continue;
+        }
+        const int p = i - locals;
+        if (p >= passed.length()) {
+            hostPrintf("*Error* %s declares more variables than the call passes (%d).\n",
+                       m_sheet.path().c_str(), passed.length());
+            return eOutOfRange;
+        }
+        if (cell.isOutput() && passed[p].isInput()) {
+            hostPrintf("*Error* The output %s of %s would be written to the input %s of the "
+                       "calling spreadsheet.\n",
+                       cell.name.c_str(), m_sheet.path().c_str(), passed[p].name.c_str());
+            return eInvalidInput;
+        }
+        cell.setNewValue(m_sheet, passed[p].value);
+    }
+    TimerScope timer(gSSSreplaceGenVars);
+    m_sheet.replaceGenVars();
+    return eOk;
+}
+
+ErrorStatus KsStandardsDialog::calculate() {
+    {
+        TimerScope timer(gRegisterFuntions);
+        registerStandardsFunctions(m_sheet);
+    }
+    {
+        TimerScope timer(gFindDuplicates);
+        m_sheet.removeDuplicates();
+    }
+    TimerScope timer(gCalcCells);
+    int labelRow = 0;
+    int lastRow = 0;
+    if (!m_sheet.findSection(KsStandardsSheet::kCalc, labelRow, lastRow)) {
+        hostPrintf("*Error* The standards spreadsheet %s has no Calc section.\n",
+                   m_sheet.path().c_str());
+        return eKeyNotFound;
+    }
+    for (int row = labelRow + 1; row <= m_sheet.getMaxRows(); ++row)
+        for (int column = 1; column <= m_sheet.getMaxCols(); ++column)
+            calculateEquation(column, row);
+    return eOk;
+}
+
+void KsStandardsDialog::calculateEquation(int column, int row) {
+    Vtx_String text;
+    if (!m_sheet.getCellText(column, row, text, kTextValue) || text.isEmpty())
+        return;
+    KsVarCells& vars = m_sheet.varCells();
+    // The name is what stands before the first "="; the expression keeps the
+    // rest whole, so comparisons such as ">=" inside it survive.
+    Vtx_String name;
+    Vtx_String expression = text;
+    int index = -1;
+    {
+        TimerScope timer(gCalcCellSplitSymbol);
+        int equals = text.find('=');
+        if (equals >= 0) {
+            name = stripSymbols(text.left(equals));
+            expression = text.mid(equals + 1);
+        }
+    }
+    {
+        TimerScope timer(gCalcCellFindVarCell);
+        if (!name.isEmpty() && vars.findVarCell(name, index) != eOk)
+            index = -1;
+    }
+    bool childCall = false;
+    {
+        TimerScope timer(gCalcCellFindFunctions);
+        childCall = expression.hasSubString("CallChild");
+    }
+    if (childCall) {
+        TimerScope timer(gCalcCellCalcNativeFunctions);
+        if (callChild(expression) != eOk)
+            reportEquation(name, expression, row);
+        return;
+    }
+    if (index < 0) {
+        reportEquation(name, expression, row);
+        return;
+    }
+    KsVarCell& target = vars[index];
+    {
+        TimerScope timer(gCalcCellCalcFunctionsPrepare);
+        if (target.valueType == static_cast<int>(KsValueType::String))
+            m_sheet.setEditCells(column, row, column, row, kEditStyleDefault, kResultTextLength);
+        else
+            m_sheet.setNumberCells(column, row, column, row, kDoubleCellDecimals,
+                                   -kVarCellMaxNumber, kVarCellMaxNumber);
+        TimerScope replaceTimer(gCalcCellReplaceVariables);
+        for (int i = 0; i < vars.length(); ++i)
+            replaceWholeWord(expression, vars[i].name, cellAddress(vars[i]));
+    }
+    TimerScope timer(gCalcCellCalcFunctions);
+    if (!m_sheet.setCellFormula(column, row, expression, true)) {
+        reportEquation(name, expression, row);
+        return;
+    }
+    Vtx_String value;
+    const vtx::sheet::SheetModel* model = m_sheet.model();
+    // An error value is a failed equation: the variable keeps its value.
+    if (!m_sheet.getCellText(column, row, value, kTextValue) ||
+        (model && model->value(column, row).isError())) {
+        reportEquation(name, expression, row);
+        return;
+    }
+    target.setNewValue(m_sheet, value);
+}
+
+ErrorStatus KsStandardsDialog::callChild(const Vtx_String& expression) {
+    int call = expression.find("CallChild");
+    int open = expression.find('(', call);
+    int close = open < 0 ? -1 : expression.find(')', open);
+    if (open < 0 || close < 0)
+        return eInvalidInput;
+    Vtx_StringArray pieces;
+    splitStringAtSymbol(expression.mid(open + 1, close - open - 1), ',', pieces, true);
+    if (pieces.length() < 2)
+        return eInvalidInput;
+    Vtx_String file = stripSymbols(pieces[0]);
+    if (file.startsWith("\""))
+        file = file.mid(1);
+    if (file.endsWith("\""))
+        file = file.left(file.length() - 1);
+    Vtx_String childPath;
+    if (!resolveChild(file, m_sheet.path(), childPath)) {
+        hostPrintf("*Error* CallChild: the child spreadsheet %s was not found.\n", file.c_str());
+        return eFileNotFound;
+    }
+    if (childPath.equal(m_sheet.path(), false) ||
+        evaluation::canonicalSheetPath(childPath).equal(
+            evaluation::canonicalSheetPath(m_sheet.path()), false)) {
+        hostPrintf("*Error* CallChild: %s calls itself.\n", m_sheet.path().c_str());
+        return eCycle;
+    }
+    if (evaluation::isActive(childPath)) {
+        hostPrintf("*Error* CallChild: the child spreadsheets call each other in a cycle: %s\n",
+                   evaluation::describeCycle(childPath).c_str());
+        return eCycle;
+    }
+    if (evaluation::activeSheets().length() >= kMaxChildDepth) {
+        hostPrintf("*Error* CallChild: child spreadsheets are nested deeper than %d.\n",
+                   kMaxChildDepth);
+        return eLimitExceeded;
+    }
+
+    KsVarCells& vars = m_sheet.varCells();
+    KsDlgStandardsData child;
+    child.callMode = KsDlgStandardsData::kChildEvaluation;
+    child.spreadsheetName = childPath;
+    child.genVarNames = m_sheet.genVarNames();
+    child.genVarValues = m_sheet.genVarValues();
+    for (int i = 1; i < pieces.length(); ++i) {
+        int index = -1;
+        if (vars.findVarCell(stripSymbols(pieces[i]), index) != eOk)
+            return eKeyNotFound;
+        KsVarCell passed = vars[index];
+        passed.column = 0;
+        passed.row = 0;
+        child.varCells.append(passed);
+    }
+    if (!StartDlgStandardsSS(child))
+        return eGeneralError;
+    for (int i = 0; i < child.varCells.length(); ++i) {
+        const KsVarCell& returned = child.varCells[i];
+        int index = -1;
+        if (!returned.isOutput() || vars.findVarCell(returned.name, index) != eOk)
+            continue;
+        if (vars[index].isInput())
+            return eInvalidInput;
+        vars[index].setValueFromOther(m_sheet, returned);
+    }
+    return eOk;
+}
+
+void KsStandardsDialog::reportEquation(const Vtx_String& name, const Vtx_String& expression,
+                                       int row) const {
+    Vtx_String text = "The following equation failed:\n";
+    if (!name.isEmpty())
+        text.append(name).append(" = ");
+    text.append(expression)
+        .append("\n")
+        .append("Spreadsheet : ")
+        .append(m_sheet.path())
+        .append(" (line: ")
+        .append(Vtx_String::fromInt(row))
+        .append(")\n")
+        .append("Here's a tip for finding the cause :\n")
+        .append("If this equation contains variable names, then the translator does not know "
+                "the value of the variable. Make sure the variable exists either in input, "
+                "output, local declarations or among the gen_ variables.");
+    showStandardsWarning(text);
+}

@@ -1,0 +1,136 @@
+#include "standards/KsStandardsSheet.h"
+
+#include "platform/core/StringUtils.h"
+#include "standards/StandardsMessages.h"
+
+#include <cctype>
+
+namespace {
+
+const char* const kLabels[] = {"Input", "Output", "Local", "Calc"};
+
+bool isWordChar(char c) {
+    unsigned char b = static_cast<unsigned char>(c);
+    return b < 0x80 && (std::isalnum(b) || c == '_');
+}
+
+} // namespace
+
+int replaceWholeWord(Vtx_String& text, const Vtx_String& name, const Vtx_String& replacement,
+                     int maxCount) {
+    if (name.isEmpty())
+        return 0;
+    int count = 0;
+    int from = 0;
+    while (count < maxCount) {
+        int hit = text.find(name, from, false);
+        if (hit < 0)
+            break;
+        int end = hit + name.length();
+        bool startOk = hit == 0 || !isWordChar(text.at(hit - 1));
+        bool endOk = end >= text.length() || !isWordChar(text.at(end));
+        if (!startOk || !endOk) {
+            from = hit + 1;
+            continue;
+        }
+        text.removeAt(hit, name.length());
+        text.insertAt(hit, replacement);
+        from = hit + replacement.length();
+        ++count;
+    }
+    return count;
+}
+
+void KsStandardsSheet::setGenVars(const Vtx_StringArray& names, const Vtx_StringArray& values) {
+    m_genVarNames = names;
+    m_genVarValues = values;
+}
+
+bool KsStandardsSheet::findSection(int section, int& firstRow, int& lastRow) const {
+    int labelRows[4];
+    for (int i = 0; i < 4; ++i) {
+        int column = 0;
+        labelRows[i] = -1;
+        findNext(kLabels[i], false, 1, 1, column, labelRows[i]);
+    }
+    if (labelRows[section] < 0)
+        return false;
+    firstRow = labelRows[section];
+    lastRow = getMaxRows();
+    for (int i = 0; i < 4; ++i)
+        if (labelRows[i] > firstRow && labelRows[i] < lastRow)
+            lastRow = labelRows[i];
+    return true;
+}
+
+ErrorStatus KsStandardsSheet::readVariables(bool requireSections) {
+    m_varCells.resetVarCells();
+    const int types[] = {kCellInput, kCellOutput, kCellLocal};
+    for (int section = kInput; section <= kLocal; ++section) {
+        int labelRow = 0;
+        int lastRow = 0;
+        if (!findSection(section, labelRow, lastRow)) {
+            if (section == kLocal)
+                continue;
+            return requireSections ? eKeyNotFound : eOk;
+        }
+        for (int row = labelRow + 1; row <= lastRow; ++row) {
+            for (int column = 1; column <= getMaxCols(); ++column) {
+                KsVarCell cell;
+                if (cell.initialize(*this, column, row, types[section]) == eOk)
+                    m_varCells.append(cell);
+            }
+        }
+    }
+    return eOk;
+}
+
+void KsStandardsSheet::replaceGenVars() {
+    const int count = std::min(m_genVarNames.length(), m_genVarValues.length());
+    if (count == 0)
+        return;
+    for (int column = 1; column <= getMaxCols(); ++column) {
+        for (int row = 1; row <= getMaxRows(); ++row) {
+            Vtx_String text;
+            getCellText(column, row, text, kTextValue);
+            if (text.isEmpty())
+                continue;
+            int replaced = 0;
+            for (int i = 0; i < count; ++i) {
+                Vtx_String value = m_genVarValues[i];
+                if (!isNumber(value))
+                    value = Vtx_String("\"") + value + "\"";
+                replaced += replaceWholeWord(text, m_genVarNames[i], value);
+            }
+            if (replaced > 0)
+                setCellText(column, row, text);
+        }
+    }
+}
+
+void KsStandardsSheet::removeDuplicates() {
+    Vtx_StringArray duplicates;
+    for (int i = 0; i < m_varCells.length(); ++i) {
+        for (int j = 0; j < i; ++j) {
+            if (m_varCells[j].name.equal(m_varCells[i].name, false)) {
+                if (!duplicates.contains(m_varCells[i].name, false))
+                    duplicates.append(m_varCells[i].name);
+                break;
+            }
+        }
+    }
+    if (duplicates.isEmpty())
+        return;
+    Vtx_String text =
+        Vtx_String("There were duplicate variable names found in the standards file ") + m_path +
+        ".\nThe duplicates will be ignored. Please correct this file.\n" +
+        "Duplicate variable names:\n\n";
+    for (const Vtx_String& name : duplicates)
+        text.append(name).append('\n');
+    showStandardsWarning(text, "Variable names must be unique", true);
+    for (int i = m_varCells.length() - 1; i >= 0; --i) {
+        int first = -1;
+        if (m_varCells.findVarCell(m_varCells[i].name, first) == eOk && first < i)
+            m_varCells.removeAt(i);
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+/// A standards spreadsheet loaded for evaluation: the grid with the loaded
+/// file's path, its declared variables and the general variables of the run.
+///
+/// Layout: four label cells "Input", "Output", "Local" and "Calc". A section
+/// runs from the row after its label to the row of the nearest label below
+/// (included), or to the last row. Input and Output hold declarations
+/// ("Double Width"), Local is optional, Calc holds one equation per cell
+/// ("Width=Height*2", or a "CallChild(file,var,...)" call).
+
+#include "platform/core/ErrorStatus.h"
+#include "platform/core/VtxString.h"
+#include "platform/core/VtxStringArray.h"
+#include "spread/VtxSpread.h"
+#include "standards/KsVarCells.h"
+
+/// Deepest nesting of child spreadsheets in one evaluation.
+constexpr int kMaxChildDepth = 32;
+
+class KsStandardsSheet : public Vtx_Spread {
+public:
+    /// The section labels.
+    enum Section : int { kInput = 0, kOutput = 1, kLocal = 2, kCalc = 3 };
+
+    const Vtx_String& path() const { return m_path; }
+    void setPath(const Vtx_String& path) { m_path = path; }
+    KsVarCells& varCells() { return m_varCells; }
+    const KsVarCells& varCells() const { return m_varCells; }
+    const Vtx_StringArray& genVarNames() const { return m_genVarNames; }
+    const Vtx_StringArray& genVarValues() const { return m_genVarValues; }
+    void setGenVars(const Vtx_StringArray& names, const Vtx_StringArray& values);
+
+    /// The row of a section's label (-1 when missing) and its last row.
+    bool findSection(int section, int& firstRow, int& lastRow) const;
+    /// Empties the variable list and reads the declarations of the Input,
+    /// Output and Local sections. With requireSections a missing Input or
+    /// Output label fails (eKeyNotFound); otherwise the variables read until
+    /// then stay.
+    ErrorStatus readVariables(bool requireSections);
+    /// Replaces whole-word general-variable names in every cell by their
+    /// values; a value that is no number is put in double quotes.
+    void replaceGenVars();
+    /// Removes every later variable of a name that occurs more than once and
+    /// reports the duplicates (always shown).
+    void removeDuplicates();
+
+private:
+    Vtx_String m_path;
+    KsVarCells m_varCells;
+    Vtx_StringArray m_genVarNames;
+    Vtx_StringArray m_genVarValues;
+};
+
+/// Replaces each whole-word occurrence of name in text (case ignored) by
+/// replacement, at most maxCount times; a whole word has no ASCII letter,
+/// digit or "_" right before or after it. Returns the number replaced.
+int replaceWholeWord(Vtx_String& text, const Vtx_String& name, const Vtx_String& replacement,
+                     int maxCount = 99999999);

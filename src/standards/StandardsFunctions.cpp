@@ -1,0 +1,133 @@
+// The registration table of the standards functions and the one place where
+// value records become arguments and a result becomes a value record.
+
+#include "standards/StandardsFunctions.h"
+
+#include "platform/host/Host.h"
+#include "standards/GlobalText.h"
+#include "standards/StandardsFunctionBodies.h"
+
+#include <array>
+
+using vtx::sheet::kValueDouble;
+using vtx::sheet::kValueInt;
+using vtx::sheet::kValueNone;
+using vtx::sheet::kValueOk;
+using vtx::sheet::kValueText;
+using vtx::sheet::ValueRecord;
+
+namespace {
+
+namespace body = standards_bodies;
+
+constexpr std::array<StandardsFunctionDef, 12> kFunctions{{
+    {"ROUNDTO", 2, 2, 0, body::roundTo},
+    {"GETCELL", 2, 7, 0, body::getCell},
+    {"GETPROFCELL", 2, 7, 0, body::getProfCell},
+    {"SECTIONSIZE", 2, 2, 0, body::sectionSize},
+    {"GETSYSNAME", 1, 1, 0, body::getSysName},
+    {"STDWIDTHWITHTOLERANCE", 6, 6, 0, body::stdWidthWithTolerance},
+    {"STDTHICKNESSWITHTOLERANCE", 5, 5, 0, body::stdThicknessWithTolerance},
+    {"STDSIZEWITHTOLERANCE", 5, 5, 0, body::stdSizeWithTolerance},
+    {"GETARRAYITEM", 2, 2, 0, body::getArrayItem},
+    {"TONUMBER", 1, 1, 0, body::toNumber},
+    {"ISNULL", 1, 1, 0, body::isNull},
+    {"ISPOSITIVE", 1, 1, 0, body::isPositive},
+}};
+
+/// Decodes one record; a text's block is read and freed, since the handler
+/// owns it.
+StandardsArgument decode(const ValueRecord& record) {
+    StandardsArgument argument;
+    argument.status = record.status();
+    argument.type = record.type();
+    if (argument.status != kValueOk)
+        return argument;
+    switch (argument.type) {
+    case kValueInt:
+        argument.number = record.intValue();
+        break;
+    case kValueDouble:
+        argument.number = record.doubleValue();
+        break;
+    case kValueText:
+        // A block that cannot be read makes the argument an error, not "".
+        if (!getGlobalStr(record.handle(), argument.text))
+            argument.status = vtx::sheet::kValueError;
+        else
+            Host::current().memory().free(record.handle());
+        break;
+    default:
+        break;
+    }
+    return argument;
+}
+
+void setNoValue(ValueRecord& result) {
+    result = ValueRecord{};
+    result.setStatus(kValueNone);
+    result.setType(kValueInt);
+}
+
+} // namespace
+
+std::span<const StandardsFunctionDef> standardsFunctions() {
+    return kFunctions;
+}
+
+const StandardsFunctionDef* findStandardsFunction(std::string_view name) {
+    for (const StandardsFunctionDef& def : kFunctions)
+        if (Vtx_String(def.name).equal(Vtx_String(name), false))
+            return &def;
+    return nullptr;
+}
+
+bool callStandardsFunction(const StandardsFunctionDef& def, StandardsCall& call) {
+    if (call.count() < def.minArgs || call.count() > def.maxArgs)
+        return false;
+    if (!def.body(call)) {
+        call.setText(Vtx_String());
+        return false;
+    }
+    return true;
+}
+
+int callStandardsFunction(const StandardsFunctionDef& def, ValueRecord* result, ValueRecord* args,
+                          int count) {
+    if (result == nullptr || (args == nullptr && count > 0) || count < 0)
+        return 0;
+    setNoValue(*result);
+    std::vector<StandardsArgument> arguments;
+    arguments.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        arguments.push_back(decode(args[i]));
+    StandardsCall call(std::move(arguments));
+    if (!callStandardsFunction(def, call))
+        return 0;
+    switch (call.resultKind()) {
+    case StandardsResultKind::Number:
+        result->setStatus(kValueOk);
+        result->setType(kValueDouble);
+        result->setDouble(call.resultNumber());
+        break;
+    case StandardsResultKind::Text: {
+        const GlobalHandle handle = setGlobalStr(call.resultText());
+        if (handle == 0)
+            return 0;
+        result->setStatus(kValueOk);
+        result->setType(kValueText);
+        result->setHandle(handle);
+        break;
+    }
+    case StandardsResultKind::None:
+        break;
+    }
+    return 1;
+}
+
+vtx::sheet::CustomFunctionHandler standardsHandler(const StandardsFunctionDef& def) {
+    const StandardsFunctionDef* function = &def;
+    return [function](ValueRecord* result, ValueRecord* args, int count) {
+        return callStandardsFunction(*function, result, args, count);
+    };
+}

@@ -1,0 +1,214 @@
+// The grid model: addressing, the four text forms, cell types, styles,
+// spans, sizes, options and cursor state.
+#include "SheetTestUtil.h"
+
+namespace vtx::sheet::test {
+
+namespace {
+
+class SheetModelTest : public ::testing::Test {
+protected:
+    void SetUp() override { sizeGrid(sheet, 5, 5); }
+    std::string text(int col, int row, TextForm form = TextForm::Value) {
+        std::string t = "junk";
+        sheet.getText(col, row, form, t);
+        return t;
+    }
+    SheetModel sheet;
+};
+
+} // namespace
+
+TEST_F(SheetModelTest, CellsOutsideTheCountsAreRefused) {
+    std::string t = "junk";
+    EXPECT_FALSE(sheet.getText(6, 1, TextForm::Data, t));
+    EXPECT_EQ(t, "") << "the text is emptied first";
+    EXPECT_FALSE(sheet.setData(1, 6, "x"));
+    EXPECT_FALSE(sheet.setFormula(-1, 1, "1", true));
+    EXPECT_FALSE(sheet.setTag(1, 9, "x"));
+    EXPECT_EQ(sheet.textLength(6, 6, TextForm::Data), -1);
+    EXPECT_EQ(sheet.cellTypeNumber(9, 9), -1);
+    EXPECT_FALSE(sheet.setCellType({1, 1, 9, 9}, CellType::edit(3)));
+    EXPECT_TRUE(sheet.getText(2, 2, TextForm::Data, t)) << "an empty cell in range";
+    EXPECT_EQ(t, "");
+    SheetModel empty;
+    EXPECT_FALSE(empty.setData(1, 1, "x")) << "a new grid has no rows or columns";
+    EXPECT_TRUE(empty.setData(0, 0, "")) << "but its sheet cell";
+}
+
+TEST_F(SheetModelTest, HeadersAndTheSheetTagLiveInRowAndColumnZero) {
+    EXPECT_TRUE(sheet.setData(kHeaderIndex, 2, "Row two"));
+    EXPECT_TRUE(sheet.setData(3, kHeaderIndex, "C"));
+    EXPECT_TRUE(sheet.setTag(0, 0, "sheet tag"));
+    EXPECT_EQ(text(0, 2, TextForm::Data), "Row two");
+    EXPECT_EQ(text(3, 0, TextForm::Data), "C");
+    EXPECT_EQ(text(kHeaderIndex, kHeaderIndex, TextForm::Tag), "sheet tag");
+}
+
+TEST_F(SheetModelTest, FourTextFormsOfOneCell) {
+    sheet.setData(1, 1, "1.50");
+    sheet.setFormula(2, 1, "A1*2", true);
+    sheet.setTag(2, 1, "hidden");
+    EXPECT_EQ(text(1, 1, TextForm::Data), "1.50") << "as typed";
+    EXPECT_EQ(text(1, 1, TextForm::Value), "1.50");
+    EXPECT_EQ(sheet.value(1, 1).asNumber(), 1.5);
+    EXPECT_EQ(text(2, 1, TextForm::Data), "3");
+    EXPECT_EQ(text(2, 1, TextForm::Formula), "A1*2");
+    EXPECT_EQ(text(2, 1, TextForm::Tag), "hidden");
+    EXPECT_EQ(text(2, 1, TextForm::Value), "3");
+    EXPECT_EQ(text(1, 1, TextForm::Formula), "") << "a constant has no formula";
+    sheet.setData(2, 1, "plain");
+    EXPECT_FALSE(sheet.hasFormula(2, 1)) << "data replaces a formula";
+    EXPECT_EQ(text(2, 1, TextForm::Tag), "hidden") << "and keeps the tag";
+    sheet.setValueText(3, 1, "1.50");
+    EXPECT_EQ(text(3, 1, TextForm::Data), "1.5") << "a value keeps only the number";
+}
+
+TEST_F(SheetModelTest, NumberCellsShowTheirDecimalsAndRefuseOtherTexts) {
+    sheet.setCellType({1, 1, 1, 3}, CellType::number(NumberStyle::Plain, 2, -100, 100));
+    EXPECT_EQ(sheet.cellTypeNumber(1, 1), 14);
+    EXPECT_TRUE(sheet.setData(1, 1, "3.14159"));
+    EXPECT_EQ(text(1, 1, TextForm::Value), "3.14");
+    EXPECT_EQ(text(1, 1, TextForm::Data), "3.14159");
+    double d = 0;
+    EXPECT_TRUE(sheet.getFloat(1, 1, d));
+    EXPECT_EQ(d, 3.14159);
+    EXPECT_TRUE(sheet.setData(1, 2, "2.675"));
+    EXPECT_EQ(text(1, 2, TextForm::Value), "2.68") << "halves round away from zero";
+    EXPECT_FALSE(sheet.setData(1, 1, "abc"));
+    EXPECT_FALSE(sheet.setData(1, 1, "101")) << "above the maximum";
+    EXPECT_EQ(text(1, 1, TextForm::Value), "3.14") << "a refused text leaves the cell";
+    EXPECT_TRUE(sheet.setData(1, 1, ""));
+    EXPECT_EQ(text(1, 1, TextForm::Value), "");
+    sheet.setFormula(1, 3, "1/3", true);
+    EXPECT_EQ(text(1, 3, TextForm::Value), "0.33") << "formula results are shown the same way";
+    sheet.setCellType({2, 1, 2, 1}, CellType::number(NumberStyle::Thousands, 1, -1e9, 1e9));
+    sheet.setData(2, 1, "-1234567.25");
+    EXPECT_EQ(text(2, 1), "-1,234,567.3");
+    EXPECT_EQ(sheet.cellTypeNumber(2, 1), 15);
+    sheet.setCellType({3, 1, 3, 1}, CellType::number(NumberStyle::Percent, 0, 0, 1));
+    sheet.setData(3, 1, "0.125");
+    EXPECT_EQ(text(3, 1), "13%");
+    EXPECT_EQ(sheet.cellTypeNumber(3, 1), 16);
+}
+
+TEST_F(SheetModelTest, IntegerCheckBoxEditAndComboCells) {
+    sheet.setCellType({1, 1, 1, 1}, CellType::integer(0, 10));
+    EXPECT_EQ(sheet.cellTypeNumber(1, 1), 10);
+    EXPECT_TRUE(sheet.setData(1, 1, "2.6"));
+    EXPECT_EQ(text(1, 1), "3");
+    sheet.setCellType({2, 1, 2, 1}, CellType::checkBox("off", "on"));
+    EXPECT_EQ(sheet.cellTypeNumber(2, 1), 12);
+    EXPECT_TRUE(sheet.setData(2, 1, "TRUE"));
+    EXPECT_EQ(text(2, 1), "1");
+    EXPECT_TRUE(sheet.setData(2, 1, "0"));
+    EXPECT_EQ(text(2, 1), "0");
+    EXPECT_FALSE(sheet.setData(2, 1, "maybe"));
+    sheet.setCellType({3, 1, 3, 1}, CellType::edit(4));
+    EXPECT_TRUE(sheet.setData(3, 1, "abcdef"));
+    EXPECT_EQ(text(3, 1), "abcd") << "an edit cell keeps its maximum length";
+    sheet.setCellType({4, 1, 4, 1}, CellType::combo("one\ttwo"));
+    EXPECT_EQ(sheet.cellType(4, 1).text, "one\ttwo");
+    sheet.setCellType({5, 1, 5, 1}, CellType::picture("x.bmp", PictureStyle::Bitmap));
+    EXPECT_EQ(sheet.cellTypeNumber(5, 1), 8);
+    EXPECT_EQ(sheet.cellTypeNumber(1, 2), 0) << "no type set";
+}
+
+TEST_F(SheetModelTest, StylesApplyToRangesAndShareStorage) {
+    EXPECT_TRUE(sheet.setFont({1, 1, 5, 5}, CellFont{"Tahoma", 15, true}));
+    EXPECT_TRUE(sheet.font(3, 3).bold);
+    EXPECT_TRUE(sheet.setColors({2, 2, 2, 2}, 0x123456, kDefaultColor));
+    std::uint32_t back = 0;
+    std::uint32_t fore = 0;
+    EXPECT_TRUE(sheet.colors(2, 2, back, fore));
+    EXPECT_EQ(back, 0x123456u);
+    EXPECT_EQ(fore, kDefaultColor);
+    EXPECT_TRUE(sheet.font(2, 2).bold) << "colours keep the font";
+    EXPECT_TRUE(sheet.setBorder({1, 1, 2, 2}, kBorderAll, BorderSide{1, 7}, true));
+    EXPECT_EQ(sheet.border(1, 1, kBorderLeft).style, 1);
+    EXPECT_EQ(sheet.border(1, 1, kBorderRight).style, 0) << "outline only";
+    EXPECT_EQ(sheet.border(2, 2, kBorderBottom).color, 7u);
+    EXPECT_TRUE(sheet.setLock({1, 1, 1, 1}, true));
+    EXPECT_TRUE(sheet.isLocked(1, 1));
+    EXPECT_FALSE(sheet.isLocked(1, 2));
+}
+
+TEST_F(SheetModelTest, SpansCoverCellsAndRefuseOverlaps) {
+    EXPECT_TRUE(sheet.addSpan(2, 2, 2, 3));
+    CellSpan span;
+    EXPECT_TRUE(sheet.getSpan(3, 4, span));
+    EXPECT_EQ(span, (CellSpan{2, 2, 2, 3}));
+    EXPECT_FALSE(sheet.getSpan(1, 1, span));
+    EXPECT_FALSE(sheet.addSpan(3, 3, 2, 2)) << "overlap";
+    EXPECT_FALSE(sheet.addSpan(5, 5, 2, 1)) << "leaves the grid";
+    EXPECT_FALSE(sheet.removeSpan(3, 3)) << "only by its anchor";
+    EXPECT_TRUE(sheet.removeSpan(2, 2));
+    EXPECT_FALSE(sheet.getSpan(3, 4, span));
+}
+
+TEST_F(SheetModelTest, SizesAndTextExtents) {
+    EXPECT_EQ(sheet.columnWidth(2), 8.0);
+    EXPECT_TRUE(sheet.setColumnWidth(kHeaderIndex, 3));
+    EXPECT_EQ(sheet.columnWidth(0), 3);
+    EXPECT_TRUE(sheet.setRowHeight(5, 20));
+    EXPECT_FALSE(sheet.setRowHeight(6, 20));
+    EXPECT_EQ(sheet.rowHeight(6), -1);
+    sheet.setData(2, 1, "abc");
+    sheet.setData(2, 3, "abcdefghij");
+    EXPECT_EQ(sheet.maxTextColumnWidth(2), 10);
+    EXPECT_GT(sheet.maxTextRowHeight(3), 0);
+    EXPECT_EQ(sheet.maxTextRowHeight(4), 0);
+}
+
+TEST_F(SheetModelTest, OptionsAreNumberedBooleans) {
+    EXPECT_TRUE(sheet.option(kOptionAutoCalc)) << "recalculation is automatic by default";
+    EXPECT_FALSE(sheet.option(kOptionChanged));
+    EXPECT_TRUE(sheet.setOption(kOptionChanged, true));
+    EXPECT_TRUE(sheet.option(30));
+    EXPECT_FALSE(sheet.setOption(64, true));
+    EXPECT_FALSE(sheet.option(-1));
+}
+
+TEST_F(SheetModelTest, CursorSelectionAndEditState) {
+    int col = 0;
+    int row = 0;
+    EXPECT_FALSE(sheet.activeCell(col, row));
+    EXPECT_TRUE(sheet.setActiveCell(2, 3));
+    EXPECT_TRUE(sheet.activeCell(col, row));
+    EXPECT_EQ(col, 2);
+    EXPECT_EQ(row, 3);
+    EXPECT_FALSE(sheet.setActiveCell(9, 1));
+    CellRange sel;
+    EXPECT_FALSE(sheet.selection(sel));
+    EXPECT_TRUE(sheet.setSelection({3, 4, 1, 2}));
+    EXPECT_TRUE(sheet.selection(sel));
+    EXPECT_EQ(sel, (CellRange{1, 2, 3, 4})) << "corners are put in order";
+    sheet.setEditMode(true);
+    sheet.setEditSelection(1, 2);
+    int start = 0;
+    int length = 0;
+    sheet.editSelection(start, length);
+    EXPECT_TRUE(sheet.editMode());
+    EXPECT_EQ(start * 10 + length, 12);
+}
+
+TEST_F(SheetModelTest, ResetEmptiesTheGrid) {
+    sheet.setData(1, 1, "x");
+    sheet.setOption(kOptionAutoCalc, false);
+    sheet.reset();
+    EXPECT_EQ(sheet.maxCols(), 0);
+    EXPECT_TRUE(sheet.option(kOptionAutoCalc));
+    sheet.setMaxCols(1);
+    sheet.setMaxRows(1);
+    EXPECT_TRUE(sheet.value(1, 1).isEmpty());
+}
+
+TEST_F(SheetModelTest, ShrinkingHidesCellsThatGrowingShowsAgain) {
+    sheet.setData(5, 5, "far");
+    sheet.setMaxRows(3);
+    EXPECT_FALSE(sheet.setData(5, 5, "x"));
+    sheet.setMaxRows(5);
+    EXPECT_EQ(text(5, 5, TextForm::Data), "far");
+}
+
+} // namespace vtx::sheet::test
