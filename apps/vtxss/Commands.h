@@ -4,3 +4,4 @@
 // returns the process exit code.
 
 int runMappingCommand(int argc, char** argv);
+int runApplyCommand(int argc, char** argv);

@@ -17,6 +17,7 @@ struct Command {
 };
 
 const Command kCommands[] = {
+    {"apply", "apply connection standards to macros of a drawing", runApplyCommand},
     {"mapping", "list a macro's mappable objects and its mapped values", runMappingCommand},
 };
 
