@@ -10,6 +10,7 @@
 #include "standards/KsDlgStandardsData.h"
 #include "standards/KsSSDlgsMgr.h"
 #include "standards/KsSSMapping.h"
+#include "standards/StandardsTimers.h"
 
 #include <chrono>
 #include <iostream>
@@ -40,6 +41,7 @@ const char* const kHelp =
     "  --quiet          print only the summary line\n"
     "  --repeat N       apply N times (timing of batches); the result is that of\n"
     "                   the last run\n"
+    "  --timers         print the time spent in each stage of the evaluations\n"
     "  --lib DIR        library folder (default: $VTX_LIBRARY or the shipped sample)\n"
     "  --install DIR    installation folder (default: $VTX_INSTALL or the sample)\n";
 
@@ -158,7 +160,7 @@ int runApplyCommand(int argc, char** argv) {
     std::string error;
     if (!args.parse(argc, argv,
                     {"drawing", "macro", "standard", "key", "out", "repeat", "lib", "install"},
-                    {"help", "all", "dry-run", "diagnostics", "quiet"}, error))
+                    {"help", "all", "dry-run", "diagnostics", "quiet", "timers"}, error))
         return cli::fail("apply", error);
     if (args.has("help")) {
         std::cout << kHelp;
@@ -231,6 +233,13 @@ int runApplyCommand(int argc, char** argv) {
               << jobs.size() - static_cast<std::size_t>(failed) << " of " << jobs.size()
               << " standard(s) applied; " << runs << " evaluation(s) in " << seconds * 1000
               << " ms\n";
+    if (args.has("timers")) {
+        int count = 0;
+        Vtx_Timer* const* timers = standardsTimers(count);
+        std::cout << "\nTime per stage (all evaluations, child calls included):\n";
+        for (int i = 0; i < count; ++i)
+            std::cout << "  " << timers[i]->report().str() << "\n";
+    }
     if (failed > 0)
         return cli::fail("apply", std::to_string(failed) + " of " + std::to_string(jobs.size()) +
                                       " evaluation(s) failed; first: " + firstError);

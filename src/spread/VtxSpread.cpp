@@ -304,6 +304,19 @@ bool Vtx_Spread::loadFile(const Vtx_String& path, Vtx_String* reason) {
     return ok;
 }
 
+bool Vtx_Spread::loadText(std::string_view bytes, const Vtx_String& name, Vtx_String* reason) {
+    if (!m_created) {
+        if (reason)
+            *reason = "the grid is not created";
+        return false;
+    }
+    std::string why;
+    bool ok = m_model->loadFromText(bytes, name.str(), &why);
+    if (!ok && reason)
+        *reason = why;
+    return ok;
+}
+
 bool Vtx_Spread::saveFile(const Vtx_String& path, Vtx_String* reason) const {
     if (!m_created) {
         if (reason)

@@ -183,6 +183,9 @@ public:
     /// Loads a sheet file (custom functions are dropped); reason tells why not.
     bool loadFile(const Vtx_String& path, Vtx_String* reason = nullptr);
     bool saveFile(const Vtx_String& path, Vtx_String* reason = nullptr) const;
+    /// Loads the bytes of a sheet file already read; name stands for the
+    /// file in reasons.
+    bool loadText(std::string_view bytes, const Vtx_String& name, Vtx_String* reason = nullptr);
     /// Empties the grid.
     bool reset();
 

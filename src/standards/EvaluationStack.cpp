@@ -20,11 +20,11 @@ const Vtx_StringArray& activeSheets() {
 }
 
 Vtx_String canonicalSheetPath(const Vtx_String& path) {
+    // Lexical: "..\\" and "." are resolved without asking the file system, so
+    // the check costs no system call per child call.
     std::error_code ec;
-    std::filesystem::path canonical = std::filesystem::weakly_canonical(nativePath(path), ec);
-    if (ec)
-        canonical = std::filesystem::absolute(nativePath(path), ec).lexically_normal();
-    return corePath(canonical);
+    std::filesystem::path absolute = std::filesystem::absolute(nativePath(path), ec);
+    return corePath((ec ? nativePath(path) : absolute).lexically_normal());
 }
 
 bool isActive(const Vtx_String& path) {

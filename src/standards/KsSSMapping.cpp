@@ -3,12 +3,35 @@
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "platform/core/StringUtils.h"
+#include "standards/FileTextCache.h"
 #include "standards/KsDlgStandardsData.h"
 #include "standards/MappingText.h"
 
 namespace {
 
 const char* const kStandardsFolder = "Connection Standards\\";
+
+// The lines of a mapping file, through the file cache: a batch of runs reads
+// the file once, and a file changed on disk is read again.
+ErrorStatus readMappingLines(const Vtx_String& path, Vtx_StringArray& lines) {
+    lines.removeAll();
+    std::shared_ptr<const std::string> bytes;
+    ErrorStatus es = standards::cachedFileBytes(path, bytes);
+    if (es != eOk)
+        return es;
+    std::string_view rest = *bytes;
+    while (!rest.empty()) {
+        std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.append(Vtx_String(line));
+        if (end == std::string_view::npos)
+            break;
+        rest.remove_prefix(end + 1);
+    }
+    return eOk;
+}
 
 // Drops the header line ("Mapping ... version ...") when it is there.
 void dropHeader(Vtx_StringArray& lines) {
@@ -74,7 +97,7 @@ ErrorStatus KsSSMapping::initFromModuleGroup(const Vtx_String& groupName) {
 ErrorStatus KsSSMapping::getMappingFromFile(const Vtx_String& spreadsheetName,
                                             const Vtx_String& key) {
     Vtx_StringArray lines;
-    ErrorStatus es = ObjectExportReadFile(mappingFilePath(spreadsheetName), lines);
+    ErrorStatus es = readMappingLines(mappingFilePath(spreadsheetName), lines);
     if (es != eOk)
         return es;
     dropHeader(lines);
@@ -149,12 +172,13 @@ ErrorStatus KsSSMapping::setMappingToFile(const Vtx_String& spreadsheetName,
     }
     lines.append(line);
     lines.insertAt(0, kMappingHeader);
+    standards::forgetCachedFile(path);
     return ObjectExportWriteFile(path, lines);
 }
 
 bool KsSSMapping::hasSameMapping(const Vtx_String& spreadsheetName, Vtx_String& key) const {
     Vtx_StringArray lines;
-    if (ObjectExportReadFile(mappingFilePath(spreadsheetName), lines) != eOk)
+    if (readMappingLines(mappingFilePath(spreadsheetName), lines) != eOk)
         return false;
     dropHeader(lines);
     for (const Vtx_String& line : lines) {

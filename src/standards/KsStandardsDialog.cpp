@@ -5,6 +5,7 @@
 #include "platform/core/StringUtils.h"
 #include "platform/host/Host.h"
 #include "standards/EvaluationStack.h"
+#include "standards/FileTextCache.h"
 #include "standards/StandardsMessages.h"
 #include "standards/StandardsTimers.h"
 
@@ -97,7 +98,9 @@ ErrorStatus KsStandardsDialog::load() {
         path = gSettings.libDir + "Connection Standards\\" + m_data.spreadsheetName + ".kss";
     setEvaluationOptions(m_sheet);
     Vtx_String reason;
-    if (!m_sheet.loadFile(path, &reason)) {
+    std::shared_ptr<const std::string> bytes;
+    if (standards::cachedFileBytes(path, bytes, &reason) != eOk ||
+        !m_sheet.loadText(*bytes, path, &reason)) {
         hostPrintf("*Error* Cannot load the standards spreadsheet %s: %s\n", path.c_str(),
                    reason.c_str());
         return eFileNotFound;
@@ -107,6 +110,7 @@ ErrorStatus KsStandardsDialog::load() {
     setEvaluationOptions(m_sheet);
     m_sheet.setPath(path);
     m_sheet.varCells() = KsVarCells();
+    m_sheet.scanLabels();
     return eOk;
 }
 

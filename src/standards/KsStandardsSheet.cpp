@@ -46,12 +46,32 @@ void KsStandardsSheet::setGenVars(const Vtx_StringArray& names, const Vtx_String
     m_genVarValues = values;
 }
 
+void KsStandardsSheet::scanLabels() {
+    // One pass, row by row and left to right: the first cell whose whole text
+    // is a label gives that label's row.
+    for (int& row : m_labelRows)
+        row = -1;
+    for (int row = 1; row <= getMaxRows(); ++row) {
+        for (int column = 1; column <= getMaxCols(); ++column) {
+            Vtx_String text;
+            getCellText(column, row, text, kTextValue);
+            if (text.isEmpty() || text.length() > 6)
+                continue;
+            for (int i = 0; i < 4; ++i)
+                if (m_labelRows[i] < 0 && text.equal(kLabels[i], false))
+                    m_labelRows[i] = row;
+        }
+    }
+    m_labelsScanned = true;
+}
+
 bool KsStandardsSheet::findSection(int section, int& firstRow, int& lastRow) const {
     int labelRows[4];
     for (int i = 0; i < 4; ++i) {
+        labelRows[i] = m_labelRows[i];
         int column = 0;
-        labelRows[i] = -1;
-        findNext(kLabels[i], false, 1, 1, column, labelRows[i]);
+        if (!m_labelsScanned)
+            findNext(kLabels[i], false, 1, 1, column, labelRows[i]);
     }
     if (labelRows[section] < 0)
         return false;

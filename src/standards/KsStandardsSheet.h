@@ -31,8 +31,11 @@ public:
     const Vtx_StringArray& genVarValues() const { return m_genVarValues; }
     void setGenVars(const Vtx_StringArray& names, const Vtx_StringArray& values);
 
-    /// The row of a section's label (-1 when missing) and its last row.
+    /// The row of a section's label and its last row; false when the label
+    /// is missing. The labels are found once per load (scanLabels).
     bool findSection(int section, int& firstRow, int& lastRow) const;
+    /// Finds the four labels; called after every load.
+    void scanLabels();
     /// Empties the variable list and reads the declarations of the Input,
     /// Output and Local sections. With requireSections a missing Input or
     /// Output label fails (eKeyNotFound); otherwise the variables read until
@@ -46,6 +49,8 @@ public:
     void removeDuplicates();
 
 private:
+    int m_labelRows[4] = {-1, -1, -1, -1};
+    bool m_labelsScanned = false;
     Vtx_String m_path;
     KsVarCells m_varCells;
     Vtx_StringArray m_genVarNames;

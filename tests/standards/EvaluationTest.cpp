@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -224,4 +226,25 @@ TEST_F(Evaluation, ModuleGroupModeReachesVariablesByTheirNames) {
     data.transaction = &transaction;
     ASSERT_TRUE(StartDlgStandardsSS(data));
     EXPECT_EQ(variable("Plate", "Width"), 805) << "Height 400 by name, Count unknown";
+}
+
+TEST_F(Evaluation, ASpreadsheetChangedOnDiskIsUsedAtTheNextRun) {
+    map("Simple", {{"Height", "EndPlate", "Height", kKindDistance},
+                   {"Width", "EndPlate", "Width", kKindDistance}});
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    EXPECT_EQ(variable("Plate", "Width"), 805);
+    const fs::path sheet = libDir / "Connection Standards" / "Simple.kss";
+    std::ifstream in(sheet, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string from = "Tmp=Height*2";
+    text.replace(text.find(from), from.size(), "Tmp=Height*3");
+    const auto before = fs::last_write_time(sheet);
+    std::ofstream(sheet, std::ios::binary) << text;
+    // Same size: only the time tells the change, so make sure it moved even
+    // on a file system with coarse timestamps.
+    fs::last_write_time(sheet, before + std::chrono::seconds(2));
+    module("Plate")->findVariable("Height")->value = 400;
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    EXPECT_EQ(variable("Plate", "Width"), 1205) << "400*3 + gen_Gap";
 }

@@ -28,7 +28,7 @@ std::string roundDecimalText(const std::string& digits, int decimals) {
         fracPart = digits.substr(dot + 1);
     }
     if (intPart.empty())
-        intPart = "0";
+        intPart.assign(1, '0');
     bool roundUp = false;
     if (static_cast<int>(fracPart.size()) > decimals) {
         roundUp = fracPart[static_cast<std::size_t>(decimals)] >= '5';
@@ -103,44 +103,51 @@ bool byteOfCodePoint(char32_t cp, char& out) {
 
 } // namespace
 
-char vtxToUpper(char c) {
-    unsigned char b = byte(c);
-    if (b >= 'a' && b <= 'z')
-        return static_cast<char>(b - 32);
-    if (b >= 0xE0 && b <= 0xFE && b != 0xF7)
-        return static_cast<char>(b - 32);
-    switch (b) {
-    case 0x9A:
-        return static_cast<char>(0x8A);
-    case 0x9C:
-        return static_cast<char>(0x8C);
-    case 0x9E:
-        return static_cast<char>(0x8E);
-    case 0xFF:
-        return static_cast<char>(0x9F);
-    default:
-        return c;
+namespace {
+
+// Windows-1252 letter case as two 256-byte tables: ASCII letters, the
+// accented Latin letters 0xC0..0xFE (but 0xD7 and 0xF7) and the four pairs
+// Š/š, Œ/œ, Ž/ž, Ÿ/ÿ.
+struct CaseTables {
+    unsigned char upper[256];
+    unsigned char lower[256];
+    constexpr CaseTables() : upper(), lower() {
+        for (int b = 0; b < 256; ++b) {
+            upper[b] = static_cast<unsigned char>(b);
+            lower[b] = static_cast<unsigned char>(b);
+        }
+        for (int b = 'a'; b <= 'z'; ++b) {
+            upper[b] = static_cast<unsigned char>(b - 32);
+            lower[b - 32] = static_cast<unsigned char>(b);
+        }
+        for (int b = 0xE0; b <= 0xFE; ++b) {
+            if (b == 0xF7)
+                continue;
+            upper[b] = static_cast<unsigned char>(b - 32);
+            lower[b - 32] = static_cast<unsigned char>(b);
+        }
+        const int pairs[][2] = {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}};
+        for (const auto& pair : pairs) {
+            upper[pair[1]] = static_cast<unsigned char>(pair[0]);
+            lower[pair[0]] = static_cast<unsigned char>(pair[1]);
+        }
     }
+};
+
+constexpr CaseTables kCase;
+
+inline unsigned char fold(char c) {
+    return kCase.lower[static_cast<unsigned char>(c)];
+}
+
+} // namespace
+
+char vtxToUpper(char c) {
+    return static_cast<char>(kCase.upper[static_cast<unsigned char>(c)]);
 }
 
 char vtxToLower(char c) {
-    unsigned char b = byte(c);
-    if (b >= 'A' && b <= 'Z')
-        return static_cast<char>(b + 32);
-    if (b >= 0xC0 && b <= 0xDE && b != 0xD7)
-        return static_cast<char>(b + 32);
-    switch (b) {
-    case 0x8A:
-        return static_cast<char>(0x9A);
-    case 0x8C:
-        return static_cast<char>(0x9C);
-    case 0x8E:
-        return static_cast<char>(0x9E);
-    case 0x9F:
-        return static_cast<char>(0xFF);
-    default:
-        return c;
-    }
+    return static_cast<char>(kCase.lower[static_cast<unsigned char>(c)]);
 }
 
 Vtx_String::Vtx_String(double value, int precision, bool shortest) {
@@ -156,7 +163,7 @@ Vtx_String::Vtx_String(double value, int precision, bool shortest) {
     auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed);
     if (ec != std::errc()) {
-        m_text = "0";
+        m_text.assign(1, '0');
         return;
     }
     std::string digits(buffer, end);
@@ -210,8 +217,8 @@ bool Vtx_String::removeAt(int index, int count) {
 int Vtx_String::compare(const Vtx_String& other, bool caseSensitive) const {
     std::size_t n = std::min(m_text.size(), other.m_text.size());
     for (std::size_t i = 0; i < n; ++i) {
-        unsigned char a = byte(caseSensitive ? m_text[i] : vtxToLower(m_text[i]));
-        unsigned char b = byte(caseSensitive ? other.m_text[i] : vtxToLower(other.m_text[i]));
+        unsigned char a = caseSensitive ? byte(m_text[i]) : fold(m_text[i]);
+        unsigned char b = caseSensitive ? byte(other.m_text[i]) : fold(other.m_text[i]);
         if (a != b)
             return a < b ? -1 : 1;
     }
@@ -249,10 +256,19 @@ int Vtx_String::find(const Vtx_String& part, int from, bool caseSensitive) const
         auto pos = m_text.find(part.m_text, static_cast<std::size_t>(from));
         return pos == std::string::npos ? -1 : static_cast<int>(pos);
     }
-    Vtx_String low = lower();
-    Vtx_String lowPart = part.lower();
-    auto pos = low.m_text.find(lowPart.m_text, static_cast<std::size_t>(from));
-    return pos == std::string::npos ? -1 : static_cast<int>(pos);
+    // Folded comparison in place: no lowered copies of either text.
+    const std::size_t n = m_text.size();
+    const std::size_t m = part.m_text.size();
+    if (m > n)
+        return -1;
+    for (std::size_t i = static_cast<std::size_t>(from); i + m <= n; ++i) {
+        std::size_t k = 0;
+        while (k < m && fold(m_text[i + k]) == fold(part.m_text[k]))
+            ++k;
+        if (k == m)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 int Vtx_String::find(char c, int from) const {
@@ -310,14 +326,14 @@ Vtx_String Vtx_String::right(int count) const {
 Vtx_String Vtx_String::upper() const {
     std::string out = m_text;
     for (char& c : out)
-        c = vtxToUpper(c);
+        c = static_cast<char>(kCase.upper[byte(c)]);
     return Vtx_String(std::move(out));
 }
 
 Vtx_String Vtx_String::lower() const {
     std::string out = m_text;
     for (char& c : out)
-        c = vtxToLower(c);
+        c = static_cast<char>(fold(c));
     return Vtx_String(std::move(out));
 }
 

@@ -72,7 +72,6 @@ void ColumnStore::shiftRows(int row, int count) {
     }
 }
 
-
 void CellStore::erase(int col, int row) {
     if (col < 0 || static_cast<std::size_t>(col) >= m_cols.size())
         return;

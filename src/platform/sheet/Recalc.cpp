@@ -174,17 +174,24 @@ void SheetImpl::computeNewFormula(CellPos p) {
 }
 
 void SheetImpl::runDeferred() {
+    // The recalculations below end by calling this again; the outer call's
+    // loop does their work, so that handlers writing back and forth stop
+    // after a fixed number of rounds instead of nesting without end.
+    if (m_inDeferred)
+        return;
+    m_inDeferred = true;
     for (int round = 0; round < kMaxDeferredRounds && !m_deferred.empty() && m_recalcDepth == 0;
          ++round) {
         std::vector<std::uint64_t> sources;
         sources.swap(m_deferred);
         if (!((m_options >> kOptionAutoCalc) & 1u)) {
             m_pending.insert(m_pending.end(), sources.begin(), sources.end());
-            return;
+            break;
         }
         recalcFrom(sources);
     }
     m_deferred.clear();
+    m_inDeferred = false;
 }
 
 void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell) {
@@ -192,21 +199,23 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
     const std::size_t n = set.size();
     // Range precedents are found by binary search in the sorted set; without
     // ranges the order of the set does not matter.
-    bool anyRanges = false;
-    for (std::size_t i = 0; i < n && !anyRanges; ++i) {
-        CellPos p = CellPos::fromKey(set[i]);
-        const Cell* c = m_cells.find(p.col, p.row);
-        anyRanges = c && c->formula && !c->formula->ranges.empty();
-    }
-    if (anyRanges)
-        std::sort(set.begin(), set.end());
     std::vector<Cell*> cellOf(n);
+    bool anyRanges = false;
     for (std::size_t i = 0; i < n; ++i) {
         CellPos p = CellPos::fromKey(set[i]);
         Cell* c = m_cells.find(p.col, p.row);
-        c->scratch = static_cast<std::uint32_t>(i);
         cellOf[i] = c;
+        anyRanges |= !c->formula->ranges.empty();
     }
+    if (anyRanges) {
+        std::sort(set.begin(), set.end());
+        for (std::size_t i = 0; i < n; ++i) {
+            CellPos p = CellPos::fromKey(set[i]);
+            cellOf[i] = m_cells.find(p.col, p.row);
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        cellOf[i]->scratch = static_cast<std::uint32_t>(i);
     auto indexOf = [&](CellPos p) -> std::int64_t {
         const Cell* c = m_cells.find(p.col, p.row);
         if (!c || !(c->flags & kCellInSet) || !c->formula)
@@ -393,11 +402,10 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
         for (std::uint32_t i : cyclic)
             release(i, true);
     }
-    for (std::size_t i = 0; i < n; ++i) {
-        CellPos p = CellPos::fromKey(set[i]);
-        if (Cell* c = m_cells.find(p.col, p.row))
-            c->flags &= static_cast<std::uint8_t>(~(kCellInSet | kCellChanged));
-    }
+    // Cells of the set are never erased while they carry these flags, so
+    // their pointers are still good.
+    for (Cell* c : cellOf)
+        c->flags &= static_cast<std::uint8_t>(~(kCellInSet | kCellChanged));
     --m_recalcDepth;
 }
 

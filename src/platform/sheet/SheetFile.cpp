@@ -220,20 +220,25 @@ std::string SheetModel::saveToText() const {
         if (line.size() > 10)
             out += line + "\n";
     }
-    if (s.m_active.col > 0)
+    // Only what lies within the counts is part of the grid: cells pushed
+    // beyond them (by an insertion, or a count made smaller) are not saved.
+    if (s.m_active.col > 0 && s.inRange(s.m_active.col, s.m_active.row))
         out += "active " + std::to_string(s.m_active.col) + " " + std::to_string(s.m_active.row) +
                "\n";
-    if (s.m_hasSelection)
+    if (s.m_hasSelection && s.inRange(s.m_selection.col1, s.m_selection.row1))
         out += "selection " + std::to_string(s.m_selection.col0) + " " +
                std::to_string(s.m_selection.row0) + " " + std::to_string(s.m_selection.col1) + " " +
                std::to_string(s.m_selection.row1) + "\n";
     for (auto [col, w] : s.m_colWidths)
-        out += "width " + std::to_string(col) + " " + number(w) + "\n";
+        if (col <= s.m_maxCols)
+            out += "width " + std::to_string(col) + " " + number(w) + "\n";
     for (auto [row, h] : s.m_rowHeights)
-        out += "height " + std::to_string(row) + " " + number(h) + "\n";
+        if (row <= s.m_maxRows)
+            out += "height " + std::to_string(row) + " " + number(h) + "\n";
     // Only the styles in use, renumbered from 1 in order of first use.
     std::vector<std::uint64_t> keys;
-    const_cast<CellStore&>(s.m_cells).forEachCell([&](int col, int row, Cell&) {
+    s.m_cells.forEach(CellRange{0, 0, s.m_maxCols, s.m_maxRows}, [&](int col, int row,
+                                                                     const Cell&) {
         keys.push_back((static_cast<std::uint64_t>(row) << 32) | static_cast<std::uint32_t>(col));
     });
     std::sort(keys.begin(), keys.end());
@@ -248,8 +253,9 @@ std::string SheetModel::saveToText() const {
         }
     }
     for (const CellSpan& sp : s.m_spans)
-        out += "span " + std::to_string(sp.col) + " " + std::to_string(sp.row) + " " +
-               std::to_string(sp.cols) + " " + std::to_string(sp.rows) + "\n";
+        if (s.inRange(sp.col + sp.cols - 1, sp.row + sp.rows - 1))
+            out += "span " + std::to_string(sp.col) + " " + std::to_string(sp.row) + " " +
+                   std::to_string(sp.cols) + " " + std::to_string(sp.rows) + "\n";
     for (std::uint64_t k : keys) {
         int col = static_cast<int>(k & 0xffffffffu);
         int row = static_cast<int>(k >> 32);

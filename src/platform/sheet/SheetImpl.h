@@ -125,6 +125,7 @@ public:
     std::vector<std::uint64_t> m_pending; ///< changed sources while recalculation is off
     bool m_needFullRecalc = false;
     int m_recalcDepth = 0;
+    bool m_inDeferred = false;
     std::vector<std::uint64_t> m_deferred; ///< changes made by handlers during a recalculation
     std::vector<std::uint64_t> m_volatile; ///< formula cells with volatile functions
     FormulaCode m_scratch;                 ///< parse buffer, reused between formulas

@@ -133,9 +133,11 @@ public:
     /// Stores a number constant.
     bool setNumber(int col, int row, double value);
     /// Stores a formula (leading "=" optional), read in the reference style.
-    /// `compute`: evaluate the cell now (dependents follow only with automatic
-    /// recalculation on). False, with the error when asked, when the text is
-    /// refused; the cell is then unchanged.
+    /// `compute`: evaluate the cell now (its dependents follow only with
+    /// automatic recalculation on); without it the cell waits for a
+    /// recalculation, which with automatic recalculation on is at once.
+    /// False, with the error when asked, when the text is refused; the cell
+    /// is then unchanged.
     bool setFormula(int col, int row, std::string_view text, bool compute,
                     ParseError* error = nullptr);
     bool setTag(int col, int row, std::string_view text);

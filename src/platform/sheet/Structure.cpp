@@ -315,6 +315,9 @@ bool SheetModel::copyRange(const CellRange& source, int col, int row) {
     s.m_cells.forEach(src, [&](int c, int r, const Cell& cell) {
         Copied k{
             {col + c - src.col0, row + r - src.row0}, cell.value, cell.formula, {}, {}, cell.style};
+        // Hold the program: clearing the destination may drop its last use.
+        if (cell.formula)
+            s.m_pool.retain(cell.formula);
         if (cell.extra) {
             k.tag = cell.extra->tag;
             k.entered = cell.extra->enteredText;
@@ -345,10 +348,8 @@ bool SheetModel::copyRange(const CellRange& source, int col, int row) {
             c.extra->tag = std::move(k.tag);
             c.extra->enteredText = std::move(k.entered);
         }
-        if (k.code) {
-            s.m_pool.retain(k.code);
-            s.installFormula(k.to, k.code);
-        }
+        if (k.code)
+            s.installFormula(k.to, k.code); // the use taken when copied passes to the cell
         s.m_cells.touch(k.to.col);
         changed.push_back(k.to.key());
     }

@@ -231,3 +231,30 @@ TEST_F(CustomFunctionTest, AHandlerMayWriteIntoItsOwnGrid) {
 }
 
 } // namespace vtx::sheet::test
+
+namespace vtx::sheet::test {
+
+TEST_F(CustomFunctionTest, HandlersWritingBackAndForthStopAfterAFewRounds) {
+    // Once nested recalculations without end until the stack ran out.
+    static SheetModel* target = nullptr;
+    static int calls = 0;
+    target = &sheet;
+    calls = 0;
+    sheet.addCustomFunction(
+        "BUMP", 1, 1,
+        [](ValueRecord* r, ValueRecord* a, int) {
+            ++calls;
+            // Writes a new number into the cell it reads: its own precedent.
+            target->setData(a[0].column(), a[0].row(), std::to_string(calls));
+            r->setStatus(kValueOk);
+            r->setType(kValueInt);
+            r->setInt(calls);
+            return 1;
+        },
+        kCustomReferences);
+    ASSERT_TRUE(sheet.setFormula(1, 1, "BUMP(B1)", true));
+    EXPECT_GT(calls, 1);
+    EXPECT_LT(calls, 100);
+}
+
+} // namespace vtx::sheet::test

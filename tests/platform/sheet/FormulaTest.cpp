@@ -181,3 +181,49 @@ TEST_F(FormulaTest, ValueAndDataFormsOfFormulaResults) {
 }
 
 } // namespace vtx::sheet::test
+
+namespace vtx::sheet::test {
+
+TEST(FormulaShapes, FormulasOfOneShapeShareTheirProgramButNotTheirMeaning) {
+    SheetModel s;
+    sizeGrid(s, 10, 30);
+    for (int r = 1; r <= 20; ++r)
+        s.setData(1, r, std::to_string(r * 10));
+    for (int r = 2; r <= 20; ++r) {
+        std::string row = std::to_string(r);
+        ASSERT_TRUE(s.setFormula(2, r, "1E" + row, true)) << "exponent digits are no row";
+        ASSERT_TRUE(s.setFormula(3, r, "R" + row + "C1", true)) << "R1C1 rows are absolute";
+        ASSERT_TRUE(s.setFormula(4, r, "$A" + row + "+A$1", true));
+        ASSERT_TRUE(s.setFormula(5, r, "\"A" + row + "\"&A" + row, true));
+        ASSERT_TRUE(s.setFormula(6, r, "LOG10(A" + row + ")", true));
+        EXPECT_EQ(s.value(2, r).asNumber(), std::pow(10.0, r));
+        EXPECT_EQ(s.value(3, r).asNumber(), r * 10);
+        EXPECT_EQ(s.value(4, r).asNumber(), r * 10 + 10);
+        EXPECT_EQ(s.value(5, r), Value::text("A" + row + std::to_string(r * 10)));
+        EXPECT_NEAR(s.value(6, r).asNumber(), std::log10(r * 10.0), 1e-12);
+    }
+    // The same text in another column is another program (relative columns).
+    ASSERT_TRUE(s.setFormula(7, 5, "$A5+A$1", true));
+    std::string text;
+    s.getText(7, 5, TextForm::Formula, text);
+    EXPECT_EQ(text, "$A5+A$1");
+}
+
+TEST(FormulaShapes, ReferencesAtTheEdgesOfTheGrid) {
+    SheetModel s;
+    sizeGrid(s);
+    ParseError e;
+    EXPECT_TRUE(s.setFormula(1, 1, "XFD1048576+1", true, &e)) << e.message();
+    EXPECT_EQ(s.value(1, 1).asNumber(), 1);
+    EXPECT_FALSE(s.setFormula(1, 1, "XFE1+1", true, &e)) << "beyond the last column";
+    EXPECT_EQ(e.code, ParseErrorCode::UnknownName);
+    EXPECT_FALSE(s.setFormula(1, 1, "A0", true, &e));
+    EXPECT_FALSE(s.setFormula(1, 1, "A1048577", true, &e));
+    EXPECT_FALSE(s.setFormula(1, 1, "R0C1", true, &e)) << "R1C1 rows start at 1";
+    EXPECT_TRUE(s.setFormula(1, 2, "R[-1]C", true, &e));
+    EXPECT_EQ(s.value(1, 2).asNumber(), 1);
+    EXPECT_TRUE(s.setFormula(1, 1, "R[-1]C", true, &e)) << "relative rows may leave the grid";
+    EXPECT_EQ(s.value(1, 1), Value::error(FormulaError::Ref));
+}
+
+} // namespace vtx::sheet::test

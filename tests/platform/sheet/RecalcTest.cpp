@@ -197,3 +197,33 @@ TEST_F(RecalcTest, ExactLookupsIntoALargeRangeStayRightAfterChanges) {
 }
 
 } // namespace vtx::sheet::test
+
+namespace vtx::sheet::test {
+
+TEST_F(RecalcTest, OnlyTheBranchThatIsTakenIsEvaluated) {
+    sheet.setData(1, 1, "1");
+    counter.calls = 0;
+    CHECK_EVAL(sheet, "IF(A1>0,10,ID(5))", Value::number(10));
+    CHECK_EVAL(sheet, "IF(A1<0,ID(5),20)", Value::number(20));
+    CHECK_EVAL(sheet, "IF(A1<0,ID(5))", Value::boolean(false));
+    CHECK_EVAL(sheet, "IFERROR(A1*3,ID(5))", Value::number(3));
+    CHECK_EVAL(sheet, "IF(\"x\",ID(1),ID(2))", Value::error(FormulaError::Value));
+    CHECK_EVAL(sheet, "IF(1/0,ID(1),ID(2))", Value::error(FormulaError::Div0));
+    EXPECT_EQ(counter.calls, 0) << "no branch that was not taken was called";
+    CHECK_EVAL(sheet, "IF(A1>0,ID(7),ID(8))+IF(A1<0,ID(9),IF(A1=1,,3))", Value::number(7));
+    CHECK_EVAL(sheet, "IFERROR(1/0,ID(4))", Value::number(4));
+    EXPECT_EQ(counter.calls, 2);
+    CHECK_EVAL(sheet, "IF(1,2,3,4)", Value::error(FormulaError::Value));
+    CHECK_EVAL(sheet, "IFERROR(ID(1))", Value::error(FormulaError::Value));
+    std::string text;
+    sheet.setFormula(3, 3, "IF(A1>0,IF(A1>1,\"a\",),IFERROR(1/0,-1))", true);
+    sheet.getText(3, 3, TextForm::Formula, text);
+    EXPECT_EQ(text, "IF(A1>0,IF(A1>1,\"a\",),IFERROR(1/0,-1))");
+    EXPECT_EQ(sheet.value(3, 3).asNumber(), 0);
+    sheet.setData(1, 1, "5");
+    EXPECT_EQ(sheet.value(3, 3), Value::text("a"));
+    sheet.setData(1, 1, "-5");
+    EXPECT_EQ(sheet.value(3, 3).asNumber(), -1);
+}
+
+} // namespace vtx::sheet::test

@@ -150,3 +150,28 @@ TEST_F(StructureTest, SpansAndSizesFollowRows) {
 }
 
 } // namespace vtx::sheet::test
+
+namespace vtx::sheet::test {
+
+TEST_F(StructureTest, CopyOntoAnOverlappingRangeKeepsTheCopiedPrograms) {
+    // Once freed the program of B2 while its copy still needed it.
+    sheet.setFormula(2, 1, "A1*5", true);
+    sheet.setFormula(2, 2, "A2*7", true);
+    ASSERT_TRUE(sheet.copyRange({2, 1, 2, 2}, 2, 2));
+    EXPECT_EQ(formula(2, 2), "A2*5");
+    EXPECT_EQ(formula(2, 3), "A3*7");
+    EXPECT_EQ(sheet.value(2, 3).asNumber(), 21);
+}
+
+TEST_F(StructureTest, CellsPushedBeyondTheCountsDoNotBreakTheFile) {
+    // Once saved a cell beyond the row count that the reader then refused.
+    sheet.setData(1, 50, "last");
+    sheet.addSpan(3, 49, 1, 2);
+    ASSERT_TRUE(sheet.insertRows(1, 1));
+    SheetModel copy;
+    std::string reason;
+    ASSERT_TRUE(copy.loadFromText(sheet.saveToText(), "pushed", &reason)) << reason;
+    EXPECT_EQ(copy.value(1, 2).asNumber(), 1);
+}
+
+} // namespace vtx::sheet::test

@@ -37,8 +37,14 @@ TEST(Value, FixedFormatRoundsTheDecimalTextHalfAwayFromZero) {
         const char* text;
     };
     const Row rows[] = {
-        {2.675, 2, "2.68"},  {1.005, 2, "1.01"}, {-2.5, 0, "-3"},     {0.125, 2, "0.13"},
-        {3, 2, "3.00"},      {-0.001, 2, "0.00"}, {9.995, 2, "10.00"}, {1e16, 0, "10000000000000000"},
+        {2.675, 2, "2.68"},
+        {1.005, 2, "1.01"},
+        {-2.5, 0, "-3"},
+        {0.125, 2, "0.13"},
+        {3, 2, "3.00"},
+        {-0.001, 2, "0.00"},
+        {9.995, 2, "10.00"},
+        {1e16, 0, "10000000000000000"},
         {123.456, 20, "123.456000000000000"},
     };
     for (const Row& r : rows)
@@ -87,9 +93,9 @@ TEST(Value, ComparisonOrdersKindsAndIgnoresCase) {
 }
 
 TEST(Value, ErrorTextsReadBackWithoutCase) {
-    for (FormulaError e : {FormulaError::Div0, FormulaError::Value, FormulaError::Ref,
-                           FormulaError::Name, FormulaError::NA, FormulaError::Num,
-                           FormulaError::Null, FormulaError::Circular}) {
+    for (FormulaError e :
+         {FormulaError::Div0, FormulaError::Value, FormulaError::Ref, FormulaError::Name,
+          FormulaError::NA, FormulaError::Num, FormulaError::Null, FormulaError::Circular}) {
         std::string text(errorText(e));
         EXPECT_EQ(errorFromText(text), e) << text;
         for (char& c : text)

@@ -219,6 +219,11 @@ std::string FormulaCode::render(CellPos at, bool r1c1) const {
             if (!stack.empty())
                 stack.back() += '%';
             break;
+        case Op::JumpIfFalse:
+        case Op::Jump:
+        case Op::JumpIfNotError:
+        case Op::Nop:
+            break;
         case Op::Paren:
             if (!stack.empty()) {
                 std::string s(1, '(');

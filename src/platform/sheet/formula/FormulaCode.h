@@ -41,6 +41,17 @@ enum class Op : std::uint8_t {
     Paren,    ///< a written pair of parentheses; shown, not evaluated
     Call,     ///< built-in function index with argc arguments
     CallName, ///< function names[index] looked up when called (custom functions)
+    /// IF: when the condition on the stack is false, a placeholder stands for
+    /// the then-branch and evaluation goes on at index (the else-branch or
+    /// the call); an invalid condition skips both branches.
+    JumpIfFalse,
+    /// IF: after the then-branch, a placeholder stands for the else-branch and
+    /// evaluation goes on at index (the call).
+    Jump,
+    /// IFERROR: when the value on the stack is no error, a placeholder stands
+    /// for the alternative and evaluation goes on at index (the call).
+    JumpIfNotError,
+    Nop, ///< a jump of a call with a wrong argument count, made harmless
 };
 
 struct Instr {

@@ -207,7 +207,9 @@ void Interpreter::dereference(Operand& op, CellPos at) const {
 
 Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
     m_stack.clear();
-    for (const Instr& in : program.code) {
+    const std::size_t end = program.code.size();
+    for (std::size_t pc = 0; pc < end; ++pc) {
+        const Instr& in = program.code[pc];
         switch (in.op) {
         case Op::Number:
             m_stack.emplace_back().setNumber(program.numbers[in.index]);
@@ -249,7 +251,49 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             break;
         }
         case Op::Paren:
+        case Op::Nop:
             break;
+        case Op::JumpIfFalse: {
+            if (m_stack.empty())
+                return Value::error(FormulaError::Value);
+            Operand& cond = m_stack.back();
+            dereference(cond, at);
+            int truth = -1; // -1: no truth value
+            if (cond.kind == OperandKind::Number || cond.kind == OperandKind::Boolean)
+                truth = cond.number != 0.0;
+            else if (cond.kind == OperandKind::Empty || cond.kind == OperandKind::Missing)
+                truth = 0;
+            else if (cond.kind == OperandKind::Text && compareTextNoCase(cond.text, "TRUE") == 0)
+                truth = 1;
+            else if (cond.kind == OperandKind::Text && compareTextNoCase(cond.text, "FALSE") == 0)
+                truth = 0;
+            if (truth == 1)
+                break;
+            std::size_t target = in.index;
+            m_stack.emplace_back().kind = OperandKind::Missing;
+            if (truth < 0 && target > 0 && program.code[target - 1].op == Op::Jump) {
+                // Neither branch: IF gives the condition's error.
+                m_stack.emplace_back().kind = OperandKind::Missing;
+                target = program.code[target - 1].index;
+            }
+            pc = target - 1;
+            break;
+        }
+        case Op::Jump:
+            m_stack.emplace_back().kind = OperandKind::Missing;
+            pc = static_cast<std::size_t>(in.index) - 1;
+            break;
+        case Op::JumpIfNotError: {
+            if (m_stack.empty())
+                return Value::error(FormulaError::Value);
+            Operand& value = m_stack.back();
+            dereference(value, at);
+            if (value.kind == OperandKind::Error)
+                break;
+            m_stack.emplace_back().kind = OperandKind::Missing;
+            pc = static_cast<std::size_t>(in.index) - 1;
+            break;
+        }
         case Op::Negate:
         case Op::UnaryPlus:
         case Op::Percent: {

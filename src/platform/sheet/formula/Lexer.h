@@ -35,7 +35,7 @@ struct Token {
     double number = 0;
     std::string_view text; ///< Name, Text: into the formula or into `owned`
     std::string owned;     ///< a Text with "" escapes, unescaped
-    RangeRef range;       ///< Ref: range.first
+    RangeRef range;        ///< Ref: range.first
 };
 
 class Lexer {

@@ -65,6 +65,11 @@ struct StackItem {
     int position = 0;
     bool named = false;
     std::uint32_t index = 0;
+    /// Branches evaluated only when needed: 1 IF, 2 IFERROR; the positions
+    /// of their jump instructions.
+    int lazy = 0;
+    int firstJump = -1;
+    int secondJump = -1;
 };
 
 class Parser {
@@ -90,6 +95,9 @@ private:
     }
     bool operand(const Token& t, ParseError& error);
     bool closeCall(ParseError& error, int position);
+    /// An argument of a call ended at a comma (its count is already raised).
+    void argumentEnded(StackItem& call);
+    void patchJumps(const StackItem& call);
 
     Lexer m_lexer;
     const CustomNameTest& m_isCustom;
@@ -127,6 +135,42 @@ bool Parser::operand(const Token& t, ParseError& error) {
     }
 }
 
+void Parser::argumentEnded(StackItem& call) {
+    auto here = [this] { return static_cast<int>(m_out.code.size()); };
+    if (call.lazy == 1 && call.argc == 1) {
+        call.firstJump = here();
+        emit(Op::JumpIfFalse);
+    } else if (call.lazy == 1 && call.argc == 2) {
+        call.secondJump = here();
+        emit(Op::Jump);
+        m_out.code[static_cast<std::size_t>(call.firstJump)].index =
+            static_cast<std::uint32_t>(here());
+    } else if (call.lazy == 2 && call.argc == 1) {
+        call.firstJump = here();
+        emit(Op::JumpIfNotError);
+    }
+}
+
+void Parser::patchJumps(const StackItem& call) {
+    auto at = [this](int i) -> Instr& { return m_out.code[static_cast<std::size_t>(i)]; };
+    auto end = static_cast<std::uint32_t>(m_out.code.size());
+    bool valid = (call.lazy == 1 && (call.argc == 2 || call.argc == 3)) ||
+                 (call.lazy == 2 && call.argc == 2);
+    if (!valid) {
+        // A wrong argument count is an error value at run time; every
+        // argument is then evaluated in order.
+        if (call.firstJump >= 0)
+            at(call.firstJump).op = Op::Nop;
+        if (call.secondJump >= 0)
+            at(call.secondJump).op = Op::Nop;
+        return;
+    }
+    if (call.lazy == 1 && call.argc == 3)
+        at(call.secondJump).index = end;
+    else
+        at(call.firstJump).index = end;
+}
+
 bool Parser::closeCall(ParseError& error, int position) {
     while (!m_stack.empty() && m_stack.back().kind != StackItem::Group &&
            m_stack.back().kind != StackItem::Function)
@@ -142,6 +186,8 @@ bool Parser::closeCall(ParseError& error, int position) {
     }
     if (top.argc > 255)
         return fail(error, ParseErrorCode::TooManyArguments, position);
+    if (top.lazy)
+        patchJumps(top);
     emit(top.named ? Op::CallName : Op::Call, top.index, top.argc);
     if (!top.named && functionInfo(top.index).isVolatile)
         m_out.isVolatile = true;
@@ -193,6 +239,8 @@ bool Parser::run(ParseError& error) {
                     builtin = findFunction(t.text);
                 if (builtin >= 0) {
                     item.index = static_cast<std::uint32_t>(builtin);
+                    std::string_view name = functionName(item.index);
+                    item.lazy = name == "IF" ? 1 : (name == "IFERROR" ? 2 : 0);
                 } else {
                     item.named = true;
                     item.index = static_cast<std::uint32_t>(m_out.names.size());
@@ -215,6 +263,8 @@ bool Parser::run(ParseError& error) {
                 }
                 emit(Op::Missing);
                 ++m_stack.back().argc;
+                if (t.type == TokenType::Comma)
+                    argumentEnded(m_stack.back());
                 if (t.type == TokenType::RightParen) {
                     if (!closeCall(error, t.position))
                         return false;
@@ -256,6 +306,7 @@ bool Parser::run(ParseError& error) {
             if (m_stack.empty() || m_stack.back().kind != StackItem::Function)
                 return fail(error, ParseErrorCode::UnexpectedToken, t.position);
             ++m_stack.back().argc;
+            argumentEnded(m_stack.back());
             expectOperand = true;
             break;
         case TokenType::RightParen:

@@ -1,0 +1,33 @@
+#pragma once
+
+/// Exported entry points built on the window-less formula dialog: a whole
+/// sheet file read into string arrays, and one cell of a file evaluated.
+///
+///     Vtx_String first;
+///     Vtx_StringArray header;
+///     Vtx_Array<Vtx_StringArray> rows;
+///     if (ReadSSFile("Connection Standards\\Data\\bolts.kss", first, header, rows))
+///         ...   // rows[0][0] == first
+///
+/// Both print "Loading spreadsheet:%s\n" on the host's command line, as the
+/// formula dialog does when it opens.
+
+#include "platform/core/VtxArray.h"
+#include "platform/core/VtxString.h"
+#include "platform/core/VtxStringArray.h"
+
+/// Reads fileName through a formula dialog in mode 4: firstCell takes the
+/// data text of cell (1, 1), header the column-header texts of columns
+/// 1..count, rows one array per row 1..count with the data text of every
+/// column. The three are emptied first. When the file cannot be loaded they
+/// describe the dialog's own empty grid (10 rows of 8 empty texts, 8 empty
+/// header texts, an empty first cell) and the result is false; true when
+/// the file was loaded.
+bool ReadSSFile(const Vtx_String& fileName, Vtx_String& firstCell, Vtx_StringArray& header,
+                Vtx_Array<Vtx_StringArray>& rows);
+
+/// The evaluation of a formula dialog in mode 1: loads fileName (FROMTABLE
+/// registered), recalculates cell (column, row) with the grid as the grid
+/// under evaluation and gives its data text. False (text empty) when the
+/// file cannot be loaded or the cell lies outside the loaded grid.
+bool evaluateSSCell(const Vtx_String& fileName, int column, int row, Vtx_String& text);

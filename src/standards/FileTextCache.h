@@ -1,0 +1,23 @@
+#pragma once
+
+/// Whole files kept in memory between evaluations: standards spreadsheets and
+/// mapping files are read again only when their size or modification time
+/// changed, so a file changed on disk is used at the next run while a batch
+/// of runs reads each file once.
+
+#include "platform/core/ErrorStatus.h"
+#include "platform/core/VtxString.h"
+
+#include <memory>
+#include <string>
+
+namespace standards {
+
+/// The bytes of the file at path, from the cache when the file is unchanged.
+/// Fails as readFileBytes does (reason names the file).
+ErrorStatus cachedFileBytes(const Vtx_String& path, std::shared_ptr<const std::string>& bytes,
+                            Vtx_String* reason = nullptr);
+/// Forgets one file (after writing it) or, with an empty path, every file.
+void forgetCachedFile(const Vtx_String& path = Vtx_String());
+
+} // namespace standards
