@@ -77,6 +77,7 @@ ErrorStatus Vtx_SectionTableManager::addSectionTable(const Vtx_String& name,
     if (hasTable(name))
         return eDuplicateKey;
     m_tables.push_back(Vtx_SectionTable{name, templateName, columns, rows});
+    m_indexValid = false;
     return eOk;
 }
 
@@ -93,41 +94,49 @@ ErrorStatus Vtx_SectionTableManager::removeTable(const Vtx_String& name) {
     for (auto it = m_tables.begin(); it != m_tables.end(); ++it) {
         if (withoutExtension(it->name).equal(wanted, false)) {
             m_tables.erase(it);
+            m_indexValid = false;
             return eOk;
         }
     }
     return eKeyNotFound;
 }
 
+void Vtx_SectionTableManager::buildIndex() const {
+    m_systemIndex.clear();
+    m_userIndex.clear();
+    for (int t = 0; t < static_cast<int>(m_tables.size()); ++t) {
+        const Vtx_SectionTable& table = m_tables[static_cast<std::size_t>(t)];
+        const int languages = languageCount(table);
+        for (int r = 0; r < table.rows.length(); ++r) {
+            const Vtx_StringArray& cells = table.rows[r];
+            if (cells.isEmpty())
+                continue;
+            m_systemIndex.emplace(globalSystemName(table, cells).lower().str(), std::pair(t, r));
+            for (int c = 1; c <= languages && c < cells.length(); ++c)
+                if (!cells[c].isEmpty())
+                    m_userIndex.emplace(cells[c].lower().str(), std::pair(t, r));
+        }
+    }
+    m_indexValid = true;
+}
+
 bool Vtx_SectionTableManager::findSection(const Vtx_String& sectionName,
                                           const Vtx_SectionTable*& table, int& row) const {
     if (sectionName.isEmpty())
         return false;
+    if (!m_indexValid)
+        buildIndex();
     // System names first, so that a user name never hides a system name.
-    for (const Vtx_SectionTable& candidate : m_tables) {
-        for (int r = 0; r < candidate.rows.length(); ++r) {
-            if (!candidate.rows[r].isEmpty() &&
-                globalSystemName(candidate, candidate.rows[r]).equal(sectionName, false)) {
-                table = &candidate;
-                row = r;
-                return true;
-            }
-        }
+    const std::string key = sectionName.lower().str();
+    auto it = m_systemIndex.find(key);
+    if (it == m_systemIndex.end()) {
+        it = m_userIndex.find(key);
+        if (it == m_userIndex.end())
+            return false;
     }
-    for (const Vtx_SectionTable& candidate : m_tables) {
-        const int languages = languageCount(candidate);
-        for (int r = 0; r < candidate.rows.length(); ++r) {
-            const Vtx_StringArray& cells = candidate.rows[r];
-            for (int c = 1; c <= languages && c < cells.length(); ++c) {
-                if (cells[c].equal(sectionName, false)) {
-                    table = &candidate;
-                    row = r;
-                    return true;
-                }
-            }
-        }
-    }
-    return false;
+    table = &m_tables[static_cast<std::size_t>(it->second.first)];
+    row = it->second.second;
+    return true;
 }
 
 ErrorStatus Vtx_SectionTableManager::getSystemName(const Vtx_String& sectionName,

@@ -21,6 +21,9 @@
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
 
+#include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 /// Reads a table file (syntax in docs/table-file-format.md): tableName gets
@@ -60,7 +63,10 @@ public:
                                 const Vtx_Array<Vtx_StringArray>& rows);
     bool hasTable(const Vtx_String& name) const;
     ErrorStatus removeTable(const Vtx_String& name);
-    void clear() { m_tables.clear(); }
+    void clear() {
+        m_tables.clear();
+        m_indexValid = false;
+    }
     const std::vector<Vtx_SectionTable>& tables() const { return m_tables; }
 
     /// System name ("HEA-200") of a section given by user name in any
@@ -77,7 +83,14 @@ public:
     static int languageCount(const Vtx_SectionTable& table);
 
 private:
+    /// Builds the name index: folded system and user names to (table, row),
+    /// the first occurrence of a name winning.
+    void buildIndex() const;
+
     std::vector<Vtx_SectionTable> m_tables;
+    mutable std::unordered_map<std::string, std::pair<int, int>> m_systemIndex;
+    mutable std::unordered_map<std::string, std::pair<int, int>> m_userIndex;
+    mutable bool m_indexValid = false;
 };
 
 /// The registry the core library uses; filled from the library's "prof\\"

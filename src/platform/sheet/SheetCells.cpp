@@ -34,6 +34,12 @@ bool SheetImpl::rangeInGrid(CellRange& r) const {
 std::uint32_t SheetImpl::internStyle(const CellStyle& s) {
     if (s == m_styles[0])
         return 0;
+    // Most grids use a handful of styles: compare those directly before
+    // building the key.
+    const std::size_t direct = std::min<std::size_t>(m_styles.size(), 16);
+    for (std::size_t i = 1; i < direct; ++i)
+        if (m_styles[i] == s)
+            return static_cast<std::uint32_t>(i);
     // The key lists every field; styles are few, so a text key is cheap enough.
     std::string key = std::to_string(static_cast<int>(s.type.kind)) + '|' +
                       std::to_string(s.type.maxLength) + '|' + std::to_string(s.type.decimals) +
