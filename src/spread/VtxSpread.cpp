@@ -130,32 +130,26 @@ bool Vtx_Spread::styleBand(bool columns, int from, int to) {
     return cols < 1 || setRangeFont(1, from, cols, to, m_fontName, m_fontHeight, false);
 }
 
-bool Vtx_Spread::setMaxCols(int count, bool keepStyle) {
+bool Vtx_Spread::grow(bool columns, int count, bool keepStyle) {
     if (!m_created || count < 0)
         return false;
-    const int old = m_model->maxCols();
-    if (!m_model->setMaxCols(count))
+    const int old = columns ? m_model->maxCols() : m_model->maxRows();
+    if (!(columns ? m_model->setMaxCols(count) : m_model->setMaxRows(count)))
         return false;
     if (count <= old)
         return true;
     if (keepStyle && old >= 1)
-        for (int c = old + 1; c <= count; ++c)
-            copyFormat(false, old, c);
-    return styleBand(true, old, count);
+        for (int i = old + 1; i <= count; ++i)
+            copyFormat(!columns, old, i);
+    return styleBand(columns, old, count);
+}
+
+bool Vtx_Spread::setMaxCols(int count, bool keepStyle) {
+    return grow(true, count, keepStyle);
 }
 
 bool Vtx_Spread::setMaxRows(int count, bool keepStyle) {
-    if (!m_created || count < 0)
-        return false;
-    const int old = m_model->maxRows();
-    if (!m_model->setMaxRows(count))
-        return false;
-    if (count <= old)
-        return true;
-    if (keepStyle && old >= 1)
-        for (int r = old + 1; r <= count; ++r)
-            copyFormat(true, old, r);
-    return styleBand(false, old, count);
+    return grow(false, count, keepStyle);
 }
 
 int Vtx_Spread::appendRow(bool copyFromAbove) {
@@ -172,56 +166,58 @@ int Vtx_Spread::appendRow(bool copyFromAbove) {
     return row;
 }
 
-bool Vtx_Spread::insertRow(int row, bool askHeader, bool copyFromBelow) {
-    if (!m_created || row < 1 || row > m_model->maxRows() + 1)
+bool Vtx_Spread::insertLine(bool rows, int index, bool askHeader, bool copyFormatting) {
+    const int count = rows ? m_model->maxRows() : m_model->maxCols();
+    if (!m_created || index < 1 || index > count + 1)
         return false;
-    if (!m_model->setMaxRows(m_model->maxRows() + 1) || !m_model->insertRows(row, 1))
+    const bool inserted = rows ? m_model->setMaxRows(count + 1) && m_model->insertRows(index, 1)
+                               : m_model->setMaxCols(count + 1) && m_model->insertCols(index, 1);
+    if (!inserted)
         return false;
-    styleRow(row, true);
+    if (rows)
+        styleRow(index, true);
+    else
+        styleColumn(index, true);
     setModified(true);
-    if (copyFromBelow && row < m_model->maxRows())
-        copyFormat(true, row + 1, row);
+    if (copyFormatting && index <= count)
+        copyFormat(rows, index + 1, index);
     if (askHeader && m_dialog) {
         Vtx_String text = dialString(171);
-        if (m_dialog->askText(dialString(1150), dialString(1151) + " " + dialString(1152) + ":",
-                              text))
-            m_model->setData(0, row, text.view());
+        const Vtx_String prompt = dialString(1151) + " " + dialString(rows ? 1152 : 1153) + ":";
+        if (m_dialog->askText(dialString(1150), prompt, text))
+            m_model->setData(rows ? 0 : index, rows ? index : 0, text.view());
     }
     return true;
 }
 
+bool Vtx_Spread::insertRow(int row, bool askHeader, bool copyFromBelow) {
+    return insertLine(true, row, askHeader, copyFromBelow);
+}
+
 bool Vtx_Spread::insertColumn(int column, bool askHeader, bool copyFromRight) {
-    if (!m_created || column < 1 || column > m_model->maxCols() + 1)
+    return insertLine(false, column, askHeader, copyFromRight);
+}
+
+bool Vtx_Spread::deleteLine(bool rows, int index) {
+    const int count = rows ? m_model->maxRows() : m_model->maxCols();
+    if (!m_created || index < 1 || index > count)
         return false;
-    if (!m_model->setMaxCols(m_model->maxCols() + 1) || !m_model->insertCols(column, 1))
+    if (!(rows ? m_model->deleteRows(index, 1) : m_model->deleteCols(index, 1)))
         return false;
-    styleColumn(column, true);
+    if (rows)
+        m_model->setMaxRows(count - 1);
+    else
+        m_model->setMaxCols(count - 1);
     setModified(true);
-    if (copyFromRight && column < m_model->maxCols())
-        copyFormat(false, column + 1, column);
-    if (askHeader && m_dialog) {
-        Vtx_String text = dialString(171);
-        if (m_dialog->askText(dialString(1150), dialString(1151) + " " + dialString(1153) + ":",
-                              text))
-            m_model->setData(column, 0, text.view());
-    }
     return true;
 }
 
 bool Vtx_Spread::deleteRow(int row) {
-    if (!m_created || row < 1 || row > m_model->maxRows() || !m_model->deleteRows(row, 1))
-        return false;
-    m_model->setMaxRows(m_model->maxRows() - 1);
-    setModified(true);
-    return true;
+    return deleteLine(true, row);
 }
 
 bool Vtx_Spread::deleteColumn(int column) {
-    if (!m_created || column < 1 || column > m_model->maxCols() || !m_model->deleteCols(column, 1))
-        return false;
-    m_model->setMaxCols(m_model->maxCols() - 1);
-    setModified(true);
-    return true;
+    return deleteLine(false, column);
 }
 
 bool Vtx_Spread::moveRows(int first, int last, int to) {

@@ -198,6 +198,9 @@ private:
     bool styleBand(bool columns, int from, int to);
     int normalizeIndex(int index) const { return index == kHeaderIndex ? 0 : index; }
     bool copyFormat(bool rows, int from, int to);
+    bool grow(bool columns, int count, bool keepStyle);
+    bool insertLine(bool rows, int index, bool askHeader, bool copyFormatting);
+    bool deleteLine(bool rows, int index);
 
     std::unique_ptr<vtx::sheet::SheetModel> m_model;
     bool m_created = false;

@@ -347,6 +347,8 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
     dereference(top, at);
     if (top.kind == OperandKind::Empty || top.kind == OperandKind::Missing)
         return Value::number(0);
+    if (top.kind == OperandKind::Text)
+        return Value::text(std::move(top.text));
     return toValue(top);
 }
 

@@ -19,7 +19,8 @@
 //
 // The parser is an operator-precedence (shunting-yard) loop with an explicit
 // stack, so the depth of a formula costs heap, never the C++ stack; open
-// parentheses are limited to kMaxNesting.
+// parentheses are limited to kMaxNesting. IF and IFERROR get jumps around
+// their branches, so that only the branch taken is evaluated.
 
 #include "platform/sheet/formula/Parser.h"
 

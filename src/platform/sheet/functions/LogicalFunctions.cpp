@@ -57,11 +57,13 @@ template <typename Combine> void logicalFold(FunctionCall& c, Combine combine) {
         c.setBoolean(acc);
 }
 
-void copyOperand(FunctionCall& c, const Operand& a) {
+// The chosen argument becomes the result; the arguments are dropped after
+// the call, so its text can be moved.
+void copyOperand(FunctionCall& c, Operand& a) {
     if (a.kind == OperandKind::Missing)
         c.setNumber(0);
     else
-        c.result = a;
+        c.result = std::move(a);
 }
 
 } // namespace
