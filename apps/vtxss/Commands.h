@@ -5,3 +5,4 @@
 
 int runMappingCommand(int argc, char** argv);
 int runApplyCommand(int argc, char** argv);
+int runBenchCommand(int argc, char** argv);

@@ -18,6 +18,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"apply", "apply connection standards to macros of a drawing", runApplyCommand},
+    {"bench", "time the formula engine on a workload cell list", runBenchCommand},
     {"mapping", "list a macro's mappable objects and its mapped values", runMappingCommand},
 };
 
