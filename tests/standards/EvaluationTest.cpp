@@ -248,3 +248,14 @@ TEST_F(Evaluation, ASpreadsheetChangedOnDiskIsUsedAtTheNextRun) {
     ASSERT_TRUE(StartDlgStandardsSS(data));
     EXPECT_EQ(variable("Plate", "Width"), 1205) << "400*3 + gen_Gap";
 }
+
+TEST_F(Evaluation, AnOutputOfTheCallerCanFeedAChildInput) {
+    map("OutputAsInput", {{"A", "EndPlate", "Height", kKindDistance},
+                          {"B", "ColumnPlate", "Gap", kKindDistance},
+                          {"Sum", "EndPlate", "Width", kKindDistance},
+                          {"Product", "EndPlate", "Weld", kKindDistance}});
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    EXPECT_EQ(variable("Plate", "Width"), 401);
+    EXPECT_EQ(variable("Plate", "Weld"), 401 + 10 + 5) << "the child's s = x + y + gen_Gap";
+    EXPECT_TRUE(messages().empty());
+}
