@@ -4,5 +4,6 @@
 // returns the process exit code.
 
 int runMappingCommand(int argc, char** argv);
+int runSheetCommand(int argc, char** argv);
 int runApplyCommand(int argc, char** argv);
 int runBenchCommand(int argc, char** argv);

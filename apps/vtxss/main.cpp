@@ -20,6 +20,7 @@ const Command kCommands[] = {
     {"apply", "apply connection standards to macros of a drawing", runApplyCommand},
     {"bench", "time the formula engine on a workload cell list", runBenchCommand},
     {"mapping", "list a macro's mappable objects and its mapped values", runMappingCommand},
+    {"sheet", "evaluate and print a sheet file, or import a cell list", runSheetCommand},
 };
 
 void printUsage(std::ostream& out) {

@@ -6,11 +6,12 @@
 ///     Vtx_String first;
 ///     Vtx_StringArray header;
 ///     Vtx_Array<Vtx_StringArray> rows;
-///     if (ReadSSFile("Connection Standards\\Data\\bolts.kss", first, header, rows))
+///     if (ReadSSFile("C:\\Tables\\bolts.kss", first, header, rows))
 ///         ...   // rows[0][0] == first
 ///
 /// Both print "Loading spreadsheet:%s\n" on the host's command line, as the
-/// formula dialog does when it opens.
+/// formula dialog does when it opens. A relative file name is taken from the
+/// current folder.
 
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -25,6 +26,12 @@
 /// the file was loaded.
 bool ReadSSFile(const Vtx_String& fileName, Vtx_String& firstCell, Vtx_StringArray& header,
                 Vtx_Array<Vtx_StringArray>& rows);
+
+/// The file and cell of the EvaluateSS test run (a mode-1 formula dialog
+/// that stays open; it comes with the dialog's window).
+constexpr const char* kEvaluateSSFile = "c:\\a\\t3.sss";
+constexpr int kEvaluateSSColumn = 1;
+constexpr int kEvaluateSSRow = 1;
 
 /// The evaluation of a formula dialog in mode 1: loads fileName (FROMTABLE
 /// registered), recalculates cell (column, row) with the grid as the grid

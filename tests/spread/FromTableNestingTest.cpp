@@ -24,8 +24,8 @@ protected:
     void SetUp() override {
         auto base = std::filesystem::temp_directory_path();
         for (int i = 0;; ++i) {
-            folder = base / ("vtx_fromtable_" + std::to_string(::getpid()) + "_" +
-                             std::to_string(i));
+            folder =
+                base / ("vtx_fromtable_" + std::to_string(::getpid()) + "_" + std::to_string(i));
             if (std::filesystem::create_directory(folder))
                 break;
         }

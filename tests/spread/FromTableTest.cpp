@@ -75,7 +75,7 @@ TEST_F(FromTable, TargetFormulaIsRecalculatedNotReadFromTheFile) {
 
 TEST_F(FromTable, KeyFormComparesHeadersAndKeysIgnoringCase) {
     EXPECT_DOUBLE_EQ(call("bolts.kss", "\"size\",\"Hole\",\"m20\"").asNumber(), 22);
-    EXPECT_EQ(call("bolts.kss", "\"Rows\",\"Size\",3").asText(), "M16"); // integer key
+    EXPECT_EQ(call("bolts.kss", "\"Rows\",\"Size\",3").asText(), "M16");          // integer key
     EXPECT_DOUBLE_EQ(call("bolts.kss", "\"Size\",\"HOLE\",49/2").asNumber(), 26); // 24.5
     grid.setCellText(1, 1, "M12");
     EXPECT_EQ(call("bolts.kss", "\"Size\",\"Rows\",A1").asNumber(), 2); // key from a cell
