@@ -4,7 +4,7 @@
 #include "standards/StandardsFunctions.h"
 
 #include "platform/host/Host.h"
-#include "standards/GlobalText.h"
+#include "platform/host/GlobalText.h"
 #include "standards/StandardsFunctionBodies.h"
 
 #include <array>

@@ -10,7 +10,7 @@
 #include "platform/host/Host.h"
 #include "platform/sheet/SheetModel.h"
 #include "standards/DataFiles.h"
-#include "standards/GlobalText.h"
+#include "platform/host/GlobalText.h"
 #include "standards/StandardsFunctions.h"
 
 #include <gtest/gtest.h>

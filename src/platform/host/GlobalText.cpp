@@ -1,6 +1,6 @@
 // Copying texts into and out of the host's global memory blocks.
 
-#include "standards/GlobalText.h"
+#include "platform/host/GlobalText.h"
 
 #include "platform/host/Host.h"
 
