@@ -24,9 +24,12 @@
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
+#include "platform/sheet/CellStyle.h"
 #include "platform/sheet/ValueRecord.h"
 #include "spread/DialogHost.h"
+#include "spread/GridMeasure.h"
 
+#include <functional>
 #include <memory>
 
 namespace vtx::sheet {
@@ -40,6 +43,50 @@ constexpr int kHeaderIndex = -32767;
 /// Edit-cell styles used by the system's grids.
 constexpr unsigned kEditStyleDefault = 0x110000;
 constexpr unsigned kEditStyleSettings = 4;
+/// Combo styles: a plain drop-down list, and the one the style flag selects.
+constexpr unsigned kComboStyleList = 0x100000;
+constexpr unsigned kComboStyleFlagged = 0x100002;
+/// The module bitmaps a check-box cell shows; a picture is named in the
+/// model by its resource number in decimal.
+constexpr int kCheckBoxPictureOff = 8134;
+constexpr int kCheckBoxPictureOn = 8136;
+/// The control's type number of a check-box cell.
+constexpr int kCellTypeCheckBox = 12;
+/// The menu ids of the context menu, handed out in this order to the entries
+/// that are not separators.
+constexpr int kContextMenuIds[10] = {32811, 32812, 32816, 32817, 32818,
+                                     32800, 32801, 32802, 32803, 32804};
+/// Context command codes set by a grid's owner.
+enum Vtx_ContextCode : int {
+    kContextSeparator = 1,
+    kContextClearCells = 2,   ///< empties the selected cells (text 1154)
+    kContextRecalculate = 3,  ///< recalculates the grid (text 1155)
+    kContextInsertRow = 4,    ///< text 774
+    kContextDeleteRow = 5,    ///< text 775
+    kContextInsertColumn = 6, ///< text 1156
+    kContextDeleteColumn = 7, ///< text 1157
+    kContextCheckAll = 8,     ///< text 1400
+    kContextUncheckAll = 9,   ///< text 1401
+};
+/// One entry of the context menu: a separator has menu id 0 and text 0.
+struct Vtx_ContextEntry {
+    int code = 0;
+    int menuId = 0;
+    int textNumber = 0;
+    bool operator==(const Vtx_ContextEntry&) const = default;
+};
+/// Results of the Tab key in a grid.
+enum Vtx_TabResult : int { kTabKeep = 0, kTabLeaveForward = 2, kTabLeaveBackward = 3 };
+/// Column-layout modes: none, equal, fit to contents, a share for the first
+/// or last n columns, one fixed column, a list of fixed columns.
+enum Vtx_LayoutMode : int {
+    kLayoutNone = 0,
+    kLayoutEqual = 1,
+    kLayoutFit = 2,
+    kLayoutShare = 3,
+    kLayoutFixedColumn = 4,
+    kLayoutColumnList = 5,
+};
 
 class Vtx_Spread {
 public:
@@ -158,10 +205,139 @@ public:
     bool styleRow(int row, bool headerBold);
     bool setNumberCells(int column1, int row1, int column2, int row2, int decimals, double minimum,
                         double maximum);
+    /// Number cells in a number style (plain, with thousands separators,
+    /// percent).
+    bool setNumberCells(int column1, int row1, int column2, int row2, int decimals, double minimum,
+                        double maximum, vtx::sheet::NumberStyle style);
     bool setEditCells(int column1, int row1, int column2, int row2, unsigned style, int maxLength);
     bool setCellColors(int column, int row, unsigned back, unsigned fore);
     bool setLocked(int column1, int row1, int column2, int row2, bool locked);
     bool isLocked(int column, int row) const;
+    /// The font text tips take (set by setRangeFont with fitTextTip).
+    const vtx::sheet::CellFont& textTipFont() const { return m_textTipFont; }
+    /// Combo-box cells listing items (joined by tabs) in combo style
+    /// kComboStyleList, or kComboStyleFlagged with styleFlag. The sheet
+    /// model keeps the list; it has no place for the style bits yet.
+    bool setComboCells(int column1, int row1, int column2, int row2, const Vtx_StringArray& items,
+                       bool styleFlag);
+    /// A check-box cell showing the two module pictures; with border it is
+    /// framed all round.
+    bool setCheckBoxCell(int column, int row, bool border);
+    /// Check boxes in rows 1..count of column; with spanHeader the header
+    /// cell spans this column and the next (when there is a next).
+    bool setCheckBoxColumn(int column, bool border, bool spanHeader);
+    /// A cell showing module bitmap (or icon) resourceId stretched and
+    /// centred. False when the current host has no such resource.
+    bool setPictureCell(int column, int row, int resourceId, bool isIcon);
+
+    // ---- spans of equal cells ----
+    /// Removes the spans in column (0..count), then merges every run of two
+    /// or more rows whose value texts are equal (case ignored) and not empty
+    /// into one span anchored at the run's first row.
+    bool mergeEqualCells(int column);
+    /// Removes every span that covers a cell of column.
+    bool unmergeColumn(int column);
+    bool unmergeAll();
+
+    // ---- check cells ----
+    /// Writes "1" (on) or "0" into every check-box cell of the selection (a
+    /// negative end means up to the last column or row); marks modified.
+    bool setAllChecks(bool on);
+    /// Links a driver check column to a target column (both 1..count): a
+    /// target cell is locked while the driver cell of its row is "0" and
+    /// unlocked while it is "1"; other texts leave it alone.
+    bool linkCheckColumns(int driverColumn, int targetColumn);
+    int checkDriverColumn() const { return m_checkDriver; }
+    int checkTargetColumn() const { return m_checkTarget; }
+    /// What the view calls on every change notification: when a link is set
+    /// and the active cell is in the driver column, the rule is repeated for
+    /// the active row and the target cell of that row becomes active. True
+    /// when it did so.
+    bool cellChanged();
+
+    // ---- context menu ----
+    /// The command codes of the context menu (set by the grid's owner).
+    void setContextCommands(const Vtx_Array<int>& codes) { m_contextCodes = codes; }
+    const Vtx_Array<int>& contextCommands() const { return m_contextCodes; }
+    /// The menu to show: one entry per known code; the entries that are not
+    /// separators take the ids of kContextMenuIds in order (entries beyond
+    /// the tenth are left out).
+    Vtx_Array<Vtx_ContextEntry> contextMenuEntries() const;
+    /// The code behind a chosen menu id; 0 when none.
+    int contextCommandFor(int menuId) const;
+    /// Runs the command behind a chosen menu id; false when there is none or
+    /// the command fails.
+    bool runContextMenuId(int menuId);
+    /// Runs one command at the active cell: insert a row there (formatting
+    /// of the row that moved down), delete the row, insert a column (asking
+    /// for its header, formatting of the column that moved right), delete
+    /// the column, check all, uncheck all; 2 empties the selected cells and
+    /// 3 recalculates.
+    bool runContextCommand(int code);
+
+    // ---- keyboard and focus ----
+    /// True when the cell can take the cursor: inside the body, not locked,
+    /// not covered by a locked span, and not a covered (non-anchor) cell of a
+    /// span.
+    bool isEnterable(int column, int row) const;
+    /// The first enterable cell row by row from the top left (fromStart),
+    /// or the last from the bottom right. False when there is none.
+    bool findEnterableCell(bool fromStart, int& column, int& row) const;
+    /// The result of the Tab key (with Shift: backwards): kTabLeaveBackward
+    /// on the first enterable cell, kTabLeaveForward on the last, kTabKeep
+    /// otherwise. A grid with no enterable cell is always left.
+    int tabKeyResult(bool shift);
+    /// Makes the first (or last) enterable cell active and asks for the focus.
+    bool focusFirstCell(bool fromStart);
+    /// Called whenever the grid wants the keyboard focus (the view sets it).
+    void setFocusHandler(std::function<void()> handler) { m_focusHandler = std::move(handler); }
+
+    // ---- text in cells ----
+    /// The position of text in the cell's value text at or after fromPos
+    /// (case counts); false when absent, empty, or out of range.
+    bool findInCell(const Vtx_String& text, int column, int row, int fromPos, int& foundPos) const;
+    /// Selects characters pos .. pos+length of text in the cell: asks for
+    /// the focus, makes the cell active, enters edit mode and sets the edit
+    /// selection.
+    bool selectFound(const Vtx_String& text, int column, int row, int pos);
+    /// Replaces every occurrence of text in the cell's value text and stores
+    /// the result as data text; marks modified. False when nothing was found.
+    bool replaceInCell(int column, int row, const Vtx_String& text, const Vtx_String& replacement);
+
+    // ---- column layouts ----
+    /// Sets layout mode 0..4 with its parameters and applies it: 1 equal
+    /// widths; 2 fit to contents; 3 the first a columns (the last -a when a
+    /// is negative) take b percent of the width; 4 column a (0 or
+    /// kHeaderIndex: the header column) is b pixels wide. Widths are pixels.
+    bool setColumnLayout(int mode, int a, int b);
+    /// Mode 5: the listed columns (0: the header column) get the listed pixel
+    /// widths, the others share the rest. Unequal lists are cut to the shorter.
+    bool setColumnLayoutList(int mode, const Vtx_Array<int>& columns, const Vtx_Array<int>& widths);
+    int columnLayoutMode() const { return m_layoutMode; }
+    /// Applies the current layout again.
+    bool applyColumnLayout();
+    /// What the view calls after the grid window was resized (client size
+    /// in pixels): the built-in measure takes the size and the layout is
+    /// applied again.
+    bool resized(int width, int height);
+    /// Equal widths, or with width > 0 the first (or last) column width
+    /// pixels and the others sharing the rest, unless the equal share is
+    /// smaller than width.
+    bool divideWidth(bool firstFixed, int width);
+    /// Grows row so that all rows together fill the client height.
+    bool fillHeight(int row);
+    /// The width available to the columns: the client width less the
+    /// vertical scroll bar when shown; -1 when not created.
+    int availableWidth();
+    /// A column's width (0: header) in pixels of the measure, rounded.
+    int columnWidthPixels(int column);
+    int rowHeightPixels(int row);
+    /// The measure the layouts use: the one the view set, else the grid's
+    /// own fixed measure (whose client size is the grid's rectangle until
+    /// resized() says otherwise).
+    GridMeasure& measure();
+    /// Uses measure (null: the grid's own again); it must outlive its use.
+    void setMeasure(GridMeasure* measure) { m_viewMeasure = measure; }
 
     // ---- finding text ----
     /// Compares value texts of row from fromColumn (at least 1) to the last
@@ -201,6 +377,16 @@ private:
     bool grow(bool columns, int count, bool keepStyle);
     bool insertLine(bool rows, int index, bool askHeader, bool copyFormatting);
     bool deleteLine(bool rows, int index);
+    void applyCheckLink(int row);
+    void requestFocus();
+    // Layout helpers: the shown columns (header column first when shown) and
+    // a width in pixels for one of them.
+    Vtx_Array<int> layoutColumns() const;
+    void setColumnPixels(int column, int pixels);
+    bool layoutShare(int count, int percent);
+    bool layoutFixedColumn(int column, int width);
+    bool layoutColumnList();
+    bool layoutFit();
 
     std::unique_ptr<vtx::sheet::SheetModel> m_model;
     bool m_created = false;
@@ -209,4 +395,16 @@ private:
     Vtx_DialogHost* m_dialog = nullptr;
     Vtx_String m_fontName = "Tahoma";
     int m_fontHeight = 15;
+    vtx::sheet::CellFont m_textTipFont;
+    int m_layoutMode = kLayoutNone;
+    int m_layoutA = 0;
+    int m_layoutB = 0;
+    Vtx_Array<int> m_layoutColumns;
+    Vtx_Array<int> m_layoutWidths;
+    FixedGridMeasure m_ownMeasure;
+    GridMeasure* m_viewMeasure = nullptr;
+    Vtx_Array<int> m_contextCodes;
+    int m_checkDriver = -1;
+    int m_checkTarget = -1;
+    std::function<void()> m_focusHandler;
 };

@@ -18,13 +18,15 @@ CellRange orderedRange(int column1, int row1, int column2, int row2) {
 } // namespace
 
 bool Vtx_Spread::setRangeFont(int column1, int row1, int column2, int row2, const Vtx_String& name,
-                              int height, bool bold, bool /*fitTextTip*/) {
+                              int height, bool bold, bool fitTextTip) {
     if (!m_created)
         return false;
     CellFont font;
     font.name = name.str();
     font.height = height;
     font.bold = bold;
+    if (fitTextTip)
+        m_textTipFont = font;
     return m_model->setFont(orderedRange(normalizeIndex(column1), normalizeIndex(row1),
                                          normalizeIndex(column2), normalizeIndex(row2)),
                             font);
@@ -109,7 +111,10 @@ bool Vtx_Spread::findInRow(const Vtx_String& text, bool substring, int row, int 
     for (int c = std::max(1, fromColumn); c <= getMaxCols(); ++c) {
         Vtx_String cell;
         getCellText(c, row, cell, kTextValue);
-        if (substring ? cell.hasSubString(text) : cell.equal(text, false)) {
+        // An empty text is in every cell: as a substring it finds nothing.
+        const bool match =
+            substring ? !text.isEmpty() && cell.hasSubString(text) : cell.equal(text, false);
+        if (match) {
             foundColumn = c;
             return true;
         }
