@@ -7,3 +7,4 @@ int runMappingCommand(int argc, char** argv);
 int runSheetCommand(int argc, char** argv);
 int runApplyCommand(int argc, char** argv);
 int runBenchCommand(int argc, char** argv);
+int runExportCommand(int argc, char** argv);

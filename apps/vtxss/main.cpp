@@ -19,6 +19,7 @@ struct Command {
 const Command kCommands[] = {
     {"apply", "apply connection standards to macros of a drawing", runApplyCommand},
     {"bench", "time the formula engine on a workload cell list", runBenchCommand},
+    {"export", "write a sheet file as .xlsx or .csv", runExportCommand},
     {"mapping", "list a macro's mappable objects and its mapped values", runMappingCommand},
     {"sheet", "evaluate and print a sheet file, or import a cell list", runSheetCommand},
 };

@@ -1,0 +1,108 @@
+#include "spread/ExportSheet.h"
+
+#include "platform/core/Files.h"
+#include "platform/core/Settings.h"
+#include "platform/sheet/SheetModel.h"
+#include "spread/VtxSpread.h"
+
+#include <algorithm>
+#include <string>
+
+using vtx::sheet::CellKind;
+using vtx::sheet::CellType;
+using vtx::sheet::PictureStyle;
+using vtx::sheet::SheetModel;
+using vtx::sheet::TextForm;
+
+namespace {
+
+bool isPictureFileCell(const SheetModel& model, int column, int row) {
+    const CellType type = model.cellType(column, row);
+    return type.kind == CellKind::Picture && type.pictureStyle == PictureStyle::File &&
+           !type.text.empty();
+}
+
+bool isAbsolute(const Vtx_String& path) {
+    const char first = path.at(0);
+    return path.find(':') >= 0 || first == '\\' || first == '/';
+}
+
+// The folder part of a core path, with its closing separator ("" for none).
+Vtx_String folderOf(const Vtx_String& path) {
+    int cut = -1;
+    for (int i = 0; i < path.length(); ++i)
+        if (path.at(i) == '\\' || path.at(i) == '/')
+            cut = i;
+    return path.left(cut + 1);
+}
+
+} // namespace
+
+ExportOptions exportOptionsFor(const Vtx_Spread& grid) {
+    ExportOptions options;
+    if (!grid.defaultFontName().isEmpty())
+        options.defaultFontName = grid.defaultFontName();
+    if (grid.defaultFontHeight() > 0)
+        options.defaultFontHeight = grid.defaultFontHeight();
+    return options;
+}
+
+ExportLayout exportLayout(const SheetModel& model, const ExportOptions& options) {
+    ExportLayout layout;
+    const int columns = std::max(model.maxCols(), 0);
+    const int rows = std::max(model.maxRows(), 0);
+    for (int row = 1; row <= rows; ++row)
+        for (int column = 1; column <= columns; ++column)
+            if (!model.value(column, row).isEmpty() || isPictureFileCell(model, column, row)) {
+                layout.lastColumn = std::max(layout.lastColumn, column);
+                layout.lastRow = row;
+            }
+    for (const auto& span : model.spans()) {
+        if (span.col < 1 || span.row < 1)
+            continue;
+        layout.lastColumn =
+            std::max(layout.lastColumn, std::min(span.col + span.cols - 1, columns));
+        layout.lastRow = std::max(layout.lastRow, std::min(span.row + span.rows - 1, rows));
+    }
+    if (options.columnHeaders) {
+        std::string text;
+        for (int column = 1; column <= columns; ++column)
+            if (model.getText(column, 0, TextForm::Data, text) && !text.empty()) {
+                layout.headerRow = true;
+                layout.lastColumn = std::max(layout.lastColumn, column);
+            }
+    }
+    return layout;
+}
+
+Vtx_String exportCellName(int column, int row) {
+    std::string name;
+    for (; column > 0; column = (column - 1) / 26)
+        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
+    if (name.empty())
+        name = "A";
+    return name + std::to_string(row);
+}
+
+Vtx_String exportPicturePath(const SheetModel& model, int column, int row,
+                             const ExportOptions& options, bool& found) {
+    found = false;
+    if (!isPictureFileCell(model, column, row))
+        return {};
+    const Vtx_String name = model.cellType(column, row).text;
+    if (isAbsolute(name)) {
+        found = fileExists(name);
+        return name;
+    }
+    const Vtx_String folders[] = {folderOf(options.referenceFile), gSettings.libDir,
+                                  gSettings.vtxDir};
+    for (const Vtx_String& folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        if (fileExists(folder + name)) {
+            found = true;
+            return folder + name;
+        }
+    }
+    return name;
+}
