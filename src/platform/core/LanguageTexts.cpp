@@ -1,6 +1,7 @@
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "platform/core/StringUtils.h"
+#include "platform/core/TextEscapes.h"
 #include "platform/core/VtxStringArray.h"
 
 #include <optional>
@@ -33,32 +34,6 @@ bool parseNumber(const std::string& digits, int& number) {
         number = number * 10 + (c - '0');
     }
     return number <= kMaxTextNumber;
-}
-
-bool unescapeText(const std::string& text, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i >= text.size())
-            return false;
-        switch (text[i]) {
-        case '\\':
-            out += '\\';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        default:
-            return false;
-        }
-    }
-    return true;
 }
 
 const Vtx_LanguageTexts* tableOf(const Vtx_String& language) {
@@ -145,7 +120,7 @@ ErrorStatus readLanguageTexts(const Vtx_String& path, Vtx_LanguageTexts& texts,
         if (tab == std::string::npos || !parseNumber(line.substr(0, tab), number))
             return fail(lineNumber, "expected a number (0 to 999999999), a tab and the text");
         std::string text;
-        if (!unescapeText(line.substr(tab + 1), text))
+        if (!unescapeText(line.substr(tab + 1), kEscapeBasic, text))
             return fail(lineNumber, "bad escape sequence (only \\\\, \\n and \\t)");
         if (!section->emplace(number, Vtx_String(std::move(text))).second)
             return fail(lineNumber, "text number " + std::to_string(number) + " appears twice");

@@ -1,5 +1,7 @@
 #include "platform/core/PropertiesList.h"
 
+#include "platform/core/TextEscapes.h"
+
 #include "platform/core/Files.h"
 #include "platform/core/VtxStringArray.h"
 
@@ -41,54 +43,8 @@ std::string escape(const std::string& text, bool isKey) {
     return out;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool unescape(const std::string& text, std::string& out) {
-    out.clear();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\') {
-            out += text[i];
-            continue;
-        }
-        if (++i >= text.size())
-            return false;
-        switch (text[i]) {
-        case '\\':
-            out += '\\';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'x': {
-            if (i + 2 >= text.size())
-                return false;
-            int high = hexValue(text[i + 1]);
-            int low = hexValue(text[i + 2]);
-            if (high < 0 || low < 0)
-                return false;
-            out += static_cast<char>(high * 16 + low);
-            i += 2;
-            break;
-        }
-        default:
-            return false;
-        }
-    }
-    return true;
+    return unescapeText(text, kEscapeReturn | kEscapeHex, out);
 }
 
 std::string foldKey(const Vtx_String& key) {

@@ -3,6 +3,7 @@
 
 #include "platform/core/Files.h"
 #include "platform/core/SectionTables.h"
+#include "platform/core/TextEscapes.h"
 
 #include <string>
 
@@ -79,26 +80,15 @@ bool parseLine(std::string_view line, Vtx_StringArray& cells, std::string& messa
             message = "a backslash ends the line (write \\\\ for a backslash)";
             return false;
         }
-        switch (line[i]) {
-        case '\\':
-            cell += '\\';
-            break;
-        case 't':
-            cell += '\t';
-            break;
-        case 'n':
-            cell += '\n';
-            break;
-        case 'r':
-            cell += '\r';
-            break;
-        case 'e':
-            break;
-        default:
+        if (line[i] == 'e') // an empty text, so that one empty cell is not an empty row
+            continue;
+        const std::size_t used = decodeEscape(line, i, kEscapeReturn, cell);
+        if (used == 0) {
             message = "unknown escape \\" + printable(line[i]) + " in column " +
                       std::to_string(cells.length() + 1);
             return false;
         }
+        i += used - 1;
     }
     cells.append(Vtx_String(std::move(cell)));
     return true;

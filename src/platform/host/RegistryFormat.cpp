@@ -1,5 +1,7 @@
 #include "platform/host/Registry.h"
 
+#include "platform/core/TextEscapes.h"
+
 #include <charconv>
 #include <string>
 
@@ -58,16 +60,6 @@ std::string quoted(const Vtx_String& text) {
     return out;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 /// Reads a quoted text at pos of line (8-bit already); moves pos past it.
 bool readQuoted(const std::string& line, std::size_t& pos, std::string& out, std::string& why) {
     if (pos >= line.size() || line[pos] != '"') {
@@ -87,37 +79,14 @@ bool readQuoted(const std::string& line, std::size_t& pos, std::string& out, std
         }
         if (++pos >= line.size())
             break;
-        switch (line[pos]) {
-        case '\\':
-            out += '\\';
-            break;
-        case '"':
-            out += '"';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'x': {
-            int high = pos + 1 < line.size() ? hexDigit(line[pos + 1]) : -1;
-            int low = pos + 2 < line.size() ? hexDigit(line[pos + 2]) : -1;
-            if (high < 0 || low < 0) {
-                why = "\\x needs two hexadecimal digits";
-                return false;
-            }
-            out += static_cast<char>(high * 16 + low);
-            pos += 2;
-            break;
-        }
-        default:
-            why = "unknown escape \\" + std::string(1, line[pos]);
+        const std::size_t used =
+            decodeEscape(line, pos, kEscapeReturn | kEscapeQuote | kEscapeHex, out);
+        if (used == 0) {
+            why = line[pos] == 'x' ? "\\x needs two hexadecimal digits"
+                                   : "unknown escape \\" + std::string(1, line[pos]);
             return false;
         }
+        pos += used - 1;
     }
     why = "the quoted text is not closed";
     return false;

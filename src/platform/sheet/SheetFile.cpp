@@ -4,6 +4,7 @@
 #include "platform/sheet/SheetImpl.h"
 
 #include "platform/core/Files.h"
+#include "platform/core/TextEscapes.h"
 #include "platform/core/VtxString.h"
 #include "platform/sheet/formula/Parser.h"
 
@@ -384,35 +385,13 @@ public:
             }
             if (m_pos >= m_line.size())
                 return fail("escape at the end of the line");
-            char e = m_line[m_pos++];
-            switch (e) {
-            case '"':
-            case '\\':
-                out += e;
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'x': {
-                if (m_pos + 2 > m_line.size())
-                    return fail("short \\x escape");
-                int v = 0;
-                auto r = std::from_chars(m_line.data() + m_pos, m_line.data() + m_pos + 2, v, 16);
-                if (r.ec != std::errc() || r.ptr != m_line.data() + m_pos + 2)
-                    return fail("bad \\x escape");
-                out += static_cast<char>(v);
-                m_pos += 2;
-                break;
-            }
-            default:
-                return fail(std::string("unknown escape \\") + e);
-            }
+            const char e = m_line[m_pos];
+            const std::size_t used =
+                decodeEscape(m_line, m_pos, kEscapeReturn | kEscapeQuote | kEscapeHex, out);
+            if (used == 0)
+                return fail(e == 'x' ? std::string("bad \\x escape")
+                                     : std::string("unknown escape \\") + e);
+            m_pos += used;
         }
     }
     bool fail(const std::string& why) {

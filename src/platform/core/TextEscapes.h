@@ -1,0 +1,26 @@
+#pragma once
+
+/// Backslash escapes of the text formats of ours (properties lists, language
+/// texts, table files, the registry file, sheet files). Every format knows
+/// \\, \n and \t; each adds what it needs of \r, \" and \xHH.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+enum EscapeSet : unsigned {
+    kEscapeBasic = 0,  ///< \\ \n \t
+    kEscapeReturn = 1, ///< \r
+    kEscapeQuote = 2,  ///< \"
+    kEscapeHex = 4,    ///< \xHH, two hexadecimal digits
+};
+
+/// Decodes the escape whose letter is text[pos] (the byte after the
+/// backslash) and appends its byte to out. Returns how many bytes of text
+/// the escape used after the backslash (1, or 3 for \xHH), or 0 when the
+/// letter is not in set, pos is past the end or \x lacks its two digits.
+std::size_t decodeEscape(std::string_view text, std::size_t pos, unsigned set, std::string& out);
+
+/// Undoes every escape of text into out; false for an escape decodeEscape
+/// refuses or a backslash at the end.
+bool unescapeText(std::string_view text, unsigned set, std::string& out);
