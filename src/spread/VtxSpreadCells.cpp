@@ -143,9 +143,7 @@ bool Vtx_Spread::getSelection(int& column1, int& row1, int& column2, int& row2) 
 bool Vtx_Spread::selectRange(int column1, int row1, int column2, int row2) {
     if (!m_created)
         return false;
-    CellRange range{std::min(column1, column2), std::min(row1, row2), std::max(column1, column2),
-                    std::max(row1, row2)};
-    return m_model->setSelection(range);
+    return m_model->setSelection(CellRange::ordered(column1, row1, column2, row2));
 }
 
 bool Vtx_Spread::selectRow(int row) {

@@ -14,11 +14,6 @@ using vtx::sheet::PictureStyle;
 
 namespace {
 
-CellRange ordered(int column1, int row1, int column2, int row2) {
-    return {std::min(column1, column2), std::min(row1, row2), std::max(column1, column2),
-            std::max(row1, row2)};
-}
-
 CellType checkBoxType() {
     return CellType::checkBox(std::to_string(kCheckBoxPictureOff),
                               std::to_string(kCheckBoxPictureOn));
@@ -33,7 +28,7 @@ bool Vtx_Spread::setNumberCells(int column1, int row1, int column2, int row2, in
                                 double minimum, double maximum, vtx::sheet::NumberStyle style) {
     if (!inRange(column1, row1) || !inRange(column2, row2))
         return false;
-    return m_model->setCellType(ordered(column1, row1, column2, row2),
+    return m_model->setCellType(CellRange::ordered(column1, row1, column2, row2),
                                 CellType::number(style, decimals, minimum, maximum));
 }
 
@@ -47,7 +42,7 @@ bool Vtx_Spread::setComboCells(int column1, int row1, int column2, int row2,
             list += '\t';
         list += items[i].str();
     }
-    return m_model->setCellType(ordered(column1, row1, column2, row2),
+    return m_model->setCellType(CellRange::ordered(column1, row1, column2, row2),
                                 CellType::combo(std::move(list)));
 }
 

@@ -8,14 +8,7 @@ using vtx::sheet::CellRange;
 using vtx::sheet::CellType;
 using vtx::sheet::NumberStyle;
 
-namespace {
-
-CellRange orderedRange(int column1, int row1, int column2, int row2) {
-    return {std::min(column1, column2), std::min(row1, row2), std::max(column1, column2),
-            std::max(row1, row2)};
-}
-
-} // namespace
+namespace {} // namespace
 
 bool Vtx_Spread::setRangeFont(int column1, int row1, int column2, int row2, const Vtx_String& name,
                               int height, bool bold, bool fitTextTip) {
@@ -27,8 +20,8 @@ bool Vtx_Spread::setRangeFont(int column1, int row1, int column2, int row2, cons
     font.bold = bold;
     if (fitTextTip)
         m_textTipFont = font;
-    return m_model->setFont(orderedRange(normalizeIndex(column1), normalizeIndex(row1),
-                                         normalizeIndex(column2), normalizeIndex(row2)),
+    return m_model->setFont(CellRange::ordered(normalizeIndex(column1), normalizeIndex(row1),
+                                               normalizeIndex(column2), normalizeIndex(row2)),
                             font);
 }
 
@@ -78,7 +71,7 @@ bool Vtx_Spread::setNumberCells(int column1, int row1, int column2, int row2, in
                                 double minimum, double maximum) {
     if (!inRange(column1, row1) || !inRange(column2, row2))
         return false;
-    return m_model->setCellType(orderedRange(column1, row1, column2, row2),
+    return m_model->setCellType(CellRange::ordered(column1, row1, column2, row2),
                                 CellType::number(NumberStyle::Plain, decimals, minimum, maximum));
 }
 
@@ -86,7 +79,7 @@ bool Vtx_Spread::setEditCells(int column1, int row1, int column2, int row2, unsi
                               int maxLength) {
     if (!inRange(column1, row1) || !inRange(column2, row2))
         return false;
-    return m_model->setCellType(orderedRange(column1, row1, column2, row2),
+    return m_model->setCellType(CellRange::ordered(column1, row1, column2, row2),
                                 CellType::edit(maxLength));
 }
 
@@ -97,7 +90,7 @@ bool Vtx_Spread::setCellColors(int column, int row, unsigned back, unsigned fore
 bool Vtx_Spread::setLocked(int column1, int row1, int column2, int row2, bool locked) {
     if (!inRange(column1, row1) || !inRange(column2, row2))
         return false;
-    return m_model->setLock(orderedRange(column1, row1, column2, row2), locked);
+    return m_model->setLock(CellRange::ordered(column1, row1, column2, row2), locked);
 }
 
 bool Vtx_Spread::isLocked(int column, int row) const {

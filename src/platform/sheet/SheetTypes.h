@@ -42,6 +42,11 @@ struct CellRange {
     int cols() const { return col1 - col0 + 1; }
     int rows() const { return row1 - row0 + 1; }
     static CellRange cell(int col, int row) { return {col, row, col, row}; }
+    /// The range between two corners given in any order.
+    static CellRange ordered(int col0, int row0, int col1, int row1) {
+        return {col0 < col1 ? col0 : col1, row0 < row1 ? row0 : row1, col0 < col1 ? col1 : col0,
+                row0 < row1 ? row1 : row0};
+    }
 };
 
 /// The form in which a cell's text is read: the numbers are those of the
