@@ -7,4 +7,5 @@ int runMappingCommand(int argc, char** argv);
 int runSheetCommand(int argc, char** argv);
 int runApplyCommand(int argc, char** argv);
 int runBenchCommand(int argc, char** argv);
+int runBillCommand(int argc, char** argv);
 int runExportCommand(int argc, char** argv);

@@ -19,6 +19,7 @@ struct Command {
 const Command kCommands[] = {
     {"apply", "apply connection standards to macros of a drawing", runApplyCommand},
     {"bench", "time the formula engine on a workload cell list", runBenchCommand},
+    {"bill", "produce a bill from a part list (CSV) and save it as a sheet file", runBillCommand},
     {"export", "write a sheet file as .xlsx or .csv", runExportCommand},
     {"mapping", "list a macro's mappable objects and its mapped values", runMappingCommand},
     {"sheet", "evaluate and print a sheet file, or import a cell list", runSheetCommand},

@@ -1,7 +1,6 @@
 // Vtx_Spread: creation, state, size and structure.
 #include "spread/VtxSpread.h"
 
-#include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "platform/sheet/SheetModel.h"
 
@@ -294,7 +293,7 @@ bool Vtx_Spread::loadFile(const Vtx_String& path, Vtx_String* reason) {
         return false;
     }
     std::string why;
-    bool ok = m_model->load(nativePath(path).string(), &why);
+    bool ok = m_model->load(path.str(), &why);
     if (!ok && reason)
         *reason = why;
     return ok;
@@ -320,7 +319,7 @@ bool Vtx_Spread::saveFile(const Vtx_String& path, Vtx_String* reason) const {
         return false;
     }
     std::string why;
-    bool ok = m_model->save(nativePath(path).string(), &why);
+    bool ok = m_model->save(path.str(), &why);
     if (!ok && reason)
         *reason = why;
     return ok;

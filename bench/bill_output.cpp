@@ -1,0 +1,86 @@
+// Bill output: a bill of n parts without pictures, fed row by row through
+// KsSSBillOutput and saved as a sheet file, the way the list producer feeds
+// it. The goal is 100,000 rows in under a second, growing linearly
+// (docs/benchmarks.md).
+
+#include "platform/core/ListOutput.h"
+#include "platform/core/Settings.h"
+#include "platform/host/Host.h"
+#include "spread/BillOutput.h"
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char* const kInstall = VTX_BENCH_SAMPLE "/install/";
+
+// A part list like the producer's: text, whole-number and one-decimal columns.
+Vtx_Bill makeBill(int parts) {
+    Vtx_Bill bill;
+    bill.columnNames = {"Pos", "Part", "Section", "Material", "Count", "Length", "Weight"};
+    bill.rowProperties = {3, 3, 3, 3, 1, 1, 2};
+    const char* sections[] = {"HEA 200", "IPE 300", "PL 20x300x400", "L 100x10", "C 200"};
+    for (int i = 1; i <= parts; ++i) {
+        Vtx_BillEntry entry;
+        entry.texts = {Vtx_String::fromInt(i),
+                       "Part " + Vtx_String::fromInt(i % 97),
+                       sections[i % 5],
+                       i % 3 ? "S355" : "S235",
+                       Vtx_String::fromInt(1 + i % 8),
+                       Vtx_String::fromInt(150 + (i * 37) % 12000),
+                       Vtx_String(0.1 * (i % 5000) + 1.3, 1)};
+        bill.entries.append(entry);
+        if (i % 50 == 0) {
+            Vtx_BillEntry total;
+            total.kind = Vtx_BillEntry::SubTotal;
+            total.texts = {"",      "Assembly " + Vtx_String::fromInt(i / 50), "", "", "400", "",
+                           "1234.5"};
+            bill.entries.append(total);
+        }
+    }
+    return bill;
+}
+
+void BM_BillFeedAndSave(benchmark::State& state) {
+    Host host;
+    HostScope scope(host);
+    gSettings.setVtxDir(kInstall);
+    const Vtx_Bill bill = makeBill(static_cast<int>(state.range(0)));
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("vtx_bench_bill_" + std::to_string(::getpid()) + ".kss");
+    for (auto _ : state) {
+        auto output = std::make_unique<KsSSBillOutput>();
+        if (output->init(file.string(), bill.columnNames, {}, bill.rowProperties, "Default",
+                         {"Project"}, {"Bench"}) != eOk ||
+            produceList(bill, *output) != eOk) {
+            state.SkipWithError("the bill was not written");
+            break;
+        }
+        benchmark::DoNotOptimize(output->currentRow());
+        // The window stays open after the feed for the user to see the bill;
+        // closing it is not part of the feed.
+        state.PauseTiming();
+        output.reset();
+        state.ResumeTiming();
+    }
+    std::error_code error;
+    std::filesystem::remove(file, error);
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BillFeedAndSave)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,113 @@
+// KsSSBillOutput: finishing the bill: trim, column widths, variables, saving
+// with the print settings and the pictures.
+#include "platform/core/Files.h"
+#include "platform/host/Host.h"
+#include "platform/sheet/SheetModel.h"
+#include "spread/BillOutput.h"
+#include "spread/PrintSettings.h"
+#include "spread/VtxSpread.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr int kPictureCellType = 8;
+
+Vtx_String folderOf(const Vtx_String& file) {
+    const int slash = std::max(file.findLast('\\'), file.findLast('/'));
+    return slash >= 0 ? file.left(slash + 1) : Vtx_String();
+}
+
+} // namespace
+
+void KsSSBillOutput::billVariables(Vtx_StringArray& names, Vtx_StringArray& values) const {
+    names.removeAll();
+    values.removeAll();
+    names.append("Date");
+    values.append(formatDate(m_clock ? m_clock() : std::tm{}));
+    names.append("Title");
+    values.append(billTitle(m_billFile));
+    names.append("BillFilename");
+    values.append(m_billFile);
+    for (int i = 0; i < m_varNames.length(); ++i) {
+        names.append(m_varNames[i]);
+        values.append(i < m_varValues.length() ? m_varValues[i] : Vtx_String());
+    }
+}
+
+// Every column as wide as its widest text, header included; picture cells
+// do not count (their row shows the picture across the columns).
+void KsSSBillOutput::fitColumnWidths() {
+    Vtx_Spread* grid = getSSPointer();
+    vtx::sheet::SheetModel* model = grid->model();
+    const int columns = grid->getMaxCols();
+    const int rows = grid->getMaxRows();
+    if (columns < 1)
+        return;
+    model->setCellType({1, 0, columns, 0}, vtx::sheet::CellType::header());
+    GridMeasure& measure = grid->measure();
+    for (int c = 1; c <= columns; ++c) {
+        int widest = 0;
+        for (int r = 0; r <= rows; ++r) {
+            if (model->cellTypeNumber(c, r) == kPictureCellType)
+                continue;
+            widest = std::max(widest, measure.textExtent(*model, c, r).width);
+        }
+        model->setColumnWidth(c, widest / measure.pixelsPerWidthUnit());
+    }
+}
+
+bool KsSSBillOutput::writePictures(Vtx_String& reason) const {
+    const Vtx_String folder = folderOf(m_billFile);
+    if (!m_pictures.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(nativePath(folder + pictureFolderName(m_billFile)),
+                                            error);
+    }
+    for (const auto& [name, bytes] : m_pictures) {
+        if (writeFileAtomically(folder + Vtx_String(name), bytes) != eOk) {
+            reason = folder + Vtx_String(name) + ": the picture cannot be written";
+            return false;
+        }
+    }
+    return true;
+}
+
+ErrorStatus KsSSBillOutput::onEndFeed() {
+    if (picturesWanted())
+        closeBMPDialog();
+    Vtx_Spread* grid = getSSPointer();
+    if (!grid)
+        return eNullPtr;
+    if (m_currentRow < grid->getMaxRows())
+        grid->setMaxRows(m_currentRow, true);
+    fitColumnWidths();
+
+    Vtx_StringArray names;
+    Vtx_StringArray values;
+    billVariables(names, values);
+    KsPrintSettings settings;
+    settings.readFromGrid(grid);
+    settings.setVariables(names, values);
+    Vtx_String reason;
+    if (!settings.writeToGrid(grid, &reason))
+        hostPrintf("*Error* %s\n", reason.c_str());
+
+    if (!grid->saveFile(m_billFile, &reason)) {
+        hostPrintf("*Error* %s\n", reason.c_str());
+        return eFileAccessErr;
+    }
+    grid->setModified(false);
+    // The carried pictures' new paths go into the file too, not only into
+    // the grid: the file is what travels with them.
+    if (settings.carryPicturesAlong(m_billFile) && !grid->saveFile(m_billFile, &reason)) {
+        hostPrintf("*Error* %s\n", reason.c_str());
+        return eFileAccessErr;
+    }
+    if (!writePictures(reason)) {
+        hostPrintf("*Error* %s\n", reason.c_str());
+        return eFileAccessErr;
+    }
+    return eOk;
+}
