@@ -2,6 +2,7 @@
 
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
+#include "platform/core/StringUtils.h"
 #include "platform/sheet/SheetModel.h"
 #include "spread/VtxSpread.h"
 
@@ -76,12 +77,7 @@ ExportLayout exportLayout(const SheetModel& model, const ExportOptions& options)
 }
 
 Vtx_String exportCellName(int column, int row) {
-    std::string name;
-    for (; column > 0; column = (column - 1) / 26)
-        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
-    if (name.empty())
-        name = "A";
-    return name + std::to_string(row);
+    return getAlfabet(column > 0 ? column - 1 : 0) + Vtx_String::fromInt(row);
 }
 
 Vtx_String exportPicturePath(const SheetModel& model, int column, int row,
