@@ -255,7 +255,7 @@ TEST(PictureSize, ReadsEachFormatsHeaderAndRefusesDamagedOnes) {
     EXPECT_EQ(height, 64);
     EXPECT_FALSE(pictureSizeFromBytes(jpeg.substr(0, 12), width, height));
 
-    EXPECT_TRUE(pictureSize(corePath(kExportData / "Pictures" / "part1.bmp"), width, height));
+    EXPECT_TRUE(pictureSize(corePath(kExportData / "Pictures" / "beam1.bmp"), width, height));
     EXPECT_EQ(width, 64);
     EXPECT_EQ(height, 64);
     EXPECT_FALSE(pictureSize(corePath(kExportData / "Pictures" / "broken.bmp"), width, height));
