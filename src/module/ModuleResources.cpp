@@ -1,6 +1,7 @@
 #include "module/ModuleResources.h"
 
 #include "module/ModuleEntry.h"
+#include "spread/BillOutput.h"
 
 #include <filesystem>
 
@@ -27,9 +28,23 @@ constexpr std::string_view kCheckBoxChecked[] = {
     "..#oooooooooo#..", "..############..", "................", "................",
 };
 
+// An arrow that comes down from the part's row and turns right into its
+// picture: '.' background, 'a' arrow.
+constexpr PixelColour kBillMarkerPalette[] = {{'.', 0xFFFFFF}, {'a', 0x804000}};
+
+constexpr std::string_view kBillMarker[] = {
+    "...aa...........", "...aa...........", "...aa...........", "...aa...........",
+    "...aa...........", "...aa.....a.....", "...aa.....aa....", "...aa.....aaa...",
+    "...aaaaaaaaaaa..", "...aaaaaaaaaaaa.", "..........aaa...", "..........aa....",
+    "..........a.....", "................", "................", "................",
+};
+
+static_assert(kBitmapBillMarker == kBillPictureMarker, "the bill names the module's marker");
+
 } // namespace
 
 ModuleResources::ModuleResources() {
+    m_bitmaps[kBitmapBillMarker] = encodeBmp(kBillMarker, kBillMarkerPalette);
     m_bitmaps[kBitmapCheckUnchecked] = encodeBmp(kCheckBoxUnchecked, kCheckBoxPalette);
     m_bitmaps[kBitmapCheckChecked] = encodeBmp(kCheckBoxChecked, kCheckBoxPalette);
 }

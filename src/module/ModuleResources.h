@@ -9,6 +9,7 @@
 
 /// Bitmap resource numbers of the module.
 enum ModuleBitmapId : int {
+    kBitmapBillMarker = 251,      ///< marks a bill's picture row: the part above
     kBitmapCheckUnchecked = 8134, ///< the unchecked check box every grid shows
     kBitmapCheckChecked = 8136,   ///< the checked check box every grid shows
 };

@@ -91,7 +91,7 @@ void KsSSBillOutput::setRowProperties(int row) {
                                           -kBillNumberLimit, kBillNumberLimit);
             break;
         case kBillText:
-            style.type = CellType::edit(kBillTextLength);
+            style.type = CellType::edit(kBillTextLength, kEditStyleDefault);
             break;
         default:
             break;

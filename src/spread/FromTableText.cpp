@@ -14,7 +14,9 @@ bool takeGlobalText(GlobalHandle handle, Vtx_String& text) {
     return true;
 }
 
-GlobalHandle newGlobalText(const Vtx_String& text) { return setGlobalStr(text); }
+GlobalHandle newGlobalText(const Vtx_String& text) {
+    return setGlobalStr(text);
+}
 
 CustomArgument takeCustomArgument(ValueRecord& record) {
     CustomArgument argument;

@@ -209,6 +209,8 @@ public:
     /// percent).
     bool setNumberCells(int column1, int row1, int column2, int row2, int decimals, double minimum,
                         double maximum, vtx::sheet::NumberStyle style);
+    /// Edit cells of the control's edit style (kEditStyleDefault, ...),
+    /// keeping at most maxLength characters (0: no limit).
     bool setEditCells(int column1, int row1, int column2, int row2, unsigned style, int maxLength);
     bool setCellColors(int column, int row, unsigned back, unsigned fore);
     bool setLocked(int column1, int row1, int column2, int row2, bool locked);
@@ -216,8 +218,7 @@ public:
     /// The font text tips take (set by setRangeFont with fitTextTip).
     const vtx::sheet::CellFont& textTipFont() const { return m_textTipFont; }
     /// Combo-box cells listing items (joined by tabs) in combo style
-    /// kComboStyleList, or kComboStyleFlagged with styleFlag. The sheet
-    /// model keeps the list; it has no place for the style bits yet.
+    /// kComboStyleList, or kComboStyleFlagged with styleFlag.
     bool setComboCells(int column1, int row1, int column2, int row2, const Vtx_StringArray& items,
                        bool styleFlag);
     /// A check-box cell showing the two module pictures; with border it is

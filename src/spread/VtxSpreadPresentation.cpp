@@ -33,7 +33,7 @@ bool Vtx_Spread::setNumberCells(int column1, int row1, int column2, int row2, in
 }
 
 bool Vtx_Spread::setComboCells(int column1, int row1, int column2, int row2,
-                               const Vtx_StringArray& items, bool /*styleFlag*/) {
+                               const Vtx_StringArray& items, bool styleFlag) {
     if (!inRange(column1, row1) || !inRange(column2, row2))
         return false;
     std::string list;
@@ -42,8 +42,9 @@ bool Vtx_Spread::setComboCells(int column1, int row1, int column2, int row2,
             list += '\t';
         list += items[i].str();
     }
-    return m_model->setCellType(CellRange::ordered(column1, row1, column2, row2),
-                                CellType::combo(std::move(list)));
+    return m_model->setCellType(
+        CellRange::ordered(column1, row1, column2, row2),
+        CellType::combo(std::move(list), styleFlag ? kComboStyleFlagged : kComboStyleList));
 }
 
 bool Vtx_Spread::setCheckBoxCell(int column, int row, bool border) {

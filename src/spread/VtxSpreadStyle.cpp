@@ -75,12 +75,12 @@ bool Vtx_Spread::setNumberCells(int column1, int row1, int column2, int row2, in
                                 CellType::number(NumberStyle::Plain, decimals, minimum, maximum));
 }
 
-bool Vtx_Spread::setEditCells(int column1, int row1, int column2, int row2, unsigned /*style*/,
+bool Vtx_Spread::setEditCells(int column1, int row1, int column2, int row2, unsigned style,
                               int maxLength) {
     if (!inRange(column1, row1) || !inRange(column2, row2))
         return false;
     return m_model->setCellType(CellRange::ordered(column1, row1, column2, row2),
-                                CellType::edit(maxLength));
+                                CellType::edit(maxLength, style));
 }
 
 bool Vtx_Spread::setCellColors(int column, int row, unsigned back, unsigned fore) {

@@ -23,7 +23,18 @@ TEST(ModuleResourcesTest, CheckBoxPicturesAreRealBitmaps) {
     // Top rows stay at the top (BMP rows are stored bottom-up).
     EXPECT_EQ(checked.pixel(11, 4), kBlack);
     EXPECT_EQ(checked.pixel(11, 11), kWhite);
-    EXPECT_EQ(moduleResources().bitmapIds(), (std::vector<int>{8134, 8136}));
+    EXPECT_EQ(moduleResources().bitmapIds(), (std::vector<int>{251, 8134, 8136}));
+}
+
+TEST(ModuleResourcesTest, TheBillMarkerIsAnArrowIntoThePicture) {
+    ModuleBitmap marker;
+    ASSERT_TRUE(moduleResources().loadBitmap(kBitmapBillMarker, marker));
+    EXPECT_EQ(marker.width, 16);
+    EXPECT_EQ(marker.height, 16);
+    EXPECT_NE(marker.pixel(3, 0), kWhite) << "the stem starts at the top";
+    EXPECT_NE(marker.pixel(14, 9), kWhite) << "the head points right";
+    EXPECT_EQ(marker.pixel(14, 0), kWhite);
+    EXPECT_EQ(marker.pixel(0, 15), kWhite);
 }
 
 TEST(ModuleResourcesTest, UnknownResourcesAreEmpty) {

@@ -75,6 +75,10 @@ TEST_F(Presentation, ComboCheckBoxAndPictureCellsCarryTheirTypes) {
     ASSERT_TRUE(grid.setComboCells(1, 1, 1, 3, {"HEA", "HEB", "IPE"}, true));
     EXPECT_EQ(grid.model()->cellType(1, 2).text, "HEA\tHEB\tIPE");
     EXPECT_EQ(grid.getCellTypeNumber(1, 3), 7);
+    EXPECT_EQ(grid.model()->cellType(1, 3).controlStyle, kComboStyleFlagged);
+    ASSERT_TRUE(grid.setComboCells(1, 3, 1, 3, {"HEA"}, false));
+    EXPECT_EQ(grid.model()->cellType(1, 3).controlStyle, kComboStyleList);
+    EXPECT_EQ(grid.model()->cellType(1, 2).controlStyle, kComboStyleFlagged);
 
     ASSERT_TRUE(grid.setCheckBoxColumn(2, true, true));
     EXPECT_EQ(grid.getCellTypeNumber(2, 8), kCellTypeCheckBox);

@@ -189,7 +189,7 @@ TEST_F(PrintSettingsFiles, LoadingIntoAGridFallsBackToTheRegistrysDefaultSet) {
     for (int option : {12, 25, 7, 21})
         EXPECT_TRUE(grid.getOption(option)) << option;
     const vtx::sheet::SheetModel& model = *grid.model();
-    EXPECT_EQ(model.cellType(6, 11), vtx::sheet::CellType::edit(100));
+    EXPECT_EQ(model.cellType(6, 11), vtx::sheet::CellType::edit(100, kEditStyleSettings));
     EXPECT_EQ(model.font(3, 4).name, "Courier New");
     EXPECT_EQ(model.font(3, 4).height, 11);
     EXPECT_FALSE(model.font(3, 4).bold);

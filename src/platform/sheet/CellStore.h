@@ -90,6 +90,8 @@ public:
     template <typename Fn> void forEach(int row0, int row1, Fn&& fn) const {
         if (row0 < 0)
             row0 = 0;
+        if (row1 < row0)
+            return;
         std::size_t b0 = static_cast<std::size_t>(row0) >> kBlockBits;
         std::size_t b1 = static_cast<std::size_t>(row1) >> kBlockBits;
         for (std::size_t b = b0; b <= b1 && b < m_blocks.size(); ++b) {
@@ -98,13 +100,16 @@ public:
                 continue;
             int base = static_cast<int>(b << kBlockBits);
             std::uint64_t used = block->used;
+            // Only the rows of the range: the first and the last block are
+            // masked, so visiting one row costs no more than its own cell.
+            if (b == b0)
+                used &= ~std::uint64_t{0} << (row0 - base);
+            if (b == b1 && row1 - base < kBlockRows - 1)
+                used &= (std::uint64_t{1} << (row1 - base + 1)) - 1;
             while (used) {
                 int i = __builtin_ctzll(used);
                 used &= used - 1;
-                int row = base + i;
-                if (row < row0 || row > row1)
-                    continue;
-                fn(row, block->cells[static_cast<std::size_t>(i)]);
+                fn(base + i, block->cells[static_cast<std::size_t>(i)]);
             }
         }
     }

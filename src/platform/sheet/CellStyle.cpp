@@ -4,10 +4,11 @@
 
 namespace vtx::sheet {
 
-CellType CellType::edit(int maxLength) {
+CellType CellType::edit(int maxLength, std::uint32_t controlStyle) {
     CellType t;
     t.kind = CellKind::Edit;
     t.maxLength = std::max(0, maxLength);
+    t.controlStyle = controlStyle;
     return t;
 }
 
@@ -37,10 +38,11 @@ CellType CellType::checkBox(std::string offPicture, std::string onPicture) {
     return t;
 }
 
-CellType CellType::combo(std::string tabSeparatedItems) {
+CellType CellType::combo(std::string tabSeparatedItems, std::uint32_t controlStyle) {
     CellType t;
     t.kind = CellKind::Combo;
     t.text = std::move(tabSeparatedItems);
+    t.controlStyle = controlStyle;
     return t;
 }
 

@@ -41,14 +41,18 @@ struct CellType {
     std::string text;       ///< Combo: tab-separated items; Picture: file or resource name
     std::string pictureOff; ///< CheckBox: unchecked picture
     std::string pictureOn;  ///< CheckBox: checked picture
+    /// Edit/Combo: the control's style bits as the caller gave them (for
+    /// instance 0x110000 for text columns, 0x100002 for a flagged combo). The
+    /// model keeps and saves them; drawing and editing are the view's.
+    std::uint32_t controlStyle = 0;
     bool operator==(const CellType&) const = default;
 
-    static CellType edit(int maxLength);
+    static CellType edit(int maxLength, std::uint32_t controlStyle = 0);
     static CellType number(NumberStyle style, int decimals, double minimum, double maximum,
                            bool spin = false);
     static CellType integer(double minimum, double maximum, bool spin = false);
     static CellType checkBox(std::string offPicture, std::string onPicture);
-    static CellType combo(std::string tabSeparatedItems);
+    static CellType combo(std::string tabSeparatedItems, std::uint32_t controlStyle = 0);
     static CellType picture(std::string name, PictureStyle style);
     static CellType header();
 };

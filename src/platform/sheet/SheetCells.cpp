@@ -41,17 +41,17 @@ std::uint32_t SheetImpl::internStyle(const CellStyle& s) {
         if (m_styles[i] == s)
             return static_cast<std::uint32_t>(i);
     // The key lists every field; styles are few, so a text key is cheap enough.
-    std::string key = std::to_string(static_cast<int>(s.type.kind)) + '|' +
-                      std::to_string(s.type.maxLength) + '|' + std::to_string(s.type.decimals) +
-                      '|' + formatShortest(s.type.minimum) + '|' + formatShortest(s.type.maximum) +
-                      '|' + std::to_string(static_cast<int>(s.type.numberStyle)) + '|' +
-                      std::to_string(s.type.spin) + '|' +
-                      std::to_string(static_cast<int>(s.type.pictureStyle)) + '|' + s.type.text +
-                      '\x01' + s.type.pictureOff + '\x01' + s.type.pictureOn + '\x01' +
-                      s.font.name + '\x01' + std::to_string(s.font.height) + '|' +
-                      std::to_string(s.font.bold) + std::to_string(s.font.italic) +
-                      std::to_string(s.font.underline) + '|' + std::to_string(s.backColor) + '|' +
-                      std::to_string(s.foreColor) + '|' + std::to_string(s.locked);
+    std::string key =
+        std::to_string(static_cast<int>(s.type.kind)) + '|' + std::to_string(s.type.maxLength) +
+        '|' + std::to_string(s.type.decimals) + '|' + formatShortest(s.type.minimum) + '|' +
+        formatShortest(s.type.maximum) + '|' +
+        std::to_string(static_cast<int>(s.type.numberStyle)) + '|' + std::to_string(s.type.spin) +
+        '|' + std::to_string(static_cast<int>(s.type.pictureStyle)) + '|' +
+        std::to_string(s.type.controlStyle) + '|' + s.type.text + '\x01' + s.type.pictureOff +
+        '\x01' + s.type.pictureOn + '\x01' + s.font.name + '\x01' + std::to_string(s.font.height) +
+        '|' + std::to_string(s.font.bold) + std::to_string(s.font.italic) +
+        std::to_string(s.font.underline) + '|' + std::to_string(s.backColor) + '|' +
+        std::to_string(s.foreColor) + '|' + std::to_string(s.locked);
     for (const auto& b : s.borders)
         key += '|' + std::to_string(b.style) + ',' + std::to_string(b.color);
     auto it = m_styleIds.find(key);

@@ -31,8 +31,15 @@ void appendQuoted(std::string& out, std::string_view text) {
     out += '"';
     std::size_t plainStart = 0;
     auto flush = [&](std::size_t end) {
-        if (end > plainStart)
-            out += toUtf8(text.substr(plainStart, end - plainStart));
+        if (end <= plainStart)
+            return;
+        std::string_view plain = text.substr(plainStart, end - plainStart);
+        // Most texts are plain ASCII, which is the same in UTF-8.
+        if (std::all_of(plain.begin(), plain.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            out += plain;
+        else
+            out += toUtf8(plain);
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         auto b = static_cast<unsigned char>(text[i]);
@@ -77,7 +84,20 @@ std::string number(double n) {
     return formatShortest(n);
 }
 
-std::string hexColor(std::uint32_t c) {
+void appendInt(std::string& out, long long n) {
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
+    out.append(buffer, result.ptr);
+}
+
+void appendNumber(std::string& out, double n) {
+    char buffer[40];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
+    out.append(buffer, result.ptr);
+}
+
+// Colours and style bits: eight hex digits.
+std::string hex8(std::uint32_t c) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%08X", c);
     return buffer;
@@ -88,7 +108,8 @@ void appendValue(std::string& out, const Value& v) {
     case ValueType::Empty:
         break;
     case ValueType::Number:
-        out += " n=" + number(v.asNumber());
+        out += " n=";
+        appendNumber(out, v.asNumber());
         break;
     case ValueType::Boolean:
         out += v.asBoolean() ? " b=1" : " b=0";
@@ -124,6 +145,8 @@ std::string styleLine(std::uint32_t id, const CellStyle& s) {
         out += " spin=1";
     if (t.pictureStyle != d.type.pictureStyle)
         out += " picstyle=" + std::to_string(static_cast<int>(t.pictureStyle));
+    if (t.controlStyle != d.type.controlStyle)
+        out += " cstyle=" + hex8(t.controlStyle);
     auto text = [&](const char* key, const std::string& v) {
         if (v.empty())
             return;
@@ -145,17 +168,41 @@ std::string styleLine(std::uint32_t id, const CellStyle& s) {
     if (s.font.underline)
         out += " underline=1";
     if (s.backColor != kDefaultColor)
-        out += " back=" + hexColor(s.backColor);
+        out += " back=" + hex8(s.backColor);
     if (s.foreColor != kDefaultColor)
-        out += " fore=" + hexColor(s.foreColor);
+        out += " fore=" + hex8(s.foreColor);
     static const char* sides[4] = {"left", "top", "right", "bottom"};
     for (int i = 0; i < 4; ++i)
         if (!(s.borders[i] == BorderSide()))
             out += std::string(" ") + sides[i] + "=" + std::to_string(s.borders[i].style) + ":" +
-                   hexColor(s.borders[i].color);
+                   hex8(s.borders[i].color);
     if (s.locked)
         out += " locked=1";
     return out;
+}
+
+struct PlacedCell {
+    const Cell* cell;
+    int col;
+    int row;
+};
+
+// The grid's cells within its counts, row by row and left to right in each
+// row. The store keeps cells by column, so they are placed by counting the
+// cells of each row first; columns are visited in order, which keeps each
+// row's cells in column order.
+std::vector<PlacedCell> cellsByRow(const SheetImpl& s) {
+    const CellRange all{0, 0, s.m_maxCols, s.m_maxRows};
+    std::vector<std::size_t> start(static_cast<std::size_t>(s.m_maxRows) + 2, 0);
+    s.m_cells.forEach(
+        all, [&](int, int row, const Cell&) { ++start[static_cast<std::size_t>(row) + 1]; });
+    for (std::size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    std::vector<PlacedCell> cells(start.back());
+    s.m_cells.forEach(all, [&](int col, int row, const Cell& cell) {
+        cells[start[static_cast<std::size_t>(row)]++] = PlacedCell{&cell, col, row};
+    });
+    return cells;
 }
 
 } // namespace
@@ -192,7 +239,7 @@ std::string SheetModel::saveToText() const {
             line += ' ';
             line += key;
             line += '=';
-            line += hexColor(v);
+            line += hex8(v);
         };
         put("style", a.appearance, d.appearance);
         put("backstyle", a.backColorStyle, d.backColorStyle);
@@ -233,22 +280,23 @@ std::string SheetModel::saveToText() const {
     for (auto [col, w] : s.m_colWidths)
         if (col <= s.m_maxCols)
             out += "width " + std::to_string(col) + " " + number(w) + "\n";
-    for (auto [row, h] : s.m_rowHeights)
-        if (row <= s.m_maxRows)
-            out += "height " + std::to_string(row) + " " + number(h) + "\n";
+    for (auto [row, h] : s.m_rowHeights) {
+        if (row > s.m_maxRows)
+            continue;
+        out += "height ";
+        appendInt(out, row);
+        out += ' ';
+        appendNumber(out, h);
+        out += '\n';
+    }
+    const std::vector<PlacedCell> cells = cellsByRow(s);
+    out.reserve(out.size() + cells.size() * 24);
     // Only the styles in use, renumbered from 1 in order of first use.
-    std::vector<std::uint64_t> keys;
-    s.m_cells.forEach(CellRange{0, 0, s.m_maxCols, s.m_maxRows}, [&](int col, int row,
-                                                                     const Cell&) {
-        keys.push_back((static_cast<std::uint64_t>(row) << 32) | static_cast<std::uint32_t>(col));
-    });
-    std::sort(keys.begin(), keys.end());
     std::vector<std::uint32_t> newId(s.m_styles.size(), 0);
     std::uint32_t next = 1;
-    for (std::uint64_t k : keys) {
-        const Cell* c =
-            s.m_cells.find(static_cast<int>(k & 0xffffffffu), static_cast<int>(k >> 32));
-        if (c && c->style && !newId[c->style]) {
+    for (const PlacedCell& placed : cells) {
+        const Cell* c = placed.cell;
+        if (c->style && !newId[c->style]) {
             newId[c->style] = next++;
             out += styleLine(newId[c->style], s.m_styles[c->style]) + "\n";
         }
@@ -257,32 +305,35 @@ std::string SheetModel::saveToText() const {
         if (s.inRange(sp.col + sp.cols - 1, sp.row + sp.rows - 1))
             out += "span " + std::to_string(sp.col) + " " + std::to_string(sp.row) + " " +
                    std::to_string(sp.cols) + " " + std::to_string(sp.rows) + "\n";
-    for (std::uint64_t k : keys) {
-        int col = static_cast<int>(k & 0xffffffffu);
-        int row = static_cast<int>(k >> 32);
-        const Cell* c = s.m_cells.find(col, row);
-        if (!c)
-            continue;
+    for (const PlacedCell& placed : cells) {
+        const Cell* c = placed.cell;
+        const int col = placed.col;
+        const int row = placed.row;
         bool hasText = c->extra && (!c->extra->tag.empty() || !c->extra->enteredText.empty());
         if (!c->formula && c->value.isEmpty() && !c->style && !hasText)
             continue;
-        std::string line = "cell " + std::to_string(col) + " " + std::to_string(row);
-        if (c->style)
-            line += " s=" + std::to_string(newId[c->style]);
-        if (c->formula) {
-            line += " f=";
-            appendQuoted(line, c->formula->render({col, row}, false));
+        out += "cell ";
+        appendInt(out, col);
+        out += ' ';
+        appendInt(out, row);
+        if (c->style) {
+            out += " s=";
+            appendInt(out, newId[c->style]);
         }
-        appendValue(line, c->value);
+        if (c->formula) {
+            out += " f=";
+            appendQuoted(out, c->formula->render({col, row}, false));
+        }
+        appendValue(out, c->value);
         if (c->extra && !c->extra->enteredText.empty()) {
-            line += " x=";
-            appendQuoted(line, c->extra->enteredText);
+            out += " x=";
+            appendQuoted(out, c->extra->enteredText);
         }
         if (c->extra && !c->extra->tag.empty()) {
-            line += " g=";
-            appendQuoted(line, c->extra->tag);
+            out += " g=";
+            appendQuoted(out, c->extra->tag);
         }
-        out += line + "\n";
+        out += '\n';
     }
     out += "end\n";
     return out;
@@ -644,6 +695,8 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                                    : key == "underline" ? st.font.underline
                                                         : st.locked;
                     target = n != 0;
+                } else if (key == "cstyle") {
+                    ok = parseHex(value, st.type.controlStyle);
                 } else if (key == "back" || key == "fore") {
                     ok = parseHex(value, key == "back" ? st.backColor : st.foreColor);
                 } else if (key == "left" || key == "top" || key == "right" || key == "bottom") {

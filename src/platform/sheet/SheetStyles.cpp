@@ -7,6 +7,14 @@ namespace vtx::sheet {
 
 namespace {
 
+// Gives a cell an interned style; a cell that would be left blank is not kept.
+void putStyle(SheetImpl& s, int col, int row, std::uint32_t id) {
+    if (id == 0 && !s.m_cells.find(col, row))
+        return;
+    s.m_cells.ensure(col, row).style = id;
+    s.eraseIfBlank(col, row);
+}
+
 template <typename Change>
 bool changeStyles(SheetImpl& s, const CellRange& range, Change&& change) {
     CellRange r = range;
@@ -16,12 +24,7 @@ bool changeStyles(SheetImpl& s, const CellRange& range, Change&& change) {
         for (int row = r.row0; row <= r.row1; ++row) {
             CellStyle style = s.styleAt(col, row);
             change(style, col, row, r);
-            std::uint32_t id = s.internStyle(style);
-            Cell* existing = s.m_cells.find(col, row);
-            if (!existing && id == 0)
-                continue;
-            s.m_cells.ensure(col, row).style = id;
-            s.eraseIfBlank(col, row);
+            putStyle(s, col, row, s.internStyle(style));
         }
     return true;
 }
@@ -33,8 +36,13 @@ bool SheetModel::setCellType(const CellRange& range, const CellType& type) {
                         [&](CellStyle& s, int, int, const CellRange&) { s.type = type; });
 }
 
+// The type and the font copy only their own part of the shared style.
 CellType SheetModel::cellType(int col, int row) const {
-    return style(col, row).type;
+    col = SheetImpl::normalize(col);
+    row = SheetImpl::normalize(row);
+    if (!m_impl->inRange(col, row))
+        return {};
+    return m_impl->styleAt(col, row).type;
 }
 
 int SheetModel::cellTypeNumber(int col, int row) const {
@@ -51,7 +59,11 @@ bool SheetModel::setFont(const CellRange& range, const CellFont& font) {
 }
 
 CellFont SheetModel::font(int col, int row) const {
-    return style(col, row).font;
+    col = SheetImpl::normalize(col);
+    row = SheetImpl::normalize(row);
+    if (!m_impl->inRange(col, row))
+        return {};
+    return m_impl->styleAt(col, row).font;
 }
 
 bool SheetModel::setColors(const CellRange& range, std::uint32_t back, std::uint32_t fore) {
@@ -119,8 +131,16 @@ CellStyle SheetModel::style(int col, int row) const {
 }
 
 bool SheetModel::setStyle(const CellRange& range, const CellStyle& style) {
-    return changeStyles(*m_impl, range,
-                        [&](CellStyle& s, int, int, const CellRange&) { s = style; });
+    // One style for every cell: it is looked up once.
+    SheetImpl& s = *m_impl;
+    CellRange r = range;
+    if (!s.rangeInGrid(r))
+        return false;
+    const std::uint32_t id = s.internStyle(style);
+    for (int col = r.col0; col <= r.col1; ++col)
+        for (int row = r.row0; row <= r.row1; ++row)
+            putStyle(s, col, row, id);
+    return true;
 }
 
 // ---- spans ----

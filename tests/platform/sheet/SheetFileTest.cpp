@@ -44,9 +44,9 @@ void fillSheet(SheetModel& s) {
     s.setData(1, 3, "1234.5");
     s.setCellType({3, 3, 3, 3}, CellType::checkBox("off.bmp", "on \xE9.bmp"));
     s.setData(3, 3, "1");
-    s.setCellType({4, 3, 4, 3}, CellType::combo("a\tb\t\xFC"));
+    s.setCellType({4, 3, 4, 3}, CellType::combo("a\tb\t\xFC", 0x100002));
     s.setCellType({5, 3, 5, 3}, CellType::picture("pic.bmp", PictureStyle::Icon));
-    s.setCellType({6, 3, 6, 3}, CellType::edit(12));
+    s.setCellType({6, 3, 6, 3}, CellType::edit(12, 0x110000));
     s.setCellType({1, 4, 1, 4}, CellType::integer(0, 10, true));
     s.setCellType({2, 4, 2, 4}, CellType::header());
     s.setFont({1, 5, 3, 5}, CellFont{"Arial \xC4", 17, true, false, true});
@@ -129,6 +129,26 @@ TEST(SheetFile, TheFileIsReadableText) {
     EXPECT_NE(text.find("cell 2 1 f=\"A1&\\\"!\\\"\" t=\"caf\xC3\xA9!\""), std::string::npos)
         << text;
     EXPECT_EQ(text.rfind("end\n"), text.size() - 4);
+}
+
+// Cells are written row by row, left to right, however they were filled.
+TEST(SheetFile, CellsAreWrittenRowByRow) {
+    SheetModel a;
+    a.setMaxCols(3);
+    a.setMaxRows(130);
+    for (int col = 3; col >= 1; --col)
+        for (int row : {129, 65, 2, 64})
+            a.setData(col, row, std::to_string(col * 1000 + row));
+    std::string text = a.saveToText();
+    std::vector<std::string> cells;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("cell ", 0) == 0)
+            cells.push_back(line.substr(0, line.find(" n=")));
+    const std::vector<std::string> expected{"cell 1 2",  "cell 2 2",   "cell 3 2",   "cell 1 64",
+                                            "cell 2 64", "cell 3 64",  "cell 1 65",  "cell 2 65",
+                                            "cell 3 65", "cell 1 129", "cell 2 129", "cell 3 129"};
+    EXPECT_EQ(cells, expected) << text;
 }
 
 TEST(SheetFile, LoadedFormulasKeepTheirDependencies) {

@@ -160,6 +160,24 @@ TEST_F(SheetModelTest, SizesAndTextExtents) {
     EXPECT_EQ(sheet.maxTextRowHeight(4), 0);
 }
 
+// Cells are kept in blocks of 64 rows; a range must reach exactly its own
+// rows on both sides of every block edge.
+TEST_F(SheetModelTest, RangesEndExactlyAtTheirRowsAcrossBlockEdges) {
+    sizeGrid(sheet, 2, 200);
+    for (int row = 1; row <= 200; ++row)
+        sheet.setData(1, row, "x");
+    EXPECT_TRUE(sheet.clearRange({1, 63, 1, 64}));
+    EXPECT_TRUE(sheet.clearRange({1, 128, 1, 128}));
+    EXPECT_TRUE(sheet.clearRange({1, 190, 1, 191}));
+    for (int row = 1; row <= 200; ++row) {
+        const bool cleared = row == 63 || row == 64 || row == 128 || row == 190 || row == 191;
+        EXPECT_EQ(text(1, row), cleared ? "" : "x") << "row " << row;
+    }
+    EXPECT_EQ(sheet.maxTextRowHeight(64), 0);
+    EXPECT_GT(sheet.maxTextRowHeight(65), 0);
+    EXPECT_GT(sheet.maxTextRowHeight(127), 0);
+}
+
 TEST_F(SheetModelTest, OptionsAreNumberedBooleans) {
     EXPECT_TRUE(sheet.option(kOptionAutoCalc)) << "recalculation is automatic by default";
     EXPECT_FALSE(sheet.option(kOptionChanged));
