@@ -312,6 +312,15 @@ bool Vtx_Spread::loadText(std::string_view bytes, const Vtx_String& name, Vtx_St
     return ok;
 }
 
+bool Vtx_Spread::copyGrid(const vtx::sheet::SheetModel& sheet, Vtx_String* reason) {
+    if (!m_created || !m_model->copyFrom(sheet)) {
+        if (reason)
+            *reason = m_created ? "the grid is being recalculated" : "the grid is not created";
+        return false;
+    }
+    return true;
+}
+
 bool Vtx_Spread::saveFile(const Vtx_String& path, Vtx_String* reason) const {
     if (!m_created) {
         if (reason)

@@ -363,6 +363,9 @@ public:
     /// Loads the bytes of a sheet file already read; name stands for the
     /// file in reasons.
     bool loadText(std::string_view bytes, const Vtx_String& name, Vtx_String* reason = nullptr);
+    /// Makes the grid a copy of a grid loaded before (see
+    /// SheetModel::copyFrom); false with a reason when it cannot.
+    bool copyGrid(const vtx::sheet::SheetModel& sheet, Vtx_String* reason = nullptr);
     /// Empties the grid.
     bool reset();
 

@@ -8,22 +8,6 @@
 #include <algorithm>
 #include <system_error>
 
-namespace {
-
-/// The size and modification time of a file, or false when it is not there.
-bool fileStamp(const Vtx_String& path, std::uintmax_t& size,
-               std::filesystem::file_time_type& modified) {
-    std::error_code error;
-    const std::filesystem::path native = nativePath(path);
-    modified = std::filesystem::last_write_time(native, error);
-    if (error)
-        return false;
-    size = std::filesystem::file_size(native, error);
-    return !error;
-}
-
-} // namespace
-
 bool findDataFile(const Vtx_String& name, Vtx_String& path) {
     if (name.isEmpty())
         return false;
@@ -56,16 +40,15 @@ DataFileCache::FileEntry* DataFileCache::entryFor(const Vtx_String& name, Vtx_St
         }
     }
 
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type modified;
-    if (trusted && !fileStamp(path, size, modified)) {
+    FileStamp stamp;
+    if (trusted && !fileStampOf(path, stamp)) {
         // The file the name resolved to is gone: search again at once.
         m_resolved.erase(resolutionKey);
         trusted = false;
     }
     if (!trusted) {
         ++m_stats.resolutions;
-        if (!findDataFile(name, path) || !fileStamp(path, size, modified)) {
+        if (!findDataFile(name, path) || !fileStampOf(path, stamp)) {
             if (reason != nullptr)
                 *reason = name + ": data file not found";
             return nullptr;
@@ -76,15 +59,13 @@ DataFileCache::FileEntry* DataFileCache::entryFor(const Vtx_String& name, Vtx_St
     }
 
     auto found = m_files.find(path.str());
-    if (found == m_files.end() || found->second.size != size ||
-        found->second.modified != modified) {
+    if (found == m_files.end() || !(found->second.stamp == stamp)) {
         if (found == m_files.end())
             evictIfFull();
         FileEntry& entry = m_files[path.str()];
         entry = FileEntry{};
         entry.path = path;
-        entry.size = size;
-        entry.modified = modified;
+        entry.stamp = stamp;
         found = m_files.find(path.str());
     }
     found->second.lastUse = ++m_useCounter;

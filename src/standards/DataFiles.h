@@ -19,12 +19,12 @@
 /// Every call sees the file as it is on disk now: a cached file is used only
 /// while its size and modification time are those it was read with.
 
+#include "platform/core/Files.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -103,8 +103,7 @@ public:
 private:
     struct FileEntry {
         Vtx_String path;
-        std::uintmax_t size = 0;
-        std::filesystem::file_time_type modified;
+        FileStamp stamp;
         std::shared_ptr<const DataTable> table;
         std::shared_ptr<const SizeList> sizes;
         std::uint64_t lastUse = 0;

@@ -3,6 +3,8 @@
 #include "platform/core/Files.h"
 
 #include <filesystem>
+#include <string>
+#include <unordered_map>
 
 namespace evaluation {
 
@@ -21,10 +23,22 @@ const Vtx_StringArray& activeSheets() {
 
 Vtx_String canonicalSheetPath(const Vtx_String& path) {
     // Lexical: "..\\" and "." are resolved without asking the file system, so
-    // the check costs no system call per child call.
+    // the check costs no system call per child call. An absolute path always
+    // gives the same result, so those are remembered (a relative one depends
+    // on the working folder).
+    static std::unordered_map<std::string, Vtx_String> known;
+    if (auto it = known.find(path.str()); it != known.end())
+        return it->second;
+    const std::filesystem::path native = nativePath(path);
     std::error_code ec;
-    std::filesystem::path absolute = std::filesystem::absolute(nativePath(path), ec);
-    return corePath((ec ? nativePath(path) : absolute).lexically_normal());
+    std::filesystem::path absolute = std::filesystem::absolute(native, ec);
+    Vtx_String canonical = corePath((ec ? native : absolute).lexically_normal());
+    if (native.is_absolute()) {
+        if (known.size() >= 1024)
+            known.clear();
+        known.emplace(path.str(), canonical);
+    }
+    return canonical;
 }
 
 bool isActive(const Vtx_String& path) {

@@ -2,7 +2,6 @@
 
 #include "platform/core/Files.h"
 
-#include <filesystem>
 #include <unordered_map>
 
 namespace standards {
@@ -10,9 +9,9 @@ namespace standards {
 namespace {
 
 struct Entry {
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type modified;
+    FileStamp stamp;
     std::shared_ptr<const std::string> bytes;
+    std::shared_ptr<const vtx::sheet::SheetModel> sheet; ///< parsed from bytes, on first use
 };
 
 // Files past this size are read every time rather than kept.
@@ -28,15 +27,12 @@ std::unordered_map<std::string, Entry>& entries() {
 
 ErrorStatus cachedFileBytes(const Vtx_String& path, std::shared_ptr<const std::string>& bytes,
                             Vtx_String* reason) {
-    std::error_code ec;
-    const std::filesystem::path native = nativePath(path);
-    const std::uintmax_t size = std::filesystem::file_size(native, ec);
-    const std::filesystem::file_time_type modified =
-        ec ? std::filesystem::file_time_type() : std::filesystem::last_write_time(native, ec);
+    FileStamp stamp;
+    const bool stamped = fileStampOf(path, stamp);
     auto& cache = entries();
-    if (!ec) {
+    if (stamped) {
         auto it = cache.find(path.str());
-        if (it != cache.end() && it->second.size == size && it->second.modified == modified) {
+        if (it != cache.end() && it->second.stamp == stamp) {
             bytes = it->second.bytes;
             return eOk;
         }
@@ -49,12 +45,35 @@ ErrorStatus cachedFileBytes(const Vtx_String& path, std::shared_ptr<const std::s
     }
     auto shared = std::make_shared<const std::string>(std::move(read));
     bytes = shared;
-    if (!ec && size <= kMaxCachedFileSize && shared->size() == size) {
+    if (stamped && stamp.size <= kMaxCachedFileSize && shared->size() == stamp.size) {
         if (cache.size() >= kMaxCachedFiles)
             cache.clear();
-        cache[path.str()] = Entry{size, modified, shared};
+        cache[path.str()] = Entry{stamp, shared, nullptr};
     }
     return eOk;
+}
+
+std::shared_ptr<const vtx::sheet::SheetModel> cachedSheet(const Vtx_String& path,
+                                                          Vtx_String* reason) {
+    std::shared_ptr<const std::string> bytes;
+    if (cachedFileBytes(path, bytes, reason) != eOk)
+        return nullptr;
+    auto& cache = entries();
+    auto it = cache.find(path.str());
+    // The entry holds these very bytes only while the file is unchanged.
+    const bool cached = it != cache.end() && it->second.bytes == bytes;
+    if (cached && it->second.sheet)
+        return it->second.sheet;
+    auto sheet = std::make_shared<vtx::sheet::SheetModel>();
+    std::string why;
+    if (!sheet->loadFromText(*bytes, path.str(), &why)) {
+        if (reason)
+            *reason = Vtx_String(why);
+        return nullptr;
+    }
+    if (cached)
+        it->second.sheet = sheet;
+    return sheet;
 }
 
 void forgetCachedFile(const Vtx_String& path) {

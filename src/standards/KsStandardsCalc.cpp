@@ -100,13 +100,20 @@ ErrorStatus KsStandardsDialog::calculate() {
                    m_sheet.path().c_str());
         return eKeyNotFound;
     }
+    // The variables' cells do not move during the run: their names are
+    // looked up in one table per equation instead of one search per name.
+    WordReplacer replacer;
+    bool plainNames = true;
+    const KsVarCells& vars = m_sheet.varCells();
+    for (int i = 0; i < vars.length() && plainNames; ++i)
+        plainNames = replacer.add(vars[i].name, cellAddress(vars[i]));
     for (int row = labelRow + 1; row <= m_sheet.getMaxRows(); ++row)
         for (int column = 1; column <= m_sheet.getMaxCols(); ++column)
-            calculateEquation(column, row);
+            calculateEquation(column, row, plainNames ? &replacer : nullptr);
     return eOk;
 }
 
-void KsStandardsDialog::calculateEquation(int column, int row) {
+void KsStandardsDialog::calculateEquation(int column, int row, const WordReplacer* replacer) {
     Vtx_String text;
     if (!m_sheet.getCellText(column, row, text, kTextValue) || text.isEmpty())
         return;
@@ -153,8 +160,12 @@ void KsStandardsDialog::calculateEquation(int column, int row) {
             m_sheet.setNumberCells(column, row, column, row, kDoubleCellDecimals,
                                    -kVarCellMaxNumber, kVarCellMaxNumber);
         TimerScope replaceTimer(gCalcCellReplaceVariables);
-        for (int i = 0; i < vars.length(); ++i)
-            replaceWholeWord(expression, vars[i].name, cellAddress(vars[i]));
+        if (replacer) {
+            replacer->apply(expression);
+        } else {
+            for (int i = 0; i < vars.length(); ++i)
+                replaceWholeWord(expression, vars[i].name, cellAddress(vars[i]));
+        }
     }
     TimerScope timer(gCalcCellCalcFunctions);
     if (!m_sheet.setCellFormula(column, row, expression, true)) {

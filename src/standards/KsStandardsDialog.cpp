@@ -98,9 +98,10 @@ ErrorStatus KsStandardsDialog::load() {
         path = gSettings.libDir + "Connection Standards\\" + m_data.spreadsheetName + ".kss";
     setEvaluationOptions(m_sheet);
     Vtx_String reason;
-    std::shared_ptr<const std::string> bytes;
-    if (standards::cachedFileBytes(path, bytes, &reason) != eOk ||
-        !m_sheet.loadText(*bytes, path, &reason)) {
+    // The file is parsed once per version; each run works on a copy.
+    const std::shared_ptr<const vtx::sheet::SheetModel> parsed =
+        standards::cachedSheet(path, &reason);
+    if (!parsed || !m_sheet.copyGrid(*parsed, &reason)) {
         hostPrintf("*Error* Cannot load the standards spreadsheet %s: %s\n", path.c_str(),
                    reason.c_str());
         return eFileNotFound;

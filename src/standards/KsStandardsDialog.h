@@ -35,7 +35,9 @@ private:
     ErrorStatus macroInputSetUp();
     ErrorStatus childInputSetUp();
     ErrorStatus calculate();
-    void calculateEquation(int column, int row);
+    /// replacer: the variables' names and addresses, or null when a name is
+    /// not a plain word (they are then replaced one by one).
+    void calculateEquation(int column, int row, const WordReplacer* replacer);
     ErrorStatus callChild(const Vtx_String& expression);
     void reportEquation(const Vtx_String& name, const Vtx_String& expression, int row) const;
 

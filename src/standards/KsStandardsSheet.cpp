@@ -41,6 +41,56 @@ int replaceWholeWord(Vtx_String& text, const Vtx_String& name, const Vtx_String&
     return count;
 }
 
+namespace {
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+bool WordReplacer::add(const Vtx_String& name, const Vtx_String& replacement) {
+    if (name.isEmpty())
+        return false;
+    std::string key;
+    key.reserve(static_cast<std::size_t>(name.length()));
+    for (char c : name.str()) {
+        if (!isWordChar(c))
+            return false;
+        key += asciiLower(c);
+    }
+    m_words.emplace(std::move(key), replacement.str());
+    return true;
+}
+
+int WordReplacer::apply(Vtx_String& text) const {
+    const std::string& in = text.str();
+    std::string out;
+    std::string word;
+    int count = 0;
+    std::size_t i = 0;
+    while (i < in.size()) {
+        if (!isWordChar(in[i])) {
+            out += in[i++];
+            continue;
+        }
+        std::size_t end = i;
+        word.clear();
+        while (end < in.size() && isWordChar(in[end]))
+            word += asciiLower(in[end++]);
+        if (auto it = m_words.find(word); it != m_words.end()) {
+            out += it->second;
+            ++count;
+        } else {
+            out.append(in, i, end - i);
+        }
+        i = end;
+    }
+    if (count > 0)
+        text = Vtx_String(std::move(out));
+    return count;
+}
+
 void KsStandardsSheet::setGenVars(const Vtx_StringArray& names, const Vtx_StringArray& values) {
     m_genVarNames = names;
     m_genVarValues = values;

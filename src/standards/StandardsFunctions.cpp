@@ -3,8 +3,8 @@
 
 #include "standards/StandardsFunctions.h"
 
-#include "platform/host/Host.h"
 #include "platform/host/GlobalText.h"
+#include "platform/host/Host.h"
 #include "standards/StandardsFunctionBodies.h"
 
 #include <array>

@@ -2,6 +2,7 @@
 
 #include "platform/core/Settings.h"
 #include "platform/host/Host.h"
+#include "standards/FileTextCache.h"
 #include "standards/KsSSDlgsMgr.h"
 #include "standards/KsSSMapping.h"
 #include "standards/KsStandardsDialog.h"
@@ -247,6 +248,28 @@ TEST_F(Evaluation, ASpreadsheetChangedOnDiskIsUsedAtTheNextRun) {
     module("Plate")->findVariable("Height")->value = 400;
     ASSERT_TRUE(StartDlgStandardsSS(data));
     EXPECT_EQ(variable("Plate", "Width"), 1205) << "400*3 + gen_Gap";
+}
+
+// A spreadsheet is parsed once per version of its file; the runs work on
+// copies, so what one run writes into its grid never reaches the next.
+TEST_F(Evaluation, RunsCopyTheParsedSpreadsheetAndLeaveItAlone) {
+    const Vtx_String path = Vtx_String((libDir / "Connection Standards" / "Simple.kss").string());
+    const auto first = standards::cachedSheet(path);
+    ASSERT_TRUE(first);
+    const std::string pristine = first->saveToText();
+    map("Simple", {{"Height", "EndPlate", "Height", kKindDistance},
+                   {"Width", "EndPlate", "Width", kKindDistance}});
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    EXPECT_EQ(variable("Plate", "Width"), 805);
+    EXPECT_EQ(standards::cachedSheet(path), first) << "unchanged file, same parse";
+    EXPECT_EQ(first->saveToText(), pristine);
+
+    const fs::path damaged = libDir / "Connection Standards" / "Damaged.kss";
+    std::ofstream(damaged, std::ios::binary) << "VTXSHEET 1\nsize 2 2\nbogus\nend\n";
+    Vtx_String reason;
+    EXPECT_FALSE(standards::cachedSheet(Vtx_String(damaged.string()), &reason));
+    EXPECT_TRUE(reason.hasSubString("Damaged.kss:3")) << reason.c_str();
 }
 
 TEST_F(Evaluation, AnOutputOfTheCallerCanFeedAChildInput) {

@@ -9,6 +9,7 @@
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define VTX_POSIX_FILES 1
 #endif
@@ -110,6 +111,33 @@ Vtx_String changeExtension(const Vtx_String& path, const Vtx_String& ext) {
 bool fileExists(const Vtx_String& path) {
     std::error_code ec;
     return fs::is_regular_file(nativePath(path), ec);
+}
+
+bool fileStampOf(const Vtx_String& path, FileStamp& stamp) {
+#ifdef VTX_POSIX_FILES
+    struct stat info {};
+    if (::stat(nativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    stamp.size = static_cast<std::uintmax_t>(info.st_size);
+    stamp.modified = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL +
+                     static_cast<long long>(info.st_mtim.tv_nsec);
+    return true;
+#else
+    std::error_code ec;
+    const fs::path file = nativePath(path);
+    if (!fs::is_regular_file(file, ec))
+        return false;
+    const auto size = fs::file_size(file, ec);
+    if (ec)
+        return false;
+    const auto modified = fs::last_write_time(file, ec);
+    if (ec)
+        return false;
+    stamp.size = size;
+    stamp.modified = static_cast<long long>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count());
+    return true;
+#endif
 }
 
 bool folderExists(const Vtx_String& path) {

@@ -41,6 +41,17 @@ bool fileExists(const Vtx_String& path);
 /// True when path names an existing folder.
 bool folderExists(const Vtx_String& path);
 
+/// What tells one version of a file from another cheaply: its size and its
+/// modification time (nanoseconds of the file system's clock).
+struct FileStamp {
+    std::uintmax_t size = 0;
+    long long modified = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+/// The stamp of a regular file, in one system call; false when path names no
+/// regular file (stamp unchanged).
+bool fileStampOf(const Vtx_String& path, FileStamp& stamp);
+
 /// Reads a whole file as bytes. eFileNotFound when it does not exist,
 /// eFileAccessErr when it cannot be read (or is a folder), eLimitExceeded
 /// when it is larger than kMaxFileSize. On failure reason (when given) gets a

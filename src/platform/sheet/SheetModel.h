@@ -240,6 +240,12 @@ public:
     /// Loads a grid file, replacing everything (custom functions are
     /// dropped). False with a reason naming the file and line.
     bool load(const std::string& path, std::string* reason = nullptr);
+    /// Makes this grid a copy of other, replacing everything as a load does:
+    /// cells with their values, formulas (and dependencies), styles and texts,
+    /// spans, sizes, counts, options, appearance, cursor and selection. Custom
+    /// functions are not copied. Much faster than saving and loading. False,
+    /// with nothing changed, while this grid is being recalculated.
+    bool copyFrom(const SheetModel& other);
     /// Saves whole to a temporary file beside path, then renames it over path.
     bool save(const std::string& path, std::string* reason = nullptr) const;
     bool loadFromText(std::string_view content, const std::string& name,

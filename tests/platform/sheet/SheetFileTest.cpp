@@ -118,6 +118,34 @@ TEST(SheetFile, RoundTripKeepsEveryFormByteForByte) {
     EXPECT_EQ(readAll(dir.file("a.vxs")), readAll(dir.file("b.vxs")));
 }
 
+// A copy is what a save and a load would give, and lives on its own.
+TEST(SheetFile, ACopyIsWhatTheFileWouldGive) {
+    SheetModel a;
+    fillSheet(a);
+    a.setData(2, 9, "beyond");
+    a.setMaxRows(8); // row 9 is hidden, not gone
+    SheetModel b;
+    b.setMaxCols(2);
+    b.setMaxRows(2);
+    b.setData(1, 1, "old");
+    ASSERT_TRUE(b.copyFrom(a));
+    EXPECT_EQ(b.saveToText(), a.saveToText());
+    b.setMaxRows(9);
+    EXPECT_EQ(b.value(2, 9), Value::text("beyond"));
+    // The copy's formulas depend on the copy's cells: E1 = B1*2+LEN(A1).
+    std::string before;
+    a.getText(4, 1, TextForm::Data, before);
+    b.setOption(kOptionAutoCalc, true);
+    ASSERT_TRUE(b.setData(2, 1, "10"));
+    std::string copied;
+    b.getText(4, 1, TextForm::Data, copied);
+    EXPECT_EQ(copied, std::to_string(20 + 255)) << "B1*2+LEN(A1) with the 255 bytes of A1";
+    std::string original;
+    a.getText(4, 1, TextForm::Data, original);
+    EXPECT_EQ(original, before) << "the original is untouched";
+    EXPECT_EQ(a.value(2, 1), Value::number(1.5));
+}
+
 TEST(SheetFile, TheFileIsReadableText) {
     SheetModel a;
     a.setMaxCols(2);
