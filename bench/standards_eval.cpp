@@ -12,6 +12,7 @@
 #include "standards/FileTextCache.h"
 #include "standards/KsDlgStandardsData.h"
 #include "standards/KsSSDlgsMgr.h"
+#include "standards/KsSSMapping.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,6 +61,7 @@ struct Sample {
 
 void forgetEverything() {
     standards::forgetCachedFile();
+    forgetParsedMappings();
     dataFileCache().clear();
     resetSectionTableManager();
     gSSDlgsMgr.destroyAll();

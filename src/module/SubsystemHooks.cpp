@@ -3,6 +3,7 @@
 #include "standards/DataFiles.h"
 #include "standards/FileTextCache.h"
 #include "standards/KsSSDlgsMgr.h"
+#include "standards/KsSSMapping.h"
 #include "standards/StandardsTimers.h"
 
 // Each subsystem that keeps module-wide objects or modeless windows adds its
@@ -17,6 +18,7 @@ void installSubsystemHooks(ModuleState& state) {
                     [] {
                         gSSDlgsMgr.destroyAll();
                         standards::forgetCachedFile();
+                        forgetParsedMappings();
                         dataFileCache().clear();
                         resetStandardsTimers();
                     }});

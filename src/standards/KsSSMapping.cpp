@@ -7,19 +7,16 @@
 #include "standards/KsDlgStandardsData.h"
 #include "standards/MappingText.h"
 
+#include <memory>
+#include <string>
+#include <unordered_map>
+
 namespace {
 
 const char* const kStandardsFolder = "Connection Standards\\";
 
-// The lines of a mapping file, through the file cache: a batch of runs reads
-// the file once, and a file changed on disk is read again.
-ErrorStatus readMappingLines(const Vtx_String& path, Vtx_StringArray& lines) {
+void splitLines(std::string_view rest, Vtx_StringArray& lines) {
     lines.removeAll();
-    std::shared_ptr<const std::string> bytes;
-    ErrorStatus es = standards::cachedFileBytes(path, bytes);
-    if (es != eOk)
-        return es;
-    std::string_view rest = *bytes;
     while (!rest.empty()) {
         std::size_t end = rest.find('\n');
         std::string_view line = rest.substr(0, end);
@@ -30,7 +27,33 @@ ErrorStatus readMappingLines(const Vtx_String& path, Vtx_StringArray& lines) {
             break;
         rest.remove_prefix(end + 1);
     }
-    return eOk;
+}
+
+// The lines of a mapping file, through the file cache: a batch of runs reads
+// the file once, and a file changed on disk is read again.
+ErrorStatus readMappingLines(const Vtx_String& path, Vtx_StringArray& lines) {
+    lines.removeAll();
+    std::shared_ptr<const std::string> bytes;
+    ErrorStatus es = standards::cachedFileBytes(path, bytes);
+    if (es == eOk)
+        splitLines(*bytes, lines);
+    return es;
+}
+
+// What the line of one key in one version of a mapping file gives, so that
+// a batch of runs parses it once. The entry holds the bytes it was parsed
+// from: a changed file comes with new bytes from the file cache and is
+// parsed again.
+struct ParsedMapping {
+    std::shared_ptr<const std::string> bytes;
+    ErrorStatus status = eOk;
+    bool found = false; ///< the key has a line: its objects are the mapping
+    Vtx_Array<KsObjectMap> objects;
+};
+
+std::unordered_map<std::string, ParsedMapping>& parsedMappings() {
+    static std::unordered_map<std::string, ParsedMapping> cache;
+    return cache;
 }
 
 // Drops the header line ("Mapping ... version ...") when it is there.
@@ -73,6 +96,10 @@ bool breaksLine(const Vtx_String& varName, const Vtx_String& objectText) {
 
 } // namespace
 
+void forgetParsedMappings() {
+    parsedMappings().clear();
+}
+
 Vtx_String mappingFilePath(const Vtx_String& spreadsheetName) {
     if (fileExists(spreadsheetName))
         return changeExtension(spreadsheetName, "map");
@@ -96,17 +123,37 @@ ErrorStatus KsSSMapping::initFromModuleGroup(const Vtx_String& groupName) {
 
 ErrorStatus KsSSMapping::getMappingFromFile(const Vtx_String& spreadsheetName,
                                             const Vtx_String& key) {
-    Vtx_StringArray lines;
-    ErrorStatus es = readMappingLines(mappingFilePath(spreadsheetName), lines);
+    const Vtx_String path = mappingFilePath(spreadsheetName);
+    std::shared_ptr<const std::string> bytes;
+    ErrorStatus es = standards::cachedFileBytes(path, bytes);
     if (es != eOk)
         return es;
+    auto& cache = parsedMappings();
+    const std::string cacheKey = path.str() + '\0' + key.str();
+    auto it = cache.find(cacheKey);
+    if (it != cache.end() && it->second.bytes == bytes) {
+        if (it->second.found)
+            m_mappedObjects = it->second.objects;
+        return it->second.status;
+    }
+    ParsedMapping parsed;
+    parsed.bytes = bytes;
+    Vtx_StringArray lines;
+    splitLines(*bytes, lines);
     dropHeader(lines);
-    if (lines.isEmpty())
-        return eOk;
-    int index = findKeyLine(lines, key);
-    if (index < 0)
-        return eKeyNotFound;
-    return initMappingFromLine(lines[index]);
+    // An empty file leaves the mapping as it is.
+    if (!lines.isEmpty()) {
+        const int index = findKeyLine(lines, key);
+        parsed.found = index >= 0;
+        parsed.status = parsed.found ? initMappingFromLine(lines[index]) : eKeyNotFound;
+        if (parsed.found)
+            parsed.objects = m_mappedObjects;
+    }
+    if (cache.size() >= 256)
+        cache.clear();
+    const ErrorStatus status = parsed.status;
+    cache.insert_or_assign(cacheKey, std::move(parsed));
+    return status;
 }
 
 ErrorStatus KsSSMapping::initMappingFromLine(const Vtx_String& line) {

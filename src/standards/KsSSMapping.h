@@ -28,6 +28,9 @@ class Vtx_Transaction;
 /// The mapping file path of a spreadsheet name (see KsSSMapping). A name
 /// that is itself an existing file gives the ".map" file beside it.
 Vtx_String mappingFilePath(const Vtx_String& spreadsheetName);
+/// Forgets the mapping lines parsed for earlier runs (they are parsed once
+/// per version of a file and key).
+void forgetParsedMappings();
 
 class KsSSMapping {
 public:

@@ -1,6 +1,7 @@
 #include "standards/KsStandardsSheet.h"
 
 #include "platform/core/StringUtils.h"
+#include "platform/sheet/SheetModel.h"
 #include "standards/StandardsMessages.h"
 
 #include <cctype>
@@ -159,18 +160,32 @@ void KsStandardsSheet::replaceGenVars() {
     const int count = std::min(m_genVarNames.length(), m_genVarValues.length());
     if (count == 0)
         return;
+    Vtx_StringArray values;
+    WordReplacer replacer;
+    bool plainNames = true;
+    for (int i = 0; i < count; ++i) {
+        Vtx_String value = m_genVarValues[i];
+        if (!isNumber(value))
+            value = Vtx_String("\"") + value + "\"";
+        values.append(value);
+        plainNames = plainNames && replacer.add(m_genVarNames[i], value);
+    }
+    const vtx::sheet::SheetModel* sheet = model();
     for (int column = 1; column <= getMaxCols(); ++column) {
         for (int row = 1; row <= getMaxRows(); ++row) {
+            // Names stand in texts only: equations and declarations.
+            if (sheet && sheet->valueType(column, row) != vtx::sheet::ValueType::Text)
+                continue;
             Vtx_String text;
             getCellText(column, row, text, kTextValue);
             if (text.isEmpty())
                 continue;
             int replaced = 0;
-            for (int i = 0; i < count; ++i) {
-                Vtx_String value = m_genVarValues[i];
-                if (!isNumber(value))
-                    value = Vtx_String("\"") + value + "\"";
-                replaced += replaceWholeWord(text, m_genVarNames[i], value);
+            if (plainNames) {
+                replaced = replacer.apply(text);
+            } else {
+                for (int i = 0; i < count; ++i)
+                    replaced += replaceWholeWord(text, m_genVarNames[i], values[i]);
             }
             if (replaced > 0)
                 setCellText(column, row, text);

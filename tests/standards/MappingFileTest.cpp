@@ -70,6 +70,29 @@ TEST_F(MappingFile, ReadsTheLineOfTheKeyCaseSensitively) {
     EXPECT_NE(mapping.getMappingFromFile("Missing", "ABC"), eOk);
 }
 
+// A line is parsed once per version of the file; a rewritten file is read
+// again, and what one reader gets never leaks into another's result.
+TEST_F(MappingFile, ARewrittenFileIsParsedAgain) {
+    writeMap("K=" + item("a", "P", "Distance Width") + "\r\n");
+    KsSSMapping first;
+    ASSERT_EQ(first.getMappingFromFile("Endplate", "K"), eOk);
+    first.mappedObjectsWrite().append(makeObject("extra", "P", "T", kKindDistance));
+    KsSSMapping second;
+    ASSERT_EQ(second.getMappingFromFile("Endplate", "K"), eOk);
+    ASSERT_EQ(second.mappedObjects().length(), 1);
+    EXPECT_EQ(second.getMappingFromFile("Endplate", "Other"), eKeyNotFound);
+    EXPECT_EQ(second.getMappingFromFile("Endplate", "Other"), eKeyNotFound);
+
+    const auto before = std::filesystem::last_write_time(mapPath());
+    writeMap("K=" + item("b", "P", "Distance Width") + kItem + item("c", "P", "Distance Height") +
+             "\r\n");
+    std::filesystem::last_write_time(mapPath(), before + std::chrono::seconds(2));
+    KsSSMapping third;
+    ASSERT_EQ(third.getMappingFromFile("Endplate", "K"), eOk);
+    ASSERT_EQ(third.mappedObjects().length(), 2);
+    EXPECT_EQ(third.mappedObjects()[0].ssVarName, Vtx_String("b"));
+}
+
 TEST_F(MappingFile, HeaderOnlyFileKeepsThePreviousObjects) {
     writeMap(std::string(kMappingHeader) + "\r\n");
     KsSSMapping mapping;

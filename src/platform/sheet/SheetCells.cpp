@@ -426,6 +426,14 @@ Value SheetModel::value(int col, int row) const {
     return m_impl->m_cells.value(col, row);
 }
 
+ValueType SheetModel::valueType(int col, int row) const {
+    col = SheetImpl::normalize(col);
+    row = SheetImpl::normalize(row);
+    if (!m_impl->inRange(col, row))
+        return ValueType::Empty;
+    return m_impl->m_cells.value(col, row).type();
+}
+
 bool SheetModel::getFloat(int col, int row, double& out) const {
     Value v = value(col, row);
     if (v.isNumber() || v.isBoolean()) {

@@ -150,6 +150,8 @@ public:
     int textLength(int col, int row, TextForm form) const;
     /// The value; an empty value for an empty cell or one out of range.
     Value value(int col, int row) const;
+    /// The type of the value, without copying it; Empty out of range.
+    ValueType valueType(int col, int row) const;
     /// The number of the cell (numbers, booleans, number texts); false otherwise.
     bool getFloat(int col, int row, double& out) const;
     bool hasFormula(int col, int row) const;
