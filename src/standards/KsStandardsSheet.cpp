@@ -4,15 +4,15 @@
 #include "platform/sheet/SheetModel.h"
 #include "standards/StandardsMessages.h"
 
-#include <cctype>
+#include <algorithm>
 
 namespace {
 
 const char* const kLabels[] = {"Input", "Output", "Local", "Calc"};
 
+// ASCII letters, digits and "_" (the C locale's alphanumerics).
 bool isWordChar(char c) {
-    unsigned char b = static_cast<unsigned char>(c);
-    return b < 0x80 && (std::isalnum(b) || c == '_');
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 } // namespace
@@ -60,35 +60,44 @@ bool WordReplacer::add(const Vtx_String& name, const Vtx_String& replacement) {
             return false;
         key += asciiLower(c);
     }
+    m_longest = std::max(m_longest, key.size());
     m_words.emplace(std::move(key), replacement.str());
     return true;
 }
 
 int WordReplacer::apply(Vtx_String& text) const {
     const std::string& in = text.str();
-    std::string out;
+    const std::size_t n = in.size();
+    std::string out; // built from the first replacement on
+    std::size_t copied = 0;
     std::string word;
     int count = 0;
     std::size_t i = 0;
-    while (i < in.size()) {
+    while (i < n) {
         if (!isWordChar(in[i])) {
-            out += in[i++];
+            ++i;
             continue;
         }
         std::size_t end = i;
-        word.clear();
-        while (end < in.size() && isWordChar(in[end]))
-            word += asciiLower(in[end++]);
-        if (auto it = m_words.find(word); it != m_words.end()) {
-            out += it->second;
-            ++count;
-        } else {
-            out.append(in, i, end - i);
+        while (end < n && isWordChar(in[end]))
+            ++end;
+        if (end - i <= m_longest) {
+            word.assign(in, i, end - i);
+            for (char& c : word)
+                c = asciiLower(c);
+            if (auto it = m_words.find(word); it != m_words.end()) {
+                out.append(in, copied, i - copied);
+                out += it->second;
+                copied = end;
+                ++count;
+            }
         }
         i = end;
     }
-    if (count > 0)
+    if (count > 0) {
+        out.append(in, copied, std::string::npos);
         text = Vtx_String(std::move(out));
+    }
     return count;
 }
 

@@ -84,4 +84,5 @@ public:
 
 private:
     std::unordered_map<std::string, std::string> m_words; ///< lower-case name -> replacement
+    std::size_t m_longest = 0;                            ///< the longest name's length
 };

@@ -90,7 +90,13 @@ bool SheetModel::addCustomFunction(std::string_view name, int minArgs, int maxAr
     if (name.empty() || minArgs < 0 || maxArgs < minArgs || maxArgs > 255 || !handler)
         return false;
     std::string upper = upperText(name);
-    m_impl->m_textCache.clear();
+    auto it = m_impl->m_custom.find(upper);
+    // Parsed formulas depend on a function's arguments and flags, not on its
+    // handler: registering the same function again keeps them.
+    const bool sameShape = it != m_impl->m_custom.end() && it->second.minArgs == minArgs &&
+                           it->second.maxArgs == maxArgs && it->second.flags == flags;
+    if (!sameShape)
+        m_impl->m_textCache.clear();
     m_impl->m_custom[upper] =
         CustomFunction{std::string(name), minArgs, maxArgs, std::move(handler), flags};
     return true;

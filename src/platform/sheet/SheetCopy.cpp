@@ -49,6 +49,17 @@ bool SheetModel::copyFrom(const SheetModel& other) {
     d.m_pending = s.m_pending;
     d.m_needFullRecalc = s.m_needFullRecalc;
     d.m_options = s.m_options;
+    // What belongs to the grid rather than to its contents stays: the custom
+    // functions, and the programs of the formula texts parsed before (valid
+    // as long as the functions and the reference style are the same).
+    SheetImpl& old = *m_impl;
+    d.m_custom = std::move(old.m_custom);
+    if (old.m_refStyle == d.m_refStyle)
+        old.m_textCache.forEach([&](const std::string& key, const FormulaCode& code) {
+            FormulaCode* program = d.m_pool.intern(code);
+            d.m_textCache.remember(key, program);
+            d.m_pool.release(program);
+        });
     m_impl.swap(fresh.m_impl);
     return true;
 }

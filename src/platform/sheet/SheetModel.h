@@ -244,9 +244,10 @@ public:
     bool load(const std::string& path, std::string* reason = nullptr);
     /// Makes this grid a copy of other, replacing everything as a load does:
     /// cells with their values, formulas (and dependencies), styles and texts,
-    /// spans, sizes, counts, options, appearance, cursor and selection. Custom
-    /// functions are not copied. Much faster than saving and loading. False,
-    /// with nothing changed, while this grid is being recalculated.
+    /// spans, sizes, counts, options, appearance, cursor and selection. The
+    /// grid keeps its own custom functions (other's are not copied) and the
+    /// formula texts it has parsed. Much faster than saving and loading.
+    /// False, with nothing changed, while this grid is being recalculated.
     bool copyFrom(const SheetModel& other);
     /// Saves whole to a temporary file beside path, then renames it over path.
     bool save(const std::string& path, std::string* reason = nullptr) const;

@@ -211,6 +211,50 @@ TEST_F(CustomFunctionTest, ALoadReplacesTheGridsFunctions) {
     EXPECT_EQ(sheet.value(1, 1), Value::error(FormulaError::Name));
 }
 
+// Registering a function again with other flags changes how its arguments
+// are compiled: formulas parsed before are parsed again. The same flags and
+// counts keep them, but the new handler is the one called.
+TEST_F(CustomFunctionTest, RegisteringAgainParsesAgainOnlyWhenTheShapeChanged) {
+    sheet.setData(2, 3, "x");
+    ASSERT_TRUE(sheet.addCustomFunction("PEEK", 1, 1, recordArgs, 0));
+    CHECK_EVAL(sheet, "PEEK(B3)", Value::number(1));
+    ASSERT_EQ(gSeen.size(), 1u);
+    EXPECT_EQ(gSeen[0].type(), kValueText);
+    EXPECT_EQ(takeText(gSeen[0]), "x");
+    gSeen.clear();
+    ASSERT_TRUE(sheet.addCustomFunction("PEEK", 1, 1, recordArgs, kCustomReferences));
+    CHECK_EVAL(sheet, "PEEK(B3)", Value::number(1));
+    ASSERT_EQ(gSeen.size(), 1u);
+    EXPECT_EQ(gSeen[0].type(), kValueCell) << "compiled anew for references";
+    gSeen.clear();
+    ASSERT_TRUE(sheet.addCustomFunction(
+        "PEEK", 1, 1,
+        [](ValueRecord* r, ValueRecord*, int) {
+            r->setStatus(kValueOk);
+            r->setType(kValueInt);
+            r->setInt(42);
+            return 1;
+        },
+        kCustomReferences));
+    CHECK_EVAL(sheet, "PEEK(B3)", Value::number(42));
+}
+
+// A copy replaces the contents; the grid's own functions stay.
+TEST_F(CustomFunctionTest, ACopyKeepsTheGridsFunctions) {
+    sheet.addCustomFunction("MINE", 0, 0, recordArgs, 0);
+    ASSERT_TRUE(sheet.setFormula(1, 1, "MINE()+1", true));
+    SheetModel other;
+    sizeGrid(other);
+    ASSERT_TRUE(other.setFormula(2, 2, "MINE()+1", false));
+    ASSERT_TRUE(sheet.copyFrom(other));
+    EXPECT_TRUE(sheet.hasCustomFunction("MINE"));
+    EXPECT_FALSE(other.hasCustomFunction("MINE"));
+    EXPECT_TRUE(sheet.value(1, 1).isEmpty()) << "the old contents are gone";
+    sheet.recalcAll();
+    EXPECT_EQ(sheet.value(2, 2), Value::number(1));
+    CHECK_EVAL(sheet, "MINE()+1", Value::number(1));
+}
+
 TEST_F(CustomFunctionTest, AHandlerMayWriteIntoItsOwnGrid) {
     // As the three-argument table function does: the write is applied and
     // recalculated once the running recalculation is over.

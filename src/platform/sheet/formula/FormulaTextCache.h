@@ -32,6 +32,11 @@ public:
     void remember(const std::string& key, FormulaCode* code);
     /// Forgets everything (custom functions or the reference style changed).
     void clear();
+    /// Visits every remembered program: fn(key, program).
+    template <typename Fn> void forEach(Fn&& fn) const {
+        for (const auto& [key, code] : m_entries)
+            fn(key, *code);
+    }
 
 private:
     static constexpr std::size_t kMaxEntries = 4096;
