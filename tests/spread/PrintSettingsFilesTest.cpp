@@ -3,6 +3,8 @@
 // and header and footer pictures on disk.
 #include "spread/PrintSettings.h"
 
+#include "GridFolderTest.h"
+
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "platform/host/Host.h"
@@ -24,42 +26,14 @@ constexpr const char* kKey = kPrintSettingsRegistryKey;
 
 // A temporary installation folder ("install\\") beside a work folder, a grid
 // and a host whose registry lives in a temporary file.
-class PrintSettingsFiles : public ::testing::Test {
+class PrintSettingsFiles : public GridFolderTest {
 protected:
+    PrintSettingsFiles() : GridFolderTest("vtx_print_test_", {"work/bills"}) {}
     void SetUp() override {
-        for (int i = 0;; ++i) {
-            m_root = fs::temp_directory_path() /
-                     ("vtx_print_test_" + std::to_string(::getpid()) + "_" + std::to_string(i));
-            if (fs::create_directory(m_root))
-                break;
-        }
-        fs::create_directories(m_root / "install");
-        fs::create_directories(m_root / "work" / "bills");
-        m_savedVtxDir = gSettings.vtxDir;
-        gSettings.setVtxDir(path("install"));
+        GridFolderTest::SetUp();
         ASSERT_EQ(host.registry().setFile(path("registry.txt")), eOk);
-        dialog.addPlaceholder(1196, {0, 0, 400, 300});
-        ASSERT_TRUE(grid.createInDialog(&dialog, 1196, true));
     }
-    void TearDown() override {
-        gSettings.vtxDir = m_savedVtxDir;
-        std::error_code error;
-        fs::remove_all(m_root, error);
-    }
-    // A core path below the temporary root, written with backslashes.
-    Vtx_String path(const std::string& relative) const {
-        Vtx_String text = m_root.string() + "/" + relative;
-        text.replaceSubString("/", "\\");
-        return text;
-    }
-    void write(const std::string& relative, const std::string& bytes) {
-        ASSERT_EQ(writeFileAtomically(path(relative), bytes), eOk);
-    }
-    std::string read(const Vtx_String& file) {
-        std::string bytes;
-        readFileBytes(file, bytes);
-        return bytes;
-    }
+    std::string read(const Vtx_String& file) { return readBytes(file); }
     std::string tag() {
         Vtx_String text;
         grid.getSheetTag(text);
@@ -78,12 +52,8 @@ protected:
         return settings;
     }
 
-    fs::path m_root;
-    Vtx_String m_savedVtxDir;
     Host host;
     HostScope scope{host};
-    HiddenDialogHost dialog;
-    Vtx_Spread grid;
 };
 
 } // namespace

@@ -7,6 +7,8 @@
 //   root/work/bills/            where bills are saved
 #include "spread/PrintSettings.h"
 
+#include "GridFolderTest.h"
+
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "spread/VtxSpread.h"
@@ -22,41 +24,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class PrintSettingsPictures : public ::testing::Test {
+class PrintSettingsPictures : public GridFolderTest {
 protected:
-    void SetUp() override {
-        for (int i = 0;; ++i) {
-            m_root = fs::temp_directory_path() /
-                     ("vtx_picture_test_" + std::to_string(::getpid()) + "_" + std::to_string(i));
-            if (fs::create_directory(m_root))
-                break;
-        }
-        for (const char* folder : {"install/Pictures", "lib/sheets/Pictures", "lib/pics",
-                                   "work/bills", "other", "a", "b"})
-            fs::create_directories(m_root / folder);
-        m_savedVtxDir = gSettings.vtxDir;
-        gSettings.setVtxDir(path("install"));
-        dialog.addPlaceholder(1196, {0, 0, 400, 300});
-        ASSERT_TRUE(grid.createInDialog(&dialog, 1196, true));
-    }
-    void TearDown() override {
-        gSettings.vtxDir = m_savedVtxDir;
-        std::error_code error;
-        fs::remove_all(m_root, error);
-    }
-    Vtx_String path(const std::string& relative) const {
-        Vtx_String text = m_root.string() + "/" + relative;
-        text.replaceSubString("/", "\\");
-        return text;
-    }
-    void write(const std::string& relative, const std::string& bytes) {
-        ASSERT_EQ(writeFileAtomically(path(relative), bytes), eOk);
-    }
-    std::string read(const std::string& relative) {
-        std::string bytes;
-        readFileBytes(path(relative), bytes);
-        return bytes;
-    }
+    PrintSettingsPictures()
+        : GridFolderTest("vtx_picture_test_", {"install/Pictures", "lib/sheets/Pictures",
+                                               "lib/pics", "work/bills", "other", "a", "b"}) {}
+    std::string read(const std::string& relative) { return readBytes(path(relative)); }
     // The resolved path, with "/" shown as "\\" (both name the same file).
     std::string resolve(const std::string& reference, const std::string& stored) {
         Vtx_String found =
@@ -64,11 +37,6 @@ protected:
         found.replaceSubString("/", "\\");
         return found.str();
     }
-
-    fs::path m_root;
-    Vtx_String m_savedVtxDir;
-    HiddenDialogHost dialog;
-    Vtx_Spread grid;
 };
 
 } // namespace

@@ -284,42 +284,23 @@ bool matchesFilePattern(const Vtx_String& name, const Vtx_String& pattern) {
     return pi == p.size();
 }
 
-ErrorStatus ObjectExportFindFiles(const Vtx_String& folder, const Vtx_String& pattern,
-                                  Vtx_StringArray& files) {
-    files.removeAll();
-    fs::path root = nativePath(folder.isEmpty() ? Vtx_String(".") : folder);
-    std::error_code ec;
-    if (!fs::is_directory(root, ec))
-        return eFileNotFound;
-    fs::directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
-    if (ec)
-        return eFileAccessErr;
-    Vtx_String prefix = withClosingSeparator(folder);
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec)
-            return eFileAccessErr;
-        if (!it->is_regular_file(ec))
-            continue;
-        Vtx_String name = coreText(generic(it->path().filename()));
-        if (matchesFilePattern(name, pattern))
-            files.append(prefix + name);
-    }
-    sortFileList(files);
-    return eOk;
-}
+namespace {
 
-ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder, const Vtx_String& pattern,
-                                           Vtx_StringArray& files) {
+// The files matching pattern under folder, named by their path below it;
+// Iterator decides whether sub-folders are searched.
+template <typename Iterator>
+ErrorStatus findMatchingFiles(const Vtx_String& folder, const Vtx_String& pattern,
+                              Vtx_StringArray& files) {
     files.removeAll();
     fs::path root = nativePath(folder.isEmpty() ? Vtx_String(".") : folder);
     std::error_code ec;
     if (!fs::is_directory(root, ec))
         return eFileNotFound;
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
+    Iterator it(root, fs::directory_options::skip_permission_denied, ec);
     if (ec)
         return eFileAccessErr;
     Vtx_String prefix = withClosingSeparator(folder);
-    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    for (; it != Iterator(); it.increment(ec)) {
         if (ec)
             return eFileAccessErr;
         if (!it->is_regular_file(ec))
@@ -330,4 +311,16 @@ ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder, const Vtx_S
     }
     sortFileList(files);
     return eOk;
+}
+
+} // namespace
+
+ErrorStatus ObjectExportFindFiles(const Vtx_String& folder, const Vtx_String& pattern,
+                                  Vtx_StringArray& files) {
+    return findMatchingFiles<fs::directory_iterator>(folder, pattern, files);
+}
+
+ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder, const Vtx_String& pattern,
+                                           Vtx_StringArray& files) {
+    return findMatchingFiles<fs::recursive_directory_iterator>(folder, pattern, files);
 }
