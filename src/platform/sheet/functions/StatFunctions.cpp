@@ -26,15 +26,19 @@ bool collect(FunctionCall& c, std::vector<double>& out) {
 // A criterion of COUNTIF, SUMIF and AVERAGEIF: "5", ">=2", "<>x", "b*".
 class Criterion {
 public:
-    explicit Criterion(const Operand& a) {
-        std::string text;
-        if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean) {
-            m_value = a.kind == OperandKind::Number ? Value::number(a.number)
-                                                    : Value::boolean(a.number != 0);
+    explicit Criterion(const Operand& a)
+        : Criterion(a.kind == OperandKind::Number    ? Value::number(a.number)
+                    : a.kind == OperandKind::Boolean ? Value::boolean(a.number != 0)
+                    : a.kind == OperandKind::Text    ? Value::text(a.text)
+                                                     : Value()) {}
+    /// A number or truth value is matched as it is; a text is read for its
+    /// comparison; anything else matches empty cells.
+    explicit Criterion(const Value& v) {
+        if (v.isNumber() || v.isBoolean()) {
+            m_value = v;
             return;
         }
-        if (a.kind == OperandKind::Text)
-            text = a.text;
+        const std::string text = v.isText() ? v.asText() : std::string();
         std::string_view s = text;
         auto take = [&](std::string_view prefix, Cmp cmp) {
             if (s.substr(0, prefix.size()) == prefix) {
@@ -149,6 +153,90 @@ void sumIf(FunctionCall& c, bool average) {
         c.setError(FormulaError::Div0);
     else
         c.setNumber(average ? total / count : total);
+}
+
+// The criteria pairs of COUNTIFS and its kin, from argument `first` on:
+// range, criterion, range, criterion... Every range has the shape of the
+// first; a criterion written as a reference stands for its cell.
+// Calls fn(col offset, row offset) for each position where every range's
+// cell matches its criterion. False, with the result set to the error, when
+// the arguments are not such pairs.
+template <typename Fn> bool forEachAllMatch(FunctionCall& c, int first, Fn&& fn) {
+    if ((c.argc - first) < 2 || (c.argc - first) % 2 != 0) {
+        c.setError(FormulaError::Value);
+        return false;
+    }
+    std::vector<CellRange> ranges;
+    std::vector<Criterion> criteria;
+    for (int i = first; i < c.argc; i += 2) {
+        if (!c.args[i].isReference()) {
+            c.setError(FormulaError::Value);
+            return false;
+        }
+        const CellRange& r = c.args[i].range;
+        if (!ranges.empty() && (r.cols() != ranges[0].cols() || r.rows() != ranges[0].rows())) {
+            c.setError(FormulaError::Value);
+            return false;
+        }
+        const Value criterion = operandValue(c.args[i + 1], c.cells);
+        if (criterion.isError()) {
+            c.setError(criterion.asError());
+            return false;
+        }
+        ranges.push_back(r);
+        criteria.emplace_back(criterion);
+    }
+    // The first pair picks the candidates (its matching cells only, unless
+    // its criterion matches empty cells); the others are checked at the same
+    // offset.
+    forEachMatch(c, ranges[0], criteria[0], [&](int col, int row, const Value&) {
+        const int dc = col - ranges[0].col0;
+        const int dr = row - ranges[0].row0;
+        for (std::size_t k = 1; k < ranges.size(); ++k)
+            if (!criteria[k].matches(c.cells.value(ranges[k].col0 + dc, ranges[k].row0 + dr)))
+                return;
+        fn(dc, dr);
+    });
+    return true;
+}
+
+// SUMIFS, AVERAGEIFS, MAXIFS, MINIFS: the numbers of the first range (of the
+// criteria ranges' shape) where every criterion matches.
+enum class IfsResult { Sum, Average, Max, Min };
+
+void numbersIfs(FunctionCall& c, IfsResult what) {
+    const CellRange& values = c.args[0].range;
+    const CellRange& shape = c.args[1].range;
+    if (!c.args[0].isReference() || (c.args[1].isReference() && (values.cols() != shape.cols() ||
+                                                                 values.rows() != shape.rows()))) {
+        c.setError(FormulaError::Value);
+        return;
+    }
+    double total = 0;
+    double best = 0;
+    int count = 0;
+    FormulaError e = FormulaError::None;
+    const bool ok = forEachAllMatch(c, 1, [&](int dc, int dr) {
+        const Value& v = c.cells.value(values.col0 + dc, values.row0 + dr);
+        if (v.isNumber()) {
+            const double x = v.asNumber();
+            total += x;
+            best = count == 0 ? x : what == IfsResult::Max ? std::max(best, x) : std::min(best, x);
+            ++count;
+        } else if (v.isError() && e == FormulaError::None) {
+            e = v.asError();
+        }
+    });
+    if (!ok)
+        return;
+    if (e != FormulaError::None)
+        c.setError(e);
+    else if (what == IfsResult::Average && count == 0)
+        c.setError(FormulaError::Div0);
+    else if (what == IfsResult::Sum || what == IfsResult::Average)
+        c.setNumber(what == IfsResult::Average ? total / count : total);
+    else
+        c.setNumber(best); // 0 when nothing matched
 }
 
 double sumOfSquares(const std::vector<double>& v, double mean) {
@@ -339,6 +427,20 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
         {"SUMIF", 2, 3, {K::Any, K::Scalar, K::Any}, [](FunctionCall& c) { sumIf(c, false); }});
     t.push_back(
         {"AVERAGEIF", 2, 3, {K::Any, K::Scalar, K::Any}, [](FunctionCall& c) { sumIf(c, true); }});
+    t.push_back({"COUNTIFS", 2, 254, {K::Any}, [](FunctionCall& c) {
+                     double n = 0;
+                     if (forEachAllMatch(c, 0, [&](int, int) { ++n; }))
+                         c.setNumber(n);
+                 }});
+    t.push_back(
+        {"SUMIFS", 3, 255, {K::Any}, [](FunctionCall& c) { numbersIfs(c, IfsResult::Sum); }});
+    t.push_back({"AVERAGEIFS", 3, 255, {K::Any}, [](FunctionCall& c) {
+                     numbersIfs(c, IfsResult::Average);
+                 }});
+    t.push_back(
+        {"MAXIFS", 3, 255, {K::Any}, [](FunctionCall& c) { numbersIfs(c, IfsResult::Max); }});
+    t.push_back(
+        {"MINIFS", 3, 255, {K::Any}, [](FunctionCall& c) { numbersIfs(c, IfsResult::Min); }});
     t.push_back(
         {"SUMPRODUCT", 1, 255, {K::Any}, [](FunctionCall& c) {
              // Every argument a range of the same shape; texts count as 0.
