@@ -188,21 +188,31 @@ struct PlacedCell {
 };
 
 // The grid's cells within its counts, row by row and left to right in each
-// row. The store keeps cells by column, so they are placed by counting the
-// cells of each row first; columns are visited in order, which keeps each
-// row's cells in column order.
+// row. The store keeps cells by column and visits columns in order, so a
+// stable ordering by row keeps each row's cells in column order. A grid with
+// about as many cells as rows is ordered by counting each row's cells; a
+// sparse one (few cells, many rows) by sorting.
 std::vector<PlacedCell> cellsByRow(const SheetImpl& s) {
     const CellRange all{0, 0, s.m_maxCols, s.m_maxRows};
-    std::vector<std::size_t> start(static_cast<std::size_t>(s.m_maxRows) + 2, 0);
-    s.m_cells.forEach(
-        all, [&](int, int row, const Cell&) { ++start[static_cast<std::size_t>(row) + 1]; });
-    for (std::size_t i = 1; i < start.size(); ++i)
-        start[i] += start[i - 1];
-    std::vector<PlacedCell> cells(start.back());
+    std::vector<PlacedCell> cells;
     s.m_cells.forEach(all, [&](int col, int row, const Cell& cell) {
-        cells[start[static_cast<std::size_t>(row)]++] = PlacedCell{&cell, col, row};
+        cells.push_back(PlacedCell{&cell, col, row});
     });
-    return cells;
+    const std::size_t rows = static_cast<std::size_t>(s.m_maxRows) + 1;
+    if (cells.size() * 4 < rows) {
+        std::stable_sort(cells.begin(), cells.end(),
+                         [](const PlacedCell& a, const PlacedCell& b) { return a.row < b.row; });
+        return cells;
+    }
+    std::vector<std::uint32_t> start(rows + 1, 0);
+    for (const PlacedCell& c : cells)
+        ++start[static_cast<std::size_t>(c.row) + 1];
+    for (std::size_t r = 1; r < start.size(); ++r)
+        start[r] += start[r - 1];
+    std::vector<PlacedCell> ordered(cells.size());
+    for (const PlacedCell& c : cells)
+        ordered[start[static_cast<std::size_t>(c.row)]++] = c;
+    return ordered;
 }
 
 } // namespace

@@ -177,6 +177,24 @@ TEST(SheetFile, CellsAreWrittenRowByRow) {
                                             "cell 2 64", "cell 3 64",  "cell 1 65",  "cell 2 65",
                                             "cell 3 65", "cell 1 129", "cell 2 129", "cell 3 129"};
     EXPECT_EQ(cells, expected) << text;
+
+    // A dense grid, every cell filled column by column, comes out the same way.
+    SheetModel dense;
+    dense.setMaxCols(3);
+    dense.setMaxRows(70);
+    for (int col = 3; col >= 1; --col)
+        for (int row = 70; row >= 1; --row)
+            dense.setNumber(col, row, row);
+    std::vector<std::string> denseCells;
+    std::istringstream denseLines(dense.saveToText());
+    for (std::string line; std::getline(denseLines, line);)
+        if (line.rfind("cell ", 0) == 0)
+            denseCells.push_back(line.substr(0, line.find(" n=")));
+    std::vector<std::string> denseExpected;
+    for (int row = 1; row <= 70; ++row)
+        for (int col = 1; col <= 3; ++col)
+            denseExpected.push_back("cell " + std::to_string(col) + " " + std::to_string(row));
+    EXPECT_EQ(denseCells, denseExpected);
 }
 
 TEST(SheetFile, LoadedFormulasKeepTheirDependencies) {
