@@ -9,37 +9,19 @@
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool isControl(unsigned char b) {
-    return b < 0x20 || b == 0x7F;
-}
-
 // Escapes backslashes and control bytes; for keys also "=", and a "#" or a
 // blank at the start, so that a key never starts a comment and the first raw
 // "=" of a line always ends the key.
 std::string escape(const std::string& text, bool isKey) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        unsigned char b = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (isControl(b) || (isKey && (c == '=' || (i == 0 && (c == '#' || c == ' '))))) {
-            out += "\\x";
-            out += kHexDigits[b >> 4];
-            out += kHexDigits[b & 0x0F];
-        } else {
-            out += c;
-        }
+    const unsigned set = kEscapeReturn | kEscapeHex;
+    std::string_view rest = text;
+    if (isKey && !rest.empty()) {
+        appendEscaped(out, rest.substr(0, 1), set, "=# ");
+        rest.remove_prefix(1);
     }
+    appendEscaped(out, rest, set, isKey ? "=" : "");
     return out;
 }
 

@@ -27,27 +27,6 @@ Vtx_String baseName(const Vtx_String& path) {
     return Vtx_String(std::move(name));
 }
 
-void appendEscaped(std::string& out, const Vtx_String& cell) {
-    for (char c : cell.view()) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
-
 /// A byte as it may appear in a message: itself when printable, else "x" and
 /// two hex digits.
 std::string printable(char c) {
@@ -160,7 +139,7 @@ ErrorStatus writeFile(const Vtx_String& path, const Vtx_Array<Vtx_StringArray>& 
             for (int i = 0; i < row.length(); ++i) {
                 if (i > 0)
                     text += '\t';
-                appendEscaped(text, row[i]);
+                appendEscaped(text, row[i].view(), kEscapeReturn);
             }
         }
         text += '\n';

@@ -1,6 +1,14 @@
 #include "platform/core/TextEscapes.h"
 
+#include "platform/core/VtxString.h"
+
+#include <algorithm>
+
 namespace {
+
+bool isUndefinedHigh(unsigned char b) {
+    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -65,4 +73,61 @@ bool unescapeText(std::string_view text, unsigned set, std::string& out) {
         i += used;
     }
     return true;
+}
+
+void appendEscaped(std::string& out, std::string_view text, unsigned set,
+                   std::string_view hexAlso) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::size_t plainStart = 0;
+    // Runs without escapes are appended whole; most texts are one such run.
+    auto flush = [&](std::size_t end) {
+        if (end <= plainStart)
+            return;
+        const std::string_view plain = text.substr(plainStart, end - plainStart);
+        if ((set & kEscapeUtf8) && std::any_of(plain.begin(), plain.end(), [](char c) {
+                return static_cast<unsigned char>(c) >= 0x80;
+            }))
+            out += toUtf8(plain);
+        else
+            out += plain;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const auto b = static_cast<unsigned char>(c);
+        const char* escape = nullptr;
+        switch (c) {
+        case '\\':
+            escape = "\\\\";
+            break;
+        case '\n':
+            escape = "\\n";
+            break;
+        case '\t':
+            escape = "\\t";
+            break;
+        case '\r':
+            escape = (set & kEscapeReturn) ? "\\r" : nullptr;
+            break;
+        case '"':
+            escape = (set & kEscapeQuote) ? "\\\"" : nullptr;
+            break;
+        default:
+            break;
+        }
+        const bool hex = !escape && (set & kEscapeHex) &&
+                         (b < 0x20 || b == 0x7F || ((set & kEscapeUtf8) && isUndefinedHigh(b)) ||
+                          hexAlso.find(c) != std::string_view::npos);
+        if (!escape && !hex)
+            continue;
+        flush(i);
+        plainStart = i + 1;
+        if (escape) {
+            out += escape;
+        } else {
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        }
+    }
+    flush(text.size());
 }

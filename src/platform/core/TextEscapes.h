@@ -13,7 +13,18 @@ enum EscapeSet : unsigned {
     kEscapeReturn = 1, ///< \r
     kEscapeQuote = 2,  ///< \"
     kEscapeHex = 4,    ///< \xHH, two hexadecimal digits
+    /// Writing only: the file is UTF-8, so the bytes written as they are
+    /// become the UTF-8 form of their Windows-1252 character, and with
+    /// kEscapeHex the five bytes Windows-1252 leaves undefined become \xHH.
+    kEscapeUtf8 = 8,
 };
+
+/// Appends text to out with the escapes of set: \\, \n and \t always, \r
+/// and \" when set has them; with kEscapeHex every other control byte, and
+/// every byte of hexAlso, as \xHH. The other bytes are appended as they are
+/// (or in UTF-8, see kEscapeUtf8). Quotes around the text are the caller's.
+void appendEscaped(std::string& out, std::string_view text, unsigned set,
+                   std::string_view hexAlso = {});
 
 /// Decodes the escape whose letter is text[pos] (the byte after the
 /// backslash) and appends its byte to out. Returns how many bytes of text

@@ -20,42 +20,9 @@ namespace {
 
 constexpr std::string_view kMagic = "vtx-registry";
 
-bool mustEscape(unsigned char b) {
-    // Control bytes and the five bytes that Windows-1252 leaves undefined.
-    return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-}
-
 std::string quoted(const Vtx_String& text) {
-    static const char* kHex = "0123456789ABCDEF";
     std::string out = "\"";
-    for (char c : text.str()) {
-        auto b = static_cast<unsigned char>(c);
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (mustEscape(b)) {
-                out += "\\x";
-                out += kHex[b >> 4];
-                out += kHex[b & 0xF];
-            } else {
-                out += toUtf8(std::string_view(&c, 1));
-            }
-        }
-    }
+    appendEscaped(out, text.view(), kEscapeReturn | kEscapeQuote | kEscapeHex | kEscapeUtf8);
     out += '"';
     return out;
 }

@@ -22,61 +22,10 @@ constexpr int kVersion = 1;
 constexpr std::size_t kMaxLine = std::size_t{1} << 22;
 constexpr std::size_t kMaxFile = std::size_t{512} << 20;
 
-bool isUndefinedHigh(unsigned char b) {
-    return b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-}
-
+// A text in double quotes, escaped as the file's reader expects.
 void appendQuoted(std::string& out, std::string_view text) {
-    static const char* hex = "0123456789ABCDEF";
     out += '"';
-    std::size_t plainStart = 0;
-    auto flush = [&](std::size_t end) {
-        if (end <= plainStart)
-            return;
-        std::string_view plain = text.substr(plainStart, end - plainStart);
-        // Most texts are plain ASCII, which is the same in UTF-8.
-        if (std::all_of(plain.begin(), plain.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            out += plain;
-        else
-            out += toUtf8(plain);
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto b = static_cast<unsigned char>(text[i]);
-        const char* escape = nullptr;
-        switch (b) {
-        case '"':
-            escape = "\\\"";
-            break;
-        case '\\':
-            escape = "\\\\";
-            break;
-        case '\n':
-            escape = "\\n";
-            break;
-        case '\r':
-            escape = "\\r";
-            break;
-        case '\t':
-            escape = "\\t";
-            break;
-        default:
-            break;
-        }
-        bool control = b < 0x20 || b == 0x7F || isUndefinedHigh(b);
-        if (!escape && !control)
-            continue;
-        flush(i);
-        plainStart = i + 1;
-        if (escape) {
-            out += escape;
-        } else {
-            out += "\\x";
-            out += hex[b >> 4];
-            out += hex[b & 15];
-        }
-    }
-    flush(text.size());
+    appendEscaped(out, text, kEscapeReturn | kEscapeQuote | kEscapeHex | kEscapeUtf8);
     out += '"';
 }
 

@@ -28,3 +28,31 @@ TEST(TextEscapes, CutOffAndMalformedEscapesAreRefused) {
     EXPECT_EQ(appended, "kA");
     EXPECT_EQ(decodeEscape("n", 1, kEscapeBasic, appended), 0u) << "past the end";
 }
+
+TEST(TextEscapes, WritingUsesOnlyTheEscapesOfTheSet) {
+    const std::string text = "a\\b\nc\td\re\"f\x01g\x81h\xE9=";
+    std::string out;
+    appendEscaped(out, text, kEscapeBasic);
+    EXPECT_EQ(out, "a\\\\b\\nc\\td\re\"f\x01g\x81h\xE9=");
+    out.clear();
+    appendEscaped(out, text, kEscapeReturn | kEscapeHex, "=");
+    EXPECT_EQ(out, "a\\\\b\\nc\\td\\re\"f\\x01g\x81h\xE9\\x3D");
+    out = "[";
+    appendEscaped(out, text, kEscapeReturn | kEscapeQuote | kEscapeHex | kEscapeUtf8);
+    EXPECT_EQ(out, "[a\\\\b\\nc\\td\\re\\\"f\\x01g\\x81h\xC3\xA9=");
+}
+
+// Every byte written with an escape set reads back with it.
+TEST(TextEscapes, WrittenTextsReadBack) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    for (unsigned set : {unsigned{kEscapeBasic}, unsigned{kEscapeReturn | kEscapeHex},
+                         unsigned{kEscapeReturn | kEscapeQuote | kEscapeHex}}) {
+        std::string written;
+        appendEscaped(written, all, set, "=#");
+        std::string back;
+        ASSERT_TRUE(unescapeText(written, set, back)) << set;
+        EXPECT_EQ(back, all) << set;
+    }
+}
