@@ -26,13 +26,11 @@ KsSSBillOutput::KsSSBillOutput() : m_window(std::make_unique<KsBillWindow>()), m
 
 KsSSBillOutput::~KsSSBillOutput() = default;
 
-KsSSBillOutput::KsSSBillOutput(const KsSSBillOutput& other)
-    : Vtx_ListOutputCallback(other), m_imageOptions(other.m_imageOptions), m_bill(other.m_bill),
-      m_transaction(other.m_transaction), m_window(std::make_unique<KsBillWindow>()),
-      m_currentRow(other.m_currentRow), m_full(other.m_full),
-      m_rowProperties(other.m_rowProperties), m_billFile(other.m_billFile), m_spare(other.m_spare),
-      m_varNames(other.m_varNames), m_varValues(other.m_varValues), m_pictures(other.m_pictures),
-      m_clock(other.m_clock) {}
+// A copy gets a window of its own (made on first use); the fields are those
+// of the assignment.
+KsSSBillOutput::KsSSBillOutput(const KsSSBillOutput& other) : KsSSBillOutput() {
+    *this = other;
+}
 
 KsSSBillOutput& KsSSBillOutput::operator=(const KsSSBillOutput& other) {
     if (this == &other)
