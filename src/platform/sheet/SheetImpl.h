@@ -52,6 +52,13 @@ public:
     // ---- cells ----
     const CellStyle& styleOf(const Cell* c) const { return m_styles[c ? c->style : 0]; }
     const CellStyle& styleAt(int col, int row) const { return styleOf(m_cells.find(col, row)); }
+    /// The style at a position as callers give it (kHeaderIndex allowed);
+    /// the default style (m_styles[0]) out of range.
+    const CellStyle& styleIn(int col, int row) const {
+        col = normalize(col);
+        row = normalize(row);
+        return inRange(col, row) ? styleAt(col, row) : m_styles[0];
+    }
     std::uint32_t internStyle(const CellStyle& style);
     /// Applies the cell type's rules to a typed text; false when refused.
     bool valueForType(const CellType& type, std::string_view text, Value& value,

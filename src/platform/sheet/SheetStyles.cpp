@@ -38,11 +38,7 @@ bool SheetModel::setCellType(const CellRange& range, const CellType& type) {
 
 // The type and the font copy only their own part of the shared style.
 CellType SheetModel::cellType(int col, int row) const {
-    col = SheetImpl::normalize(col);
-    row = SheetImpl::normalize(row);
-    if (!m_impl->inRange(col, row))
-        return {};
-    return m_impl->styleAt(col, row).type;
+    return m_impl->styleIn(col, row).type;
 }
 
 int SheetModel::cellTypeNumber(int col, int row) const {
@@ -59,11 +55,7 @@ bool SheetModel::setFont(const CellRange& range, const CellFont& font) {
 }
 
 CellFont SheetModel::font(int col, int row) const {
-    col = SheetImpl::normalize(col);
-    row = SheetImpl::normalize(row);
-    if (!m_impl->inRange(col, row))
-        return {};
-    return m_impl->styleAt(col, row).font;
+    return m_impl->styleIn(col, row).font;
 }
 
 bool SheetModel::setColors(const CellRange& range, std::uint32_t back, std::uint32_t fore) {
@@ -98,7 +90,7 @@ bool SheetModel::setBorder(const CellRange& range, unsigned edges, BorderSide si
 }
 
 BorderSide SheetModel::border(int col, int row, BorderEdge edge) const {
-    CellStyle s = style(col, row);
+    const CellStyle& s = m_impl->styleIn(col, row);
     switch (edge) {
     case kBorderLeft:
         return s.borders[0];
@@ -119,15 +111,11 @@ bool SheetModel::setLock(const CellRange& range, bool locked) {
 }
 
 bool SheetModel::isLocked(int col, int row) const {
-    return style(col, row).locked;
+    return m_impl->styleIn(col, row).locked;
 }
 
 CellStyle SheetModel::style(int col, int row) const {
-    col = SheetImpl::normalize(col);
-    row = SheetImpl::normalize(row);
-    if (!m_impl->inRange(col, row))
-        return {};
-    return m_impl->styleAt(col, row);
+    return m_impl->styleIn(col, row);
 }
 
 bool SheetModel::setStyle(const CellRange& range, const CellStyle& style) {
