@@ -131,6 +131,41 @@ std::string formatShortest(double n) {
     return std::string(buffer, result.ptr);
 }
 
+double significant15(double n) {
+    if (n == 0.0 || !std::isfinite(n))
+        return n;
+    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(n))));
+    // Scale so that 15 significant digits lie before the decimal point; the
+    // scale is split in two steps where one power of ten would overflow.
+    int decimals = 14 - exponent;
+    if (decimals > 300) {
+        double scaled = n * 1e300 * std::pow(10.0, decimals - 300);
+        return std::round(scaled) / std::pow(10.0, decimals - 300) / 1e300;
+    }
+    if (decimals >= 0) {
+        double scale = std::pow(10.0, decimals);
+        return std::round(n * scale) / scale;
+    }
+    double scale = std::pow(10.0, -decimals);
+    return std::round(n / scale) * scale;
+}
+
+int compareNumbers(double a, double b) {
+    if (a == b)
+        return 0;
+    // Values that round to the same 15 digits differ by less than one unit of
+    // the 15th digit, which is at most 1e-14 of the larger magnitude: anything
+    // further apart is ordered without rounding.
+    double limit = std::max(std::fabs(a), std::fabs(b)) * 1e-14;
+    if (!(std::fabs(a - b) <= limit))
+        return a < b ? -1 : 1;
+    double x = significant15(a);
+    double y = significant15(b);
+    if (x == y)
+        return 0;
+    return x < y ? -1 : 1;
+}
+
 bool parseNumber(std::string_view text, double& out) {
     std::size_t begin = 0;
     std::size_t end = text.size();

@@ -95,4 +95,15 @@ std::string formatShortest(double n);
 /// "-3", "+4e2", ".5", "1,5" is not a number. False for anything else.
 bool parseNumber(std::string_view text, double& out);
 
+/// n rounded to 15 significant digits (0, infinities and NaN unchanged): the
+/// precision in which the formula language compares numbers.
+double significant15(double n);
+/// Compares two numbers the way the comparison operators and exact look-ups
+/// do: equal when they agree to 15 significant digits (0.1+0.2 equals 0.3),
+/// else by their order. Returns -1, 0 or 1.
+int compareNumbers(double a, double b);
+inline bool numbersEqual(double a, double b) {
+    return a == b || compareNumbers(a, b) == 0;
+}
+
 } // namespace vtx::sheet

@@ -127,9 +127,7 @@ int compareValues(const Value& a, const Value& b) {
         return ra < rb ? -1 : 1;
     if (a.isText())
         return compareTextNoCase(a.asText(), b.asText());
-    double x = a.asNumber();
-    double y = b.asNumber();
-    return x < y ? -1 : (x > y ? 1 : 0);
+    return compareNumbers(a.asNumber(), b.asNumber());
 }
 
 void FunctionCall::setNumber(double n) {
@@ -143,12 +141,31 @@ void FunctionCall::setValue(const Value& v) {
     setFromValue(result, v);
 }
 
+ArgValues::ArgValues(const Operand& op, const CellStore& cells) : m_cells(cells) {
+    if (op.isReference()) {
+        m_range = &op.range;
+        m_rows = op.range.rows();
+        m_cols = op.range.cols();
+    } else if (op.kind == OperandKind::Array) {
+        m_array = op.array.get();
+        m_rows = m_array->rows;
+        m_cols = m_array->cols;
+    } else {
+        m_single = toValue(op);
+    }
+}
+
 Value operandValue(const Operand& op, const CellStore& cells) {
     if (op.kind == OperandKind::Ref)
         return cells.value(op.range.col0, op.range.row0);
     if (op.kind == OperandKind::Range) {
         if (op.range.col0 == op.range.col1 && op.range.row0 == op.range.row1)
             return cells.value(op.range.col0, op.range.row0);
+        return Value::error(FormulaError::Value);
+    }
+    if (op.kind == OperandKind::Array) {
+        if (op.array->rows == 1 && op.array->cols == 1)
+            return op.array->values[0];
         return Value::error(FormulaError::Value);
     }
     return toValue(op);
@@ -189,6 +206,21 @@ void Interpreter::dereference(Operand& op, CellPos at) const {
             return;
         }
         setFromValue(op, m_cells.value(p.col, p.row));
+        return;
+    }
+    if (op.kind == OperandKind::Array) {
+        // The element standing where the range it came from would give its
+        // cell; an array of no range gives its first element.
+        std::shared_ptr<const ArrayValue> a = std::move(op.array);
+        const CellRange& o = a->origin;
+        if (!o.isValid() || (a->rows == 1 && a->cols == 1))
+            setFromValue(op, a->values[0]);
+        else if (a->cols == 1 && at.row >= o.row0 && at.row <= o.row1)
+            setFromValue(op, a->at(at.row - o.row0, 0));
+        else if (a->rows == 1 && at.col >= o.col0 && at.col <= o.col1)
+            setFromValue(op, a->at(0, at.col - o.col0));
+        else
+            op.setError(FormulaError::Value);
         return;
     }
     if (op.kind != OperandKind::Range)
@@ -362,7 +394,7 @@ void Interpreter::binary(Op op) {
         } else {
             int c = 0;
             if (a.kind == OperandKind::Number && b.kind == OperandKind::Number)
-                c = a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+                c = compareNumbers(a.number, b.number);
             else
                 c = compareValues(toValue(a), toValue(b));
             bool r = false;

@@ -10,21 +10,53 @@
 #include "platform/sheet/SheetTypes.h"
 #include "platform/sheet/Value.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vtx::sheet {
 
-enum class OperandKind : std::uint8_t { Empty, Number, Text, Boolean, Error, Ref, Range, Missing };
+enum class OperandKind : std::uint8_t {
+    Empty,
+    Number,
+    Text,
+    Boolean,
+    Error,
+    Ref,
+    Range,
+    Missing,
+    Array
+};
 
-/// A value on the interpreter's stack: a value, or a reference to a cell or
-/// range not yet read.
+/// Values computed element by element: an operator or a function applied to
+/// a range or another array gives one. Never changed once on the stack.
+struct ArrayValue {
+    int rows = 0;
+    int cols = 0;
+    std::vector<Value> values; ///< row by row
+    /// The cells the array was computed from: where a single value is needed,
+    /// the element in the formula's row or column is taken, as the range's
+    /// cell would be. Invalid (col0 > col1) for arrays of no range.
+    CellRange origin;
+
+    const Value& at(int row, int col) const {
+        return values[static_cast<std::size_t>(row) * static_cast<std::size_t>(cols) +
+                      static_cast<std::size_t>(col)];
+    }
+};
+
+/// The most elements an array may have; a larger one is #NUM!.
+constexpr std::size_t kMaxArrayElements = 4'000'000;
+
+/// A value on the interpreter's stack: a value, a reference to a cell or
+/// range not yet read, or an array.
 struct Operand {
     OperandKind kind = OperandKind::Empty;
     FormulaError error = FormulaError::None;
     double number = 0.0;
     std::string text;
     CellRange range;
+    std::shared_ptr<const ArrayValue> array; ///< for Array
 
     void setNumber(double n) {
         kind = OperandKind::Number;
@@ -43,7 +75,51 @@ struct Operand {
         error = e;
     }
     void setEmpty() { kind = OperandKind::Empty; }
+    void setArray(std::shared_ptr<const ArrayValue> a) {
+        kind = OperandKind::Array;
+        array = std::move(a);
+    }
     bool isReference() const { return kind == OperandKind::Ref || kind == OperandKind::Range; }
+    /// A range, a reference or an array: something with several values.
+    bool isMulti() const { return isReference() || kind == OperandKind::Array; }
+};
+
+/// An argument seen as a grid of values, whatever it is: the cells of a
+/// reference or range, the elements of an array, or one value (1 x 1).
+/// Positions count from 0. fromCells() tells whether the values come from
+/// cells (where list functions pass over texts and truth values).
+class ArgValues {
+public:
+    ArgValues(const Operand& op, const CellStore& cells);
+    int rows() const { return m_rows; }
+    int cols() const { return m_cols; }
+    std::size_t size() const {
+        return static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_cols);
+    }
+    /// The value at a position inside the grid.
+    const Value& at(int row, int col) const {
+        if (m_range)
+            return m_cells.value(m_range->col0 + col, m_range->row0 + row);
+        if (m_array)
+            return m_array->at(row, col);
+        return m_single;
+    }
+    /// The value at a position counted row by row.
+    const Value& at(std::size_t i) const {
+        return at(static_cast<int>(i / static_cast<std::size_t>(m_cols)),
+                  static_cast<int>(i % static_cast<std::size_t>(m_cols)));
+    }
+    bool fromCells() const { return m_range != nullptr; }
+    /// The range behind the values (nullptr for arrays and single values).
+    const CellRange* range() const { return m_range; }
+
+private:
+    const CellStore& m_cells;
+    const CellRange* m_range = nullptr;
+    const ArrayValue* m_array = nullptr;
+    Value m_single;
+    int m_rows = 1;
+    int m_cols = 1;
 };
 
 /// How an argument is prepared before the body runs.
@@ -157,6 +233,15 @@ template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int 
             });
             if (found != FormulaError::None)
                 return found;
+            break;
+        case OperandKind::Array:
+            // Elements count as cells of a range do: numbers only.
+            for (const Value& v : a.array->values) {
+                if (v.isNumber())
+                    fn(v.asNumber());
+                else if (v.isError())
+                    return v.asError();
+            }
             break;
         default:
             break;
