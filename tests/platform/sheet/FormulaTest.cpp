@@ -63,6 +63,38 @@ TEST_F(FormulaTest, FunctionsGiveTheirDocumentedResults) {
     runFixture("functions.txt");
 }
 
+TEST_F(FormulaTest, RangesInsideArrayArgumentsComputeElementByElement) {
+    runFixture("arrays.txt");
+}
+
+TEST_F(FormulaTest, ASingleValueIsTakenInTheFormulasRowOrColumn) {
+    // Outside SUM and its kin a range stands for its cell in the formula's
+    // row (or column), before and after an operator or a function.
+    ASSERT_TRUE(sheet.setFormula(6, 3, "A1:A4*2", true));
+    EXPECT_EQ(sheet.value(6, 3), Value::number(6));
+    ASSERT_TRUE(sheet.setFormula(6, 4, "IF(A1:A4>2,\"y\",\"n\")", true));
+    EXPECT_EQ(sheet.value(6, 4), Value::text("y"));
+    ASSERT_TRUE(sheet.setFormula(6, 1, "IF(A1:A4>2,\"y\",\"n\")", true));
+    EXPECT_EQ(sheet.value(6, 1), Value::text("n"));
+    ASSERT_TRUE(sheet.setFormula(6, 2, "ABS(-A1:A4)+SUM(A1:A4*2)", true));
+    EXPECT_EQ(sheet.value(6, 2), Value::number(22));
+    ASSERT_TRUE(sheet.setFormula(3, 6, "A1:D1&\"!\"", true)) << "a row range by column";
+    EXPECT_EQ(sheet.value(3, 6), Value::text("10!"));
+    // An element-wise result keeps the range it came from: the sum of the
+    // array is taken whole, the array itself gives its element in row 2.
+    ASSERT_TRUE(sheet.setFormula(7, 2, "C1:C4/A1:A4+SUMPRODUCT(C1:C4/A1:A4)", true));
+    EXPECT_EQ(sheet.value(7, 2), Value::number(10 + 40));
+}
+
+TEST_F(FormulaTest, ArrayResultsFollowTheirPrecedents) {
+    ASSERT_TRUE(sheet.setFormula(6, 1, "SUMPRODUCT((A1:A4>2)*C1:C4)", true));
+    EXPECT_EQ(sheet.value(6, 1), Value::number(70));
+    sheet.setData(1, 2, "5");
+    EXPECT_EQ(sheet.value(6, 1), Value::number(90));
+    sheet.setData(3, 3, "x");
+    EXPECT_EQ(sheet.value(6, 1), Value::error(FormulaError::Value));
+}
+
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {
     EXPECT_GE(functionCount(), 80);
     EXPECT_GE(findFunction("vlookup"), 0);

@@ -93,7 +93,8 @@ struct Hasher {
 std::uint64_t FormulaCode::hash() const {
     Hasher h;
     for (const Instr& in : code)
-        h.add((static_cast<std::uint64_t>(in.op) << 40) |
+        h.add((static_cast<std::uint64_t>(in.flags) << 48) |
+              (static_cast<std::uint64_t>(in.op) << 40) |
               (static_cast<std::uint64_t>(in.argc) << 32) | in.index);
     for (double n : numbers) {
         std::uint64_t bits = 0;

@@ -52,11 +52,26 @@ enum class Op : std::uint8_t {
     /// for the alternative and evaluation goes on at index (the call).
     JumpIfNotError,
     Nop, ///< a jump of a call with a wrong argument count, made harmless
+    /// The range operator ":" between two references that are not both
+    /// written cells ("B1:INDEX(C1:C9,3)"): the smallest range holding both.
+    RangeJoin,
+    /// A name that is neither a reference nor a function: names[index] as
+    /// written; evaluates to #NAME? so that the formula can be mended.
+    Name,
+};
+
+/// Bits of Instr::flags.
+enum InstrFlag : std::uint8_t {
+    /// The instruction stands inside an argument that takes arrays (SUM,
+    /// SUMPRODUCT, ...): operators and functions given ranges or arrays
+    /// compute element by element instead of taking a single value.
+    kInstrArray = 1,
 };
 
 struct Instr {
     Op op = Op::Number;
     std::uint8_t argc = 0;
+    std::uint8_t flags = 0;
     std::uint32_t index = 0;
     bool operator==(const Instr&) const = default;
 };

@@ -2,14 +2,13 @@
 
 #include "platform/core/VtxString.h"
 #include "platform/sheet/formula/FormulaCode.h"
+#include "platform/sheet/functions/FunctionRegistry.h"
 
 #include <cmath>
 
 namespace vtx::sheet {
 
-namespace {
-
-void setFromValue(Operand& op, const Value& v) {
+void setOperandValue(Operand& op, const Value& v) {
     switch (v.type()) {
     case ValueType::Empty:
         op.setEmpty();
@@ -29,7 +28,7 @@ void setFromValue(Operand& op, const Value& v) {
     }
 }
 
-Value toValue(const Operand& op) {
+Value operandToValue(const Operand& op) {
     switch (op.kind) {
     case OperandKind::Number:
         return Value::number(op.number);
@@ -43,6 +42,8 @@ Value toValue(const Operand& op) {
         return Value();
     }
 }
+
+namespace {
 
 // Number of an operand that is already a plain value; false with the error.
 bool operandNumber(const Operand& op, double& out, FormulaError& error) {
@@ -86,6 +87,12 @@ void appendOperandText(std::string& out, const Operand& op) {
 }
 
 } // namespace
+
+bool isArrayLike(const Operand& op) {
+    return op.kind == OperandKind::Array ||
+           (op.kind == OperandKind::Range &&
+            (op.range.col0 != op.range.col1 || op.range.row0 != op.range.row1));
+}
 
 int compareTextNoCase(std::string_view a, std::string_view b) {
     std::size_t n = std::min(a.size(), b.size());
@@ -138,7 +145,7 @@ void FunctionCall::setNumber(double n) {
 }
 
 void FunctionCall::setValue(const Value& v) {
-    setFromValue(result, v);
+    setOperandValue(result, v);
 }
 
 ArgValues::ArgValues(const Operand& op, const CellStore& cells) : m_cells(cells) {
@@ -151,7 +158,7 @@ ArgValues::ArgValues(const Operand& op, const CellStore& cells) : m_cells(cells)
         m_rows = m_array->rows;
         m_cols = m_array->cols;
     } else {
-        m_single = toValue(op);
+        m_single = operandToValue(op);
     }
 }
 
@@ -168,7 +175,7 @@ Value operandValue(const Operand& op, const CellStore& cells) {
             return op.array->values[0];
         return Value::error(FormulaError::Value);
     }
-    return toValue(op);
+    return operandToValue(op);
 }
 
 bool toNumber(const Value& v, double& out, FormulaError& error) {
@@ -205,7 +212,7 @@ void Interpreter::dereference(Operand& op, CellPos at) const {
             op.setError(FormulaError::Ref);
             return;
         }
-        setFromValue(op, m_cells.value(p.col, p.row));
+        setOperandValue(op, m_cells.value(p.col, p.row));
         return;
     }
     if (op.kind == OperandKind::Array) {
@@ -214,11 +221,11 @@ void Interpreter::dereference(Operand& op, CellPos at) const {
         std::shared_ptr<const ArrayValue> a = std::move(op.array);
         const CellRange& o = a->origin;
         if (!o.isValid() || (a->rows == 1 && a->cols == 1))
-            setFromValue(op, a->values[0]);
+            setOperandValue(op, a->values[0]);
         else if (a->cols == 1 && at.row >= o.row0 && at.row <= o.row1)
-            setFromValue(op, a->at(at.row - o.row0, 0));
+            setOperandValue(op, a->at(at.row - o.row0, 0));
         else if (a->rows == 1 && at.col >= o.col0 && at.col <= o.col1)
-            setFromValue(op, a->at(0, at.col - o.col0));
+            setOperandValue(op, a->at(0, at.col - o.col0));
         else
             op.setError(FormulaError::Value);
         return;
@@ -228,20 +235,50 @@ void Interpreter::dereference(Operand& op, CellPos at) const {
     const CellRange& r = op.range;
     // Implicit intersection: the cell of the range in the formula's row or column.
     if (r.col0 == r.col1 && at.row >= r.row0 && at.row <= r.row1)
-        setFromValue(op, m_cells.value(r.col0, at.row));
+        setOperandValue(op, m_cells.value(r.col0, at.row));
     else if (r.row0 == r.row1 && at.col >= r.col0 && at.col <= r.col1)
-        setFromValue(op, m_cells.value(at.col, r.row0));
+        setOperandValue(op, m_cells.value(at.col, r.row0));
     else if (r.col0 == r.col1 && r.row0 == r.row1)
-        setFromValue(op, m_cells.value(r.col0, r.row0));
+        setOperandValue(op, m_cells.value(r.col0, r.row0));
     else
         op.setError(FormulaError::Value);
 }
 
+namespace {
+
+// The index of IF among the built-in functions: its calls close the array
+// state that its condition opened.
+std::uint32_t ifIndex() {
+    static const auto index = static_cast<std::uint32_t>(findFunction("IF"));
+    return index;
+}
+
+// The truth of an IF condition: 1, 0, or -1 when it is no truth value.
+int truthOf(const Operand& cond) {
+    if (cond.kind == OperandKind::Number || cond.kind == OperandKind::Boolean)
+        return cond.number != 0.0;
+    if (cond.kind == OperandKind::Empty || cond.kind == OperandKind::Missing)
+        return 0;
+    if (cond.kind == OperandKind::Text && compareTextNoCase(cond.text, "TRUE") == 0)
+        return 1;
+    if (cond.kind == OperandKind::Text && compareTextNoCase(cond.text, "FALSE") == 0)
+        return 0;
+    return -1;
+}
+
+bool isReferenceOrError(const Operand& op) {
+    return op.isReference() || op.kind == OperandKind::Error;
+}
+
+} // namespace
+
 Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
     m_stack.clear();
+    m_arrayIfs.clear();
     const std::size_t end = program.code.size();
     for (std::size_t pc = 0; pc < end; ++pc) {
         const Instr& in = program.code[pc];
+        const bool arrays = (in.flags & kInstrArray) != 0;
         switch (in.op) {
         case Op::Number:
             m_stack.emplace_back().setNumber(program.numbers[in.index]);
@@ -254,6 +291,9 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             break;
         case Op::Error:
             m_stack.emplace_back().setError(static_cast<FormulaError>(in.index));
+            break;
+        case Op::Name:
+            m_stack.emplace_back().setError(FormulaError::Name);
             break;
         case Op::Missing:
             m_stack.emplace_back().kind = OperandKind::Missing;
@@ -289,16 +329,15 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             if (m_stack.empty())
                 return Value::error(FormulaError::Value);
             Operand& cond = m_stack.back();
+            if (arrays && isArrayLike(cond)) {
+                // An array condition chooses element by element: both
+                // branches are evaluated and IF's call combines them.
+                m_arrayIfs.push_back(true);
+                break;
+            }
+            m_arrayIfs.push_back(false);
             dereference(cond, at);
-            int truth = -1; // -1: no truth value
-            if (cond.kind == OperandKind::Number || cond.kind == OperandKind::Boolean)
-                truth = cond.number != 0.0;
-            else if (cond.kind == OperandKind::Empty || cond.kind == OperandKind::Missing)
-                truth = 0;
-            else if (cond.kind == OperandKind::Text && compareTextNoCase(cond.text, "TRUE") == 0)
-                truth = 1;
-            else if (cond.kind == OperandKind::Text && compareTextNoCase(cond.text, "FALSE") == 0)
-                truth = 0;
+            int truth = truthOf(cond);
             if (truth == 1)
                 break;
             std::size_t target = in.index;
@@ -312,6 +351,8 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             break;
         }
         case Op::Jump:
+            if (!m_arrayIfs.empty() && m_arrayIfs.back())
+                break; // an array IF evaluates its else-branch too
             m_stack.emplace_back().kind = OperandKind::Missing;
             pc = static_cast<std::size_t>(in.index) - 1;
             break;
@@ -319,6 +360,8 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             if (m_stack.empty())
                 return Value::error(FormulaError::Value);
             Operand& value = m_stack.back();
+            if (arrays && isArrayLike(value))
+                break; // some elements may be errors: the alternative is needed
             dereference(value, at);
             if (value.kind == OperandKind::Error)
                 break;
@@ -332,20 +375,18 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             if (m_stack.empty())
                 return Value::error(FormulaError::Value);
             Operand& op = m_stack.back();
-            dereference(op, at);
-            if (in.op == Op::UnaryPlus)
-                break;
-            double n = 0;
-            FormulaError e = FormulaError::None;
-            if (!operandNumber(op, n, e)) {
-                op.setError(e);
+            if (arrays && isArrayLike(op)) {
+                unaryArray(in.op, op, at);
                 break;
             }
-            op.setNumber(in.op == Op::Negate ? -n : n / 100.0);
+            dereference(op, at);
+            applyUnary(in.op, op);
             break;
         }
         case Op::Call:
-            call(in.index, in.argc, at);
+            if (in.index == ifIndex() && (in.argc == 2 || in.argc == 3) && !m_arrayIfs.empty())
+                m_arrayIfs.pop_back();
+            call(in.index, in.argc, arrays, at);
             break;
         case Op::CallName: {
             int argc = in.argc;
@@ -361,14 +402,38 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             m_stack.push_back(std::move(result));
             break;
         }
+        case Op::RangeJoin: {
+            if (m_stack.size() < 2)
+                return Value::error(FormulaError::Value);
+            Operand& a = m_stack[m_stack.size() - 2];
+            const Operand& b = m_stack.back();
+            if (!isReferenceOrError(a) || !isReferenceOrError(b)) {
+                a.setError(FormulaError::Value);
+            } else if (a.kind == OperandKind::Error) {
+            } else if (b.kind == OperandKind::Error) {
+                a.setError(b.error);
+            } else {
+                a.range = {
+                    std::min(a.range.col0, b.range.col0), std::min(a.range.row0, b.range.row0),
+                    std::max(a.range.col1, b.range.col1), std::max(a.range.row1, b.range.row1)};
+                a.kind = OperandKind::Range;
+            }
+            m_stack.pop_back();
+            break;
+        }
         default: {
             if (m_stack.size() < 2)
                 return Value::error(FormulaError::Value);
             Operand& a = m_stack[m_stack.size() - 2];
             Operand& b = m_stack.back();
-            dereference(a, at);
-            dereference(b, at);
-            binary(in.op);
+            if (arrays && (isArrayLike(a) || isArrayLike(b))) {
+                binaryArray(in.op, a, b, at);
+            } else {
+                dereference(a, at);
+                dereference(b, at);
+                applyBinary(in.op, a, b);
+            }
+            m_stack.pop_back();
             break;
         }
         }
@@ -381,62 +446,71 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
         return Value::number(0);
     if (top.kind == OperandKind::Text)
         return Value::text(std::move(top.text));
-    return toValue(top);
+    return operandToValue(top);
 }
 
-void Interpreter::binary(Op op) {
-    Operand& a = m_stack[m_stack.size() - 2];
-    Operand& b = m_stack.back();
+void applyUnary(Op op, Operand& a) {
+    if (op == Op::UnaryPlus)
+        return;
+    double n = 0;
+    FormulaError e = FormulaError::None;
+    if (!operandNumber(a, n, e)) {
+        a.setError(e);
+        return;
+    }
+    a.setNumber(op == Op::Negate ? -n : n / 100.0);
+}
+
+void applyBinary(Op op, Operand& a, const Operand& b) {
     if (op >= Op::Equal && op <= Op::GreaterEqual) {
         if (a.kind == OperandKind::Error || b.kind == OperandKind::Error) {
             FormulaError e = a.kind == OperandKind::Error ? a.error : b.error;
             a.setError(e);
-        } else {
-            int c = 0;
-            if (a.kind == OperandKind::Number && b.kind == OperandKind::Number)
-                c = compareNumbers(a.number, b.number);
-            else
-                c = compareValues(toValue(a), toValue(b));
-            bool r = false;
-            switch (op) {
-            case Op::Equal:
-                r = c == 0;
-                break;
-            case Op::NotEqual:
-                r = c != 0;
-                break;
-            case Op::Less:
-                r = c < 0;
-                break;
-            case Op::LessEqual:
-                r = c <= 0;
-                break;
-            case Op::Greater:
-                r = c > 0;
-                break;
-            default:
-                r = c >= 0;
-                break;
-            }
-            a.setBoolean(r);
+            return;
         }
-        m_stack.pop_back();
+        int c = 0;
+        if (a.kind == OperandKind::Number && b.kind == OperandKind::Number)
+            c = compareNumbers(a.number, b.number);
+        else
+            c = compareValues(operandToValue(a), operandToValue(b));
+        bool r = false;
+        switch (op) {
+        case Op::Equal:
+            r = c == 0;
+            break;
+        case Op::NotEqual:
+            r = c != 0;
+            break;
+        case Op::Less:
+            r = c < 0;
+            break;
+        case Op::LessEqual:
+            r = c <= 0;
+            break;
+        case Op::Greater:
+            r = c > 0;
+            break;
+        default:
+            r = c >= 0;
+            break;
+        }
+        a.setBoolean(r);
         return;
     }
     if (op == Op::Concat) {
-        if (a.kind == OperandKind::Error) {
-        } else if (b.kind == OperandKind::Error) {
+        if (a.kind == OperandKind::Error)
+            return;
+        if (b.kind == OperandKind::Error) {
             a.setError(b.error);
-        } else {
-            if (a.kind != OperandKind::Text) {
-                std::string t;
-                appendOperandText(t, a);
-                a.text = std::move(t);
-                a.kind = OperandKind::Text;
-            }
-            appendOperandText(a.text, b);
+            return;
         }
-        m_stack.pop_back();
+        if (a.kind != OperandKind::Text) {
+            std::string t;
+            appendOperandText(t, a);
+            a.text = std::move(t);
+            a.kind = OperandKind::Text;
+        }
+        appendOperandText(a.text, b);
         return;
     }
     double x = 0;
@@ -444,7 +518,6 @@ void Interpreter::binary(Op op) {
     FormulaError e = FormulaError::None;
     if (!operandNumber(a, x, e) || !operandNumber(b, y, e)) {
         a.setError(e);
-        m_stack.pop_back();
         return;
     }
     double r = 0;
@@ -461,7 +534,6 @@ void Interpreter::binary(Op op) {
     case Op::Divide:
         if (y == 0) {
             a.setError(FormulaError::Div0);
-            m_stack.pop_back();
             return;
         }
         r = x / y;
@@ -469,7 +541,6 @@ void Interpreter::binary(Op op) {
     default: // Power
         if (x == 0 && y == 0) {
             a.setError(FormulaError::Num);
-            m_stack.pop_back();
             return;
         }
         r = std::pow(x, y);
@@ -479,10 +550,9 @@ void Interpreter::binary(Op op) {
         a.setNumber(r);
     else
         a.setError(x == 0 && y < 0 ? FormulaError::Div0 : FormulaError::Num);
-    m_stack.pop_back();
 }
 
-void Interpreter::call(std::uint32_t index, int argc, CellPos at) {
+void Interpreter::call(std::uint32_t index, int argc, bool arrays, CellPos at) {
     if (static_cast<int>(m_stack.size()) < argc) {
         m_stack.emplace_back().setError(FormulaError::Value);
         return;
@@ -491,13 +561,33 @@ void Interpreter::call(std::uint32_t index, int argc, CellPos at) {
     std::size_t base = m_stack.size() - static_cast<std::size_t>(argc);
     Operand* args = m_stack.data() + base;
     Operand result;
+    bool lifted = false;
+    if (arrays) {
+        // A range or array where a value is declared makes the call run once
+        // per element; arguments passed on as written (IF's branches) follow
+        // but do not start it, so IF(A1>0,B1:B5,C1:C5) stays a reference.
+        for (int i = 0; i < argc && !lifted; ++i) {
+            ArgKind kind = def.kinds[std::min(i, 3)];
+            lifted = kind != ArgKind::Any && kind != ArgKind::Pass && isArrayLike(args[i]);
+        }
+    }
+    if (lifted)
+        liftedCall(def, args, argc, at, result);
+    else
+        run(def, args, argc, at, result);
+    m_stack.resize(base);
+    m_stack.push_back(std::move(result));
+}
+
+void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos at,
+                      Operand& result) {
     FormulaError failed = FormulaError::None;
     if (argc < def.minArgs || (def.maxArgs != 255 && argc > def.maxArgs))
         failed = FormulaError::Value;
     for (int i = 0; i < argc && failed == FormulaError::None; ++i) {
         ArgKind kind = def.kinds[std::min(i, 3)];
         Operand& a = args[i];
-        if (kind == ArgKind::Any)
+        if (kind == ArgKind::Any || kind == ArgKind::Pass)
             continue;
         dereference(a, at);
         if (kind == ArgKind::Scalar || a.kind == OperandKind::Missing)
@@ -538,8 +628,6 @@ void Interpreter::call(std::uint32_t index, int argc, CellPos at) {
         FunctionCall fc{args, argc, result, m_cells, at, m_lookups};
         def.body(fc);
     }
-    m_stack.resize(base);
-    m_stack.push_back(std::move(result));
 }
 
 } // namespace vtx::sheet

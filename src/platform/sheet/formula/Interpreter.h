@@ -33,17 +33,43 @@ public:
     Value evaluate(const FormulaCode& code, CellPos at);
 
 private:
-    void binary(Op op);
-    void call(std::uint32_t index, int argc, CellPos at);
+    void call(std::uint32_t index, int argc, bool arrays, CellPos at);
+    /// Coerces the arguments by their declared kinds and runs the body.
+    void run(const FunctionInfo& def, Operand* args, int argc, CellPos at, Operand& result);
     /// Replaces a reference operand by the value of its cell (a range by the
-    /// cell it shares a row or column with, else #VALUE!).
+    /// cell it shares a row or column with, else #VALUE!); an array by its
+    /// element in the formula's row or column.
     void dereference(Operand& op, CellPos at) const;
+
+    // ---- element by element (InterpreterArrays.cpp) ----
+    /// The element (row, col) of an operand, a single value standing for
+    /// every element; false outside a larger operand's size.
+    bool element(const Operand& op, int row, int col, Operand& out) const;
+    /// a op b over ranges and arrays; the result replaces a.
+    void binaryArray(Op op, Operand& a, const Operand& b, CellPos at);
+    void unaryArray(Op op, Operand& a, CellPos at);
+    /// A call whose value arguments hold ranges or arrays, once per element.
+    void liftedCall(const FunctionInfo& def, Operand* args, int argc, CellPos at, Operand& result);
 
     const CellStore& m_cells;
     NamedFunctionHost* m_host;
     LookupIndex* m_lookups;
     std::vector<Operand> m_stack;
+    /// One entry per IF being evaluated: true when its condition is an
+    /// array, so that both branches are evaluated.
+    std::vector<bool> m_arrayIfs;
 };
+
+/// a op b for single values (references already read): the result replaces a.
+void applyBinary(Op op, Operand& a, const Operand& b);
+/// Negation, unary plus or percent of a single value, in place.
+void applyUnary(Op op, Operand& a);
+/// True for a range of more than one cell or an array.
+bool isArrayLike(const Operand& op);
+/// Copies a cell value into an operand.
+void setOperandValue(Operand& op, const Value& v);
+/// The plain value of an operand that holds one.
+Value operandToValue(const Operand& op);
 
 /// Compares two values as the comparison operators do: numbers < texts <
 /// booleans, texts without regard to case; an empty value equals 0, "" and

@@ -71,6 +71,8 @@ struct StackItem {
     int lazy = 0;
     int firstJump = -1;
     int secondJump = -1;
+    /// The argument being read takes arrays (m_arrayDepth counts it).
+    bool arrayArg = false;
 };
 
 class Parser {
@@ -83,7 +85,20 @@ public:
 
 private:
     void emit(Op op, std::uint32_t index = 0, int argc = 0) {
-        m_out.code.push_back({op, static_cast<std::uint8_t>(argc), index});
+        m_out.code.push_back({op, static_cast<std::uint8_t>(argc),
+                              m_arrayDepth > 0 ? std::uint8_t{kInstrArray} : std::uint8_t{0},
+                              index});
+    }
+    /// Enters the argument `call.argc` of a call: an argument of a built-in
+    /// function declared to take ranges and arrays is an array context for
+    /// everything inside it.
+    void enterArgument(StackItem& call) {
+        if (call.arrayArg)
+            --m_arrayDepth;
+        call.arrayArg =
+            !call.named && functionInfo(call.index).kinds[std::min(call.argc, 3)] == ArgKind::Any;
+        if (call.arrayArg)
+            ++m_arrayDepth;
     }
     void popOperator() {
         const StackItem& top = m_stack.back();
@@ -105,6 +120,7 @@ private:
     FormulaCode& m_out;
     std::vector<StackItem> m_stack;
     int m_depth = 0;
+    int m_arrayDepth = 0; ///< open arguments that take arrays
 };
 
 bool Parser::operand(const Token& t, ParseError& error) {
@@ -181,6 +197,8 @@ bool Parser::closeCall(ParseError& error, int position) {
     StackItem top = m_stack.back();
     m_stack.pop_back();
     --m_depth;
+    if (top.arrayArg)
+        --m_arrayDepth; // the call itself stands in its caller's context
     if (top.kind == StackItem::Group) {
         emit(Op::Paren);
         return true;
@@ -247,6 +265,7 @@ bool Parser::run(ParseError& error) {
                     item.index = static_cast<std::uint32_t>(m_out.names.size());
                     m_out.names.push_back(upperText(t.text));
                 }
+                enterArgument(item);
                 m_stack.push_back(item);
                 opened = true;
                 break;
@@ -264,8 +283,10 @@ bool Parser::run(ParseError& error) {
                 }
                 emit(Op::Missing);
                 ++m_stack.back().argc;
-                if (t.type == TokenType::Comma)
+                if (t.type == TokenType::Comma) {
                     argumentEnded(m_stack.back());
+                    enterArgument(m_stack.back());
+                }
                 if (t.type == TokenType::RightParen) {
                     if (!closeCall(error, t.position))
                         return false;
@@ -308,6 +329,7 @@ bool Parser::run(ParseError& error) {
                 return fail(error, ParseErrorCode::UnexpectedToken, t.position);
             ++m_stack.back().argc;
             argumentEnded(m_stack.back());
+            enterArgument(m_stack.back());
             expectOperand = true;
             break;
         case TokenType::RightParen:

@@ -129,7 +129,11 @@ enum class ArgKind : std::uint8_t {
     Text,    ///< a text (numbers in general format); errors propagate
     Boolean, ///< a truth value; errors propagate
     Scalar,  ///< a value read from a reference, any kind, errors kept
-    Any,     ///< as written: references and ranges stay references
+    Any,     ///< as written: references and ranges stay references; takes arrays
+    /// As written, so that a reference can be passed on as the result (IF,
+    /// CHOOSE); but where the call computes element by element, a range or
+    /// an array here is taken element by element like a value.
+    Pass,
 };
 
 struct FunctionCall;

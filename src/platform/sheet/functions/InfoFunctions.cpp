@@ -67,6 +67,8 @@ void addInfoFunctions(std::vector<FunctionInfo>& t) {
     t.push_back({"ROWS", 1, 1, {K::Any}, [](FunctionCall& c) {
                      if (c.args[0].isReference())
                          c.setNumber(c.args[0].range.rows());
+                     else if (c.args[0].kind == OperandKind::Array)
+                         c.setNumber(c.args[0].array->rows);
                      else if (isError(c.args[0]))
                          c.setError(c.args[0].error);
                      else
@@ -75,6 +77,8 @@ void addInfoFunctions(std::vector<FunctionInfo>& t) {
     t.push_back({"COLUMNS", 1, 1, {K::Any}, [](FunctionCall& c) {
                      if (c.args[0].isReference())
                          c.setNumber(c.args[0].range.cols());
+                     else if (c.args[0].kind == OperandKind::Array)
+                         c.setNumber(c.args[0].array->cols);
                      else if (isError(c.args[0]))
                          c.setError(c.args[0].error);
                      else

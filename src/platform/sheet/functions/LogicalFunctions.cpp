@@ -47,6 +47,17 @@ template <typename Combine> void logicalFold(FunctionCall& c, Combine combine) {
             }
             break;
         }
+        case OperandKind::Array:
+            // Elements count as cells do: texts are passed over.
+            for (const Value& v : a.array->values) {
+                if (v.isError()) {
+                    c.setError(v.asError());
+                    return;
+                }
+                if (v.isNumber() || v.isBoolean())
+                    take(v.asNumber() != 0.0);
+            }
+            break;
         default:
             break;
         }
@@ -69,7 +80,9 @@ void copyOperand(FunctionCall& c, Operand& a) {
 } // namespace
 
 void addLogicalFunctions(std::vector<FunctionInfo>& t) {
-    t.push_back({"IF", 1, 3, {K::Boolean, K::Scalar}, [](FunctionCall& c) {
+    // IF and CHOOSE give the argument they pick as it is: a reference stays
+    // a reference ("SUM(IF(A1>0,B1:B5,C1:C5))", "A1:CHOOSE(2,B3,B5)").
+    t.push_back({"IF", 1, 3, {K::Boolean, K::Pass}, [](FunctionCall& c) {
                      if (c.flag(0)) {
                          if (c.argc > 1)
                              copyOperand(c, c.args[1]);
@@ -101,7 +114,7 @@ void addLogicalFunctions(std::vector<FunctionInfo>& t) {
                                c.args[0].error == FormulaError::NA;
                      copyOperand(c, na ? c.args[1] : c.args[0]);
                  }});
-    t.push_back({"CHOOSE", 2, 255, {K::Number, K::Scalar}, [](FunctionCall& c) {
+    t.push_back({"CHOOSE", 2, 255, {K::Number, K::Pass}, [](FunctionCall& c) {
                      double n = c.num(0);
                      int i = static_cast<int>(n);
                      if (i < 1 || i >= c.argc)

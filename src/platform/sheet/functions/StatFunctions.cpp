@@ -381,6 +381,9 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                              c.cells.forEach(a.range, [&](int, int, const Cell& cell) {
                                  n += cell.value.isNumber();
                              });
+                         else if (a.kind == OperandKind::Array)
+                             for (const Value& v : a.array->values)
+                                 n += v.isNumber();
                          else if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean ||
                                   (a.kind == OperandKind::Text && parseNumber(a.text, x)))
                              ++n;
@@ -395,6 +398,9 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                              c.cells.forEach(a.range, [&](int, int, const Cell& cell) {
                                  n += !cell.value.isEmpty();
                              });
+                         else if (a.kind == OperandKind::Array)
+                             for (const Value& v : a.array->values)
+                                 n += !v.isEmpty();
                          else if (a.kind != OperandKind::Missing)
                              ++n;
                      }
@@ -441,44 +447,44 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
         {"MAXIFS", 3, 255, {K::Any}, [](FunctionCall& c) { numbersIfs(c, IfsResult::Max); }});
     t.push_back(
         {"MINIFS", 3, 255, {K::Any}, [](FunctionCall& c) { numbersIfs(c, IfsResult::Min); }});
-    t.push_back(
-        {"SUMPRODUCT", 1, 255, {K::Any}, [](FunctionCall& c) {
-             // Every argument a range of the same shape; texts count as 0.
-             CellRange shape;
-             for (int i = 0; i < c.argc; ++i) {
-                 const Operand& a = c.args[i];
-                 if (a.kind == OperandKind::Error) {
-                     c.setError(a.error);
-                     return;
-                 }
-                 if (!a.isReference()) {
-                     c.setError(FormulaError::Value);
-                     return;
-                 }
-                 if (i == 0)
-                     shape = a.range;
-                 else if (a.range.rows() != shape.rows() || a.range.cols() != shape.cols()) {
-                     c.setError(FormulaError::Value);
-                     return;
-                 }
-             }
-             double total = 0;
-             for (int dc = 0; dc < shape.cols(); ++dc)
-                 for (int dr = 0; dr < shape.rows(); ++dr) {
-                     double p = 1;
+    t.push_back({"SUMPRODUCT", 1, 255, {K::Any}, [](FunctionCall& c) {
+                     // Ranges and arrays of one size; elements that are no number
+                     // (texts, truth values, empty cells) count as 0.
+                     std::vector<ArgValues> lists;
+                     lists.reserve(static_cast<std::size_t>(c.argc));
                      for (int i = 0; i < c.argc; ++i) {
-                         const Value& v =
-                             c.cells.value(c.args[i].range.col0 + dc, c.args[i].range.row0 + dr);
-                         if (v.isError()) {
-                             c.setError(v.asError());
+                         const Operand& a = c.args[i];
+                         if (a.kind == OperandKind::Error) {
+                             c.setError(a.error);
                              return;
                          }
-                         p *= v.isNumber() ? v.asNumber() : 0.0;
+                         if (a.kind == OperandKind::Missing) {
+                             c.setError(FormulaError::Value);
+                             return;
+                         }
+                         lists.emplace_back(a, c.cells);
+                         if (lists.back().rows() != lists.front().rows() ||
+                             lists.back().cols() != lists.front().cols()) {
+                             c.setError(FormulaError::Value);
+                             return;
+                         }
                      }
-                     total += p;
-                 }
-             c.setNumber(total);
-         }});
+                     double total = 0;
+                     const std::size_t n = lists.front().size();
+                     for (std::size_t k = 0; k < n; ++k) {
+                         double p = 1;
+                         for (const ArgValues& list : lists) {
+                             const Value& v = list.at(k);
+                             if (v.isError()) {
+                                 c.setError(v.asError());
+                                 return;
+                             }
+                             p *= v.isNumber() ? v.asNumber() : 0.0;
+                         }
+                         total += p;
+                     }
+                     c.setNumber(total);
+                 }});
 }
 
 } // namespace vtx::sheet
