@@ -10,6 +10,7 @@
 #include "platform/sheet/SheetImpl.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace vtx::sheet {
 
@@ -71,17 +72,22 @@ void SheetImpl::recalcFrom(const std::vector<std::uint64_t>& sources) {
         }
     }
     collectDependents(sources, set);
+    std::vector<std::uint64_t> volatileCells;
     for (std::uint64_t v : m_volatile) {
         CellPos p = CellPos::fromKey(v);
         Cell* c = m_cells.find(p.col, p.row);
         if (c && c->formula && c->formula->isVolatile) {
             c->flags |= kCellChanged;
+            volatileCells.push_back(v);
             if (!(c->flags & kCellInSet)) {
                 c->flags |= kCellInSet;
                 set.push_back(v);
             }
         }
     }
+    // A volatile formula may get a new value: what depends on it follows.
+    if (!volatileCells.empty())
+        collectDependents(volatileCells, set);
     if (!set.empty())
         evaluateSet(set, nullptr);
     runDeferred();
@@ -281,6 +287,12 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
 
     Interpreter interpreter(m_cells, this, &m_lookups);
     std::vector<std::uint8_t> done(n, 0);
+    // References built at run time (OFFSET, INDIRECT, ...) may reach
+    // formulas of the set that no edge orders before the formula reading
+    // them: such a formula waits for them (late edges) and is evaluated again.
+    std::vector<CellRange> reads;
+    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> lateSucc;
+    std::vector<std::uint8_t> postponed(n, 0);
     std::vector<std::uint32_t> ready;
     for (std::size_t i = 0; i < n; ++i)
         if (indegree[i] == 0)
@@ -297,6 +309,34 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
             if (--indegree[s] == 0 && !done[s])
                 ready.push_back(s);
         }
+        if (lateSucc.empty())
+            return;
+        auto late = lateSucc.find(i);
+        if (late == lateSucc.end())
+            return;
+        for (std::uint32_t s : late->second)
+            if (--indegree[s] == 0 && !done[s])
+                ready.push_back(s);
+        lateSucc.erase(late);
+    };
+    // The formulas of the set not yet evaluated that a run-time reference of
+    // formula i reaches; each becomes a late precedent of i.
+    // A reference reaching formula i itself is a cycle (*self).
+    auto waitForReads = [&](std::uint32_t i, bool* self) {
+        bool waiting = false;
+        for (const CellRange& r : reads)
+            m_cells.forEach(r, [&](int, int, const Cell& cell) {
+                if (!cell.formula || !(cell.flags & kCellInSet) || done[cell.scratch])
+                    return;
+                if (cell.scratch == i) {
+                    *self = true;
+                    return;
+                }
+                lateSucc[cell.scratch].push_back(i);
+                ++indegree[i];
+                waiting = true;
+            });
+        return waiting;
     };
     auto evaluate = [&](std::uint32_t i) {
         CellPos p = CellPos::fromKey(set[i]);
@@ -309,7 +349,20 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
         bool wanted = (c->flags & kCellChanged) && (!onlyCell || *onlyCell == set[i]);
         bool changed = false;
         if (wanted) {
+            bool dynamic = c->formula->isVolatile;
+            if (dynamic) {
+                reads.clear();
+                interpreter.setDynamicReads(&reads);
+            }
             Value v = interpreter.evaluate(*c->formula, p);
+            interpreter.setDynamicReads(nullptr);
+            bool self = false;
+            if (dynamic && waitForReads(i, &self)) {
+                postponed[i] = 1;
+                return;
+            }
+            if (self)
+                v = Value::error(FormulaError::Circular);
             c = m_cells.find(p.col, p.row);
             cellOf[i] = c;
             if (!(c->value == v)) {
@@ -383,6 +436,14 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
                 if (component.size() > 1 || selfLoop)
                     cyclic.insert(cyclic.end(), component.begin(), component.end());
             }
+        }
+        if (cyclic.empty()) {
+            // No cycle of written references: formulas waiting for what
+            // their run-time references reach close the cycle.
+            for (std::uint32_t i = 0; i < n; ++i)
+                if (!done[i] && postponed[i])
+                    cyclic.push_back(i);
+            lateSucc.clear();
         }
         if (cyclic.empty())
             break; // cannot happen: a stuck set holds a cycle

@@ -116,7 +116,16 @@ std::unique_ptr<FormulaCode> remapCode(const FormulaCode& code, CellPos from, Ce
             continue;
         CellRange range = def.resolve(from);
         RangeRef updated;
+        updated.whole = def.whole;
         if (map.mapRange(range)) {
+            // Whole columns keep every row, whole rows every column.
+            if (def.whole == kWholeColumns) {
+                range.row0 = 1;
+                range.row1 = kMaxRows;
+            } else if (def.whole == kWholeRows) {
+                range.col0 = 1;
+                range.col1 = kMaxCols;
+            }
             updated.first = def.first.pointingAt({range.col0, range.row0}, to);
             updated.last = def.last.pointingAt({range.col1, range.row1}, to);
         } else {

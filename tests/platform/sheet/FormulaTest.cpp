@@ -95,6 +95,90 @@ TEST_F(FormulaTest, ArrayResultsFollowTheirPrecedents) {
     EXPECT_EQ(sheet.value(6, 1), Value::error(FormulaError::Value));
 }
 
+TEST_F(FormulaTest, ReferencesFromFunctionsWholeColumnsAndUnknownNames) {
+    runFixture("references.txt");
+}
+
+TEST_F(FormulaTest, NewFormsAreShownAsWritten) {
+    const char* formulas[] = {"SUM(A:A)+SUM($2:$3)",
+                              "SUM(B1:INDEX(C1:C9,2))",
+                              "Width*2+length",
+                              "SUM(OFFSET(A1,1,1):C$9)",
+                              "-A1:B2",
+                              "COUNTA($A:C)",
+                              "INDIRECT(\"A\"&ROW())",
+                              "SUM(IF(A1:A4>2,A1:A4))"};
+    for (const char* f : formulas) {
+        ParseError e;
+        ASSERT_TRUE(sheet.setFormula(7, 7, f, false, &e)) << f << ": " << e.message();
+        std::string text;
+        sheet.getText(7, 7, TextForm::Formula, text);
+        EXPECT_EQ(text, f);
+    }
+    sheet.setRefStyle(RefStyle::R1C1);
+    ASSERT_TRUE(sheet.setFormula(7, 7, "SUM(C1)+SUM(R[-1]:R2)+COUNT(C[-1]:C)", false));
+    std::string text;
+    sheet.getText(7, 7, TextForm::Formula, text);
+    EXPECT_EQ(text, "SUM(C1)+SUM(R[-1]:R2)+COUNT(C[-1]:C)");
+    sheet.setRefStyle(RefStyle::A1);
+    sheet.getText(7, 7, TextForm::Formula, text);
+    EXPECT_EQ(text, "SUM($A:$A)+SUM(6:$2)+COUNT(F:G)");
+}
+
+TEST_F(FormulaTest, WholeColumnsStayWholeWhenRowsAndColumnsChange) {
+    ASSERT_TRUE(sheet.setFormula(6, 1, "SUM(C:C)+SUM(2:2)", true));
+    EXPECT_EQ(sheet.value(6, 1), Value::number(100 + 2 + 20));
+    std::string text;
+    ASSERT_TRUE(sheet.setFormula(6, 10, "SUM(C:C)+SUM(2:2)", true));
+    ASSERT_TRUE(sheet.insertRows(1, 3));
+    sheet.getText(6, 13, TextForm::Formula, text);
+    EXPECT_EQ(text, "SUM(C:C)+SUM(5:5)");
+    ASSERT_TRUE(sheet.deleteRows(2, 1));
+    ASSERT_TRUE(sheet.insertCols(1, 1));
+    sheet.getText(7, 12, TextForm::Formula, text);
+    EXPECT_EQ(text, "SUM(D:D)+SUM(4:4)");
+    EXPECT_EQ(sheet.value(7, 12), Value::number(100 + 2 + 20));
+}
+
+TEST_F(FormulaTest, RunTimeReferencesAreOrderedAndFollowTheirCells) {
+    // K1 reads L1 only through INDIRECT: no written reference orders them,
+    // yet K1 sees L1's new value, and M1 follows K1.
+    ASSERT_TRUE(sheet.setFormula(12, 1, "N1*2", true));
+    ASSERT_TRUE(sheet.setFormula(11, 1, "INDIRECT(\"L1\")+1", true));
+    ASSERT_TRUE(sheet.setFormula(13, 1, "K1*10", true));
+    sheet.setData(14, 1, "5");
+    EXPECT_EQ(sheet.value(12, 1), Value::number(10));
+    EXPECT_EQ(sheet.value(11, 1), Value::number(11));
+    EXPECT_EQ(sheet.value(13, 1), Value::number(110));
+    // A range joined at run time follows its cells and its end.
+    ASSERT_TRUE(sheet.setFormula(11, 2, "SUM(C1:INDEX(C1:C4,A1))", true));
+    EXPECT_EQ(sheet.value(11, 2), Value::number(10));
+    sheet.setData(1, 1, "3");
+    EXPECT_EQ(sheet.value(11, 2), Value::number(60));
+    sheet.setData(3, 2, "25");
+    EXPECT_EQ(sheet.value(11, 2), Value::number(65));
+    // A cycle closed only through INDIRECT is a cycle.
+    ASSERT_TRUE(sheet.setFormula(11, 3, "INDIRECT(\"K3\")+1", true));
+    EXPECT_EQ(sheet.value(11, 3), Value::error(FormulaError::Circular));
+    ASSERT_TRUE(sheet.setFormula(11, 4, "OFFSET(K4,1,0)", true));
+    ASSERT_TRUE(sheet.setFormula(11, 5, "K4+1", true));
+    sheet.recalcAll();
+    EXPECT_EQ(sheet.value(11, 4), Value::error(FormulaError::Circular));
+}
+
+TEST_F(FormulaTest, UnknownNamesKeepTheirFormulaUntilMended) {
+    ASSERT_TRUE(sheet.setFormula(6, 1, "Width*2", true));
+    EXPECT_EQ(sheet.value(6, 1), Value::error(FormulaError::Name));
+    TempDir dir;
+    ASSERT_TRUE(sheet.save(dir.file("names.vxs")));
+    SheetModel loaded;
+    ASSERT_TRUE(loaded.load(dir.file("names.vxs")));
+    std::string text;
+    loaded.getText(6, 1, TextForm::Formula, text);
+    EXPECT_EQ(text, "Width*2");
+    EXPECT_EQ(loaded.value(6, 1), Value::error(FormulaError::Name));
+}
+
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {
     EXPECT_GE(functionCount(), 80);
     EXPECT_GE(findFunction("vlookup"), 0);
@@ -117,12 +201,14 @@ TEST_F(FormulaTest, ReferenceStylesReadAndShowFormulas) {
     sheet.setRefStyle(RefStyle::R1C1);
     sheet.getText(5, 5, TextForm::Formula, text);
     EXPECT_EQ(text, "R[-4]C[-4]+R2C3+R1C1+R[-1]C[-1]");
-    // R1C1 style reads only R1C1 references: A1 is no name it knows.
-    EXPECT_FALSE(sheet.setFormula(6, 6, "A1+1", true));
+    // R1C1 style reads only R1C1 references: A1 is a name it does not know.
+    EXPECT_TRUE(sheet.setFormula(6, 6, "A1+1", true));
+    EXPECT_EQ(sheet.value(6, 6), Value::error(FormulaError::Name));
     EXPECT_TRUE(sheet.setFormula(6, 6, "RC[-5]+1", true));
     EXPECT_EQ(sheet.value(6, 6).asNumber(), 1 + 0); // A6 is empty
     sheet.setRefStyle(RefStyle::A1);
-    EXPECT_FALSE(sheet.setFormula(6, 6, "R1C1+1", true)) << "A1 style refuses R1C1";
+    EXPECT_TRUE(sheet.setFormula(6, 6, "R1C1+1", true)) << "in A1 style R1C1 is a name";
+    EXPECT_EQ(sheet.value(6, 6), Value::error(FormulaError::Name));
     EXPECT_TRUE(sheet.setFormula(6, 6, "=A1+1", true));
     sheet.getText(6, 6, TextForm::Formula, text);
     EXPECT_EQ(text, "A1+1") << "the leading = is not kept";
@@ -154,7 +240,6 @@ TEST_F(FormulaTest, RefusedFormulasReportCodeAndPosition) {
         {"1+2)", ParseErrorCode::UnbalancedParen, 3},
         {"\"abc", ParseErrorCode::UnterminatedText, 0},
         {"1 2", ParseErrorCode::UnexpectedToken, 2},
-        {"Width*2", ParseErrorCode::UnknownName, 0},
         {"1+?", ParseErrorCode::UnexpectedChar, 2},
         {"A1:", ParseErrorCode::BadReference, 3},
         {"*3", ParseErrorCode::MissingOperand, 0},
@@ -247,11 +332,12 @@ TEST(FormulaShapes, ReferencesAtTheEdgesOfTheGrid) {
     ParseError e;
     EXPECT_TRUE(s.setFormula(1, 1, "XFD1048576+1", true, &e)) << e.message();
     EXPECT_EQ(s.value(1, 1).asNumber(), 1);
-    EXPECT_FALSE(s.setFormula(1, 1, "XFE1+1", true, &e)) << "beyond the last column";
-    EXPECT_EQ(e.code, ParseErrorCode::UnknownName);
-    EXPECT_FALSE(s.setFormula(1, 1, "A0", true, &e));
-    EXPECT_FALSE(s.setFormula(1, 1, "A1048577", true, &e));
-    EXPECT_FALSE(s.setFormula(1, 1, "R0C1", true, &e)) << "R1C1 rows start at 1";
+    // Beyond the grid a reference is no reference but a name: #NAME?.
+    for (const char* name : {"XFE1+1", "A0", "A1048577", "R0C1"}) {
+        EXPECT_TRUE(s.setFormula(1, 1, name, true, &e)) << name;
+        EXPECT_EQ(s.value(1, 1), Value::error(FormulaError::Name)) << name;
+    }
+    EXPECT_TRUE(s.setFormula(1, 1, "XFD1048576+1", true, &e));
     EXPECT_TRUE(s.setFormula(1, 2, "R[-1]C", true, &e));
     EXPECT_EQ(s.value(1, 2).asNumber(), 1);
     EXPECT_TRUE(s.setFormula(1, 1, "R[-1]C", true, &e)) << "relative rows may leave the grid";

@@ -108,6 +108,7 @@ std::uint64_t FormulaCode::hash() const {
     for (const auto& r : ranges) {
         h.add(r.first);
         h.add(r.last);
+        h.add(r.whole);
     }
     for (const auto& n : names)
         h.add(std::string_view(n));
@@ -166,6 +167,44 @@ void appendR1C1(std::string& out, const CellRef& ref, CellPos) {
     }
 }
 
+namespace {
+
+// One side of a whole-column or whole-row range: "$C" / "3" in A1 style,
+// "C3" / "C[-1]" / "R2" in R1C1 style; "" when it leaves the grid.
+std::string bandSide(const CellRef& ref, CellPos at, bool columns, bool r1c1) {
+    int value = columns ? ref.col : ref.row;
+    bool absolute = columns ? ref.colAbs : ref.rowAbs;
+    int resolved = absolute ? value : value + (columns ? at.col : at.row);
+    if (resolved < 1 || resolved > (columns ? kMaxCols : kMaxRows))
+        return {};
+    std::string s;
+    if (r1c1) {
+        s += columns ? 'C' : 'R';
+        if (absolute)
+            s += std::to_string(value);
+        else if (value != 0)
+            s += "[" + std::to_string(value) + "]";
+        return s;
+    }
+    if (absolute)
+        s += '$';
+    s += columns ? columnName(resolved) : std::to_string(resolved);
+    return s;
+}
+
+} // namespace
+
+std::string bandText(const RangeRef& r, CellPos at, bool r1c1) {
+    bool columns = r.whole == kWholeColumns;
+    std::string a = bandSide(r.first, at, columns, r1c1);
+    std::string b = bandSide(r.last, at, columns, r1c1);
+    if (a.empty() || b.empty())
+        return "#REF!";
+    if (r1c1 && a == b)
+        return a;
+    return a + ":" + b;
+}
+
 std::string FormulaCode::render(CellPos at, bool r1c1) const {
     // Postfix to infix with a stack of texts: no recursion, so any nesting
     // depth the parser accepted can be shown.
@@ -203,11 +242,26 @@ std::string FormulaCode::render(CellPos at, bool r1c1) const {
             break;
         case Op::Range: {
             const RangeRef& r = ranges[in.index];
+            if (r.whole != kWholeNone) {
+                stack.push_back(bandText(r, at, r1c1));
+                break;
+            }
             std::string a = refText(r.first);
             std::string b = refText(r.last);
             stack.push_back(a == "#REF!" || b == "#REF!" ? std::string("#REF!") : a + ":" + b);
             break;
         }
+        case Op::Name:
+            stack.push_back(names[in.index]);
+            break;
+        case Op::RangeJoin:
+            if (stack.size() >= 2) {
+                std::string right = std::move(stack.back());
+                stack.pop_back();
+                stack.back() += ':';
+                stack.back() += right;
+            }
+            break;
         case Op::Negate:
         case Op::UnaryPlus:
             if (!stack.empty()) {

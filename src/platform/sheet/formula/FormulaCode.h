@@ -97,9 +97,19 @@ struct CellRef {
     }
 };
 
+/// Values of RangeRef::whole.
+enum WholeBand : std::uint8_t {
+    kWholeNone = 0,
+    kWholeColumns = 1, ///< "A:C": every row of the columns
+    kWholeRows = 2,    ///< "2:5": every column of the rows
+};
+
 struct RangeRef {
     CellRef first = {};
     CellRef last;
+    /// Whole columns or rows (WholeBand): the other extent is the whole grid
+    /// and stays so when rows or columns are inserted or deleted.
+    std::uint8_t whole = kWholeNone;
     bool operator==(const RangeRef&) const = default;
     /// The range at a formula position, corners put in order.
     CellRange resolve(CellPos at) const;
@@ -138,6 +148,8 @@ public:
 std::string columnName(int col);
 /// Appends the A1 text of one reference corner ("$B$3"), or "#REF!".
 void appendA1(std::string& out, const CellRef& ref, CellPos at);
+/// The text of a whole-column or whole-row range ("A:C", "$2:$2", "C[-1]").
+std::string bandText(const RangeRef& range, CellPos at, bool r1c1);
 /// Appends the R1C1 text of one reference corner ("R[-1]C2").
 void appendR1C1(std::string& out, const CellRef& ref, CellPos at);
 

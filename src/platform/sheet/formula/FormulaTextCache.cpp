@@ -69,6 +69,12 @@ bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle styl
             continue;
         }
         if (!(cls & kLetter)) {
+            // Whole rows ("2:5") hold row numbers that no letter announces.
+            if (p[i] == ':') {
+                std::size_t next = i + 1 < n && p[i + 1] == '$' ? i + 2 : i + 1;
+                if (next < n && (classOf(p[next]) & kDigit))
+                    return false;
+            }
             ++i;
             continue;
         }

@@ -417,6 +417,8 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
                     std::min(a.range.col0, b.range.col0), std::min(a.range.row0, b.range.row0),
                     std::max(a.range.col1, b.range.col1), std::max(a.range.row1, b.range.row1)};
                 a.kind = OperandKind::Range;
+                if (m_dynamicReads)
+                    m_dynamicReads->push_back(a.range);
             }
             m_stack.pop_back();
             break;
@@ -575,6 +577,8 @@ void Interpreter::call(std::uint32_t index, int argc, bool arrays, CellPos at) {
         liftedCall(def, args, argc, at, result);
     else
         run(def, args, argc, at, result);
+    if (m_dynamicReads && result.isReference())
+        m_dynamicReads->push_back(result.range);
     m_stack.resize(base);
     m_stack.push_back(std::move(result));
 }

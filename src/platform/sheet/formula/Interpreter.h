@@ -31,6 +31,10 @@ public:
         : m_cells(cells), m_host(host), m_lookups(lookups) {}
     /// The value of the program standing at `at`.
     Value evaluate(const FormulaCode& code, CellPos at);
+    /// Where to note the references that functions and the range operator
+    /// build at run time (OFFSET, INDIRECT, INDEX, "A1:INDEX(...)"), so that
+    /// recalculation can check the cells they reach; null to note nothing.
+    void setDynamicReads(std::vector<CellRange>* reads) { m_dynamicReads = reads; }
 
 private:
     void call(std::uint32_t index, int argc, bool arrays, CellPos at);
@@ -58,6 +62,7 @@ private:
     /// One entry per IF being evaluated: true when its condition is an
     /// array, so that both branches are evaluated.
     std::vector<bool> m_arrayIfs;
+    std::vector<CellRange>* m_dynamicReads = nullptr;
 };
 
 /// a op b for single values (references already read): the result replaces a.

@@ -164,6 +164,8 @@ void Interpreter::liftedCall(const FunctionInfo& def, Operand* args, int argc, C
             }
             Operand value;
             run(def, one.data(), argc, at, value);
+            if (m_dynamicReads && value.isReference())
+                m_dynamicReads->push_back(value.range);
             // A function that gives a reference (IF, CHOOSE, INDEX) gives
             // its cell's value here; a range or array element its single value.
             dereference(value, at);

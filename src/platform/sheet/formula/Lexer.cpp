@@ -116,6 +116,98 @@ bool Lexer::readR1C1(std::size_t& i, CellRef& ref) const {
     return true;
 }
 
+bool Lexer::endsName(std::size_t i) const {
+    return !isIdentChar(i) && !(i < m_text.size() && m_text[i] == '(');
+}
+
+bool Lexer::readBand(std::size_t& i, bool columns, CellRef& ref) const {
+    std::size_t p = i;
+    int value = 0;
+    bool absolute = false;
+    if (m_style == RefStyle::R1C1) {
+        if (p >= m_text.size() || upper(m_text[p]) != (columns ? 'C' : 'R'))
+            return false;
+        ++p;
+        if (p < m_text.size() && m_text[p] == '[') {
+            std::size_t close = m_text.find(']', p);
+            if (close == std::string_view::npos)
+                return false;
+            std::string_view inner = m_text.substr(p + 1, close - p - 1);
+            if (!inner.empty() && inner[0] == '+')
+                inner.remove_prefix(1);
+            auto r = std::from_chars(inner.data(), inner.data() + inner.size(), value);
+            if (r.ec != std::errc() || r.ptr != inner.data() + inner.size())
+                return false;
+            p = close + 1;
+        } else if (p < m_text.size() && isDigit(m_text[p])) {
+            long v = 0;
+            for (int digits = 0; p < m_text.size() && isDigit(m_text[p]) && digits < 8; ++digits)
+                v = v * 10 + (m_text[p++] - '0');
+            value = static_cast<int>(v);
+            absolute = true;
+        }
+    } else {
+        if (p < m_text.size() && m_text[p] == '$') {
+            absolute = true;
+            ++p;
+        }
+        long v = 0;
+        int count = 0;
+        while (p < m_text.size() && count < 8 &&
+               (columns ? isLetter(m_text[p]) : isDigit(m_text[p]))) {
+            v = columns ? v * 26 + (upper(m_text[p]) - 'A' + 1) : v * 10 + (m_text[p] - '0');
+            ++p;
+            ++count;
+        }
+        if (count == 0 || (columns && count > 3))
+            return false;
+        value = static_cast<int>(v);
+        if (!absolute)
+            value -= columns ? m_at.col : m_at.row;
+    }
+    int limit = columns ? kMaxCols : kMaxRows;
+    int resolved = absolute ? value : value + (columns ? m_at.col : m_at.row);
+    // Relative R1C1 sides may leave the grid (they give #REF!); written
+    // columns and rows must lie in it.
+    if ((absolute || m_style != RefStyle::R1C1) && (resolved < 1 || resolved > limit))
+        return false;
+    if (columns)
+        ref = {value, 1, absolute, true};
+    else
+        ref = {1, value, true, absolute};
+    i = p;
+    return true;
+}
+
+bool Lexer::readBandRange(std::size_t& i, RangeRef& range) const {
+    for (bool columns : {true, false}) {
+        std::size_t p = i;
+        CellRef first;
+        if (!readBand(p, columns, first))
+            continue;
+        CellRef last = first;
+        if (p < m_text.size() && m_text[p] == ':') {
+            std::size_t q = p + 1;
+            if (!readBand(q, columns, last))
+                continue;
+            p = q;
+        } else if (m_style != RefStyle::R1C1) {
+            continue; // "A" alone is a name in A1 style, "C" a whole column in R1C1
+        }
+        if (!endsName(p))
+            continue;
+        if (columns) {
+            last.row = kMaxRows;
+        } else {
+            last.col = kMaxCols;
+        }
+        range = {first, last, columns ? kWholeColumns : kWholeRows};
+        i = p;
+        return true;
+    }
+    return false;
+}
+
 bool Lexer::readRef(std::size_t& i, CellRef& ref) const {
     if (m_style != RefStyle::R1C1 && readA1(i, ref))
         return true;
@@ -165,6 +257,8 @@ bool Lexer::next(Token& token, ParseError& error) {
         return op(Op::Power, 1);
     case '&':
         return op(Op::Concat, 1);
+    case ':':
+        return op(Op::RangeJoin, 1);
     case '=':
         return op(Op::Equal, 1);
     case '<':
@@ -226,6 +320,14 @@ bool Lexer::next(Token& token, ParseError& error) {
     default:
         break;
     }
+    if ((isDigit(c) || c == '$') && m_style != RefStyle::R1C1) {
+        std::size_t p = m_pos;
+        if (readBandRange(p, token.range)) {
+            token.type = TokenType::Range;
+            m_pos = p;
+            return true;
+        }
+    }
     if (isDigit(c) || (c == '.' && m_pos + 1 < m_text.size() && isDigit(m_text[m_pos + 1]))) {
         std::size_t p = m_pos;
         while (p < m_text.size() && (isDigit(m_text[p]) || m_text[p] == '.'))
@@ -254,20 +356,24 @@ bool Lexer::next(Token& token, ParseError& error) {
         std::size_t p = m_pos;
         CellRef first;
         if (readRef(p, first)) {
-            token.range.first = first;
+            token.range = RangeRef{first, {}, kWholeNone};
             token.type = TokenType::Ref;
             if (p < m_text.size() && m_text[p] == ':') {
+                // "A1:B2" is one token; "A1:INDEX(...)" leaves ":" as the
+                // range operator between two references.
                 std::size_t q = p + 1;
                 CellRef last;
                 if (readRef(q, last)) {
                     token.type = TokenType::Range;
                     token.range.last = last;
                     p = q;
-                } else {
-                    error = {ParseErrorCode::BadReference, static_cast<int>(p + 1)};
-                    return false;
                 }
             }
+            m_pos = p;
+            return true;
+        }
+        if (readBandRange(p, token.range)) {
+            token.type = TokenType::Range;
             m_pos = p;
             return true;
         }

@@ -49,6 +49,12 @@ private:
     bool readA1(std::size_t& i, CellRef& ref) const;
     bool readR1C1(std::size_t& i, CellRef& ref) const;
     bool readRef(std::size_t& i, CellRef& ref) const;
+    /// One side of a whole-column or whole-row range: A1 "$C" / "12",
+    /// R1C1 "C3" / "C[-1]" / "C" / "R2".
+    bool readBand(std::size_t& i, bool columns, CellRef& ref) const;
+    /// "A:C", "$2:$5" (A1 style) or "C2:C4", "R[-1]", "C" (R1C1 style).
+    bool readBandRange(std::size_t& i, RangeRef& range) const;
+    bool endsName(std::size_t i) const;
     bool isIdentChar(std::size_t i) const;
 
     std::string_view m_text;

@@ -54,6 +54,8 @@ int precedence(Op op) {
         return 4;
     case Op::Power:
         return 5;
+    case Op::RangeJoin:
+        return 7; // binds tighter than the unary operators: -A1:B2 negates the range
     default:
         return 6; // unary
     }
@@ -103,6 +105,10 @@ private:
     void popOperator() {
         const StackItem& top = m_stack.back();
         emit(top.op);
+        // A range built at run time may reach cells the formula does not
+        // name: it is evaluated with every recalculation.
+        if (top.op == Op::RangeJoin)
+            m_out.isVolatile = true;
         m_stack.pop_back();
     }
     bool fail(ParseError& error, ParseErrorCode code, int position) {
@@ -245,8 +251,14 @@ bool Parser::run(ParseError& error) {
                 m_stack.push_back({StackItem::Group, Op::Paren, 0, t.position});
                 break;
             case TokenType::Name: {
-                if (!t.call)
-                    return fail(error, ParseErrorCode::UnknownName, t.position);
+                if (!t.call) {
+                    // A name the formula language does not know: kept as
+                    // written and evaluated as #NAME?, so it can be mended.
+                    emit(Op::Name, static_cast<std::uint32_t>(m_out.names.size()));
+                    m_out.names.emplace_back(t.text);
+                    expectOperand = false;
+                    break;
+                }
                 Token paren;
                 if (!m_lexer.next(paren, error))
                     return false;
@@ -294,6 +306,9 @@ bool Parser::run(ParseError& error) {
                 }
                 break;
             case TokenType::End:
+                if (!m_stack.empty() && m_stack.back().kind == StackItem::Binary &&
+                    m_stack.back().op == Op::RangeJoin)
+                    return fail(error, ParseErrorCode::BadReference, t.position);
                 return fail(error, ParseErrorCode::MissingOperand, t.position);
             case TokenType::Percent:
                 return fail(error, ParseErrorCode::MissingOperand, t.position);
@@ -310,9 +325,10 @@ bool Parser::run(ParseError& error) {
         switch (t.type) {
         case TokenType::Operator: {
             int p = precedence(t.op);
-            while (!m_stack.empty() && (m_stack.back().kind == StackItem::Unary ||
-                                        (m_stack.back().kind == StackItem::Binary &&
-                                         precedence(m_stack.back().op) >= p)))
+            while (
+                !m_stack.empty() &&
+                ((m_stack.back().kind == StackItem::Unary && p <= precedence(Op::Negate)) ||
+                 (m_stack.back().kind == StackItem::Binary && precedence(m_stack.back().op) >= p)))
                 popOperator();
             m_stack.push_back({StackItem::Binary, t.op, 0, t.position});
             expectOperand = true;

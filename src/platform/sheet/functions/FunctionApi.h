@@ -193,6 +193,7 @@ void addStatFunctions(std::vector<FunctionInfo>& table);
 void addTextFunctions(std::vector<FunctionInfo>& table);
 void addLookupFunctions(std::vector<FunctionInfo>& table);
 void addInfoFunctions(std::vector<FunctionInfo>& table);
+void addReferenceFunctions(std::vector<FunctionInfo>& table);
 
 /// The def of a built-in function by index.
 const FunctionInfo& functionInfo(std::uint32_t index);

@@ -21,6 +21,7 @@ struct Registry {
         addStatFunctions(infos);
         addTextFunctions(infos);
         addLookupFunctions(infos);
+        addReferenceFunctions(infos);
         for (std::size_t i = 0; i < infos.size(); ++i) {
             FunctionInfo& def = infos[i];
             if (def.kinds[0] == ArgKind::Unset)

@@ -1,4 +1,4 @@
-// Look-up functions: VLOOKUP, HLOOKUP, LOOKUP, MATCH, INDEX.
+// Look-up functions: VLOOKUP, HLOOKUP, LOOKUP, MATCH.
 #include "platform/sheet/formula/Interpreter.h"
 #include "platform/sheet/functions/FunctionApi.h"
 #include "platform/sheet/functions/LookupIndex.h"
@@ -165,34 +165,6 @@ void addLookupFunctions(std::vector<FunctionInfo>& t) {
                          c.setValue(vertical ? c.cells.value(r.col1, r.row0 + pos)
                                              : c.cells.value(r.col0 + pos, r.row1));
                      }
-                 }});
-    t.push_back({"INDEX", 2, 3, {K::Any, K::Number, K::Number}, [](FunctionCall& c) {
-                     if (!c.args[0].isReference()) {
-                         c.setError(c.args[0].kind == OperandKind::Error ? c.args[0].error
-                                                                         : FormulaError::Value);
-                         return;
-                     }
-                     const CellRange& r = c.args[0].range;
-                     int row = static_cast<int>(c.num(1));
-                     int col = static_cast<int>(c.numOr(2, 0));
-                     // A single row indexed by one number: the number picks the column.
-                     if (!c.has(2) && r.rows() == 1 && r.cols() > 1) {
-                         col = row;
-                         row = 1;
-                     }
-                     if (col == 0 && r.cols() == 1)
-                         col = 1;
-                     if (row == 0 && r.rows() == 1)
-                         row = 1;
-                     if (row < 1 || col < 1) {
-                         c.setError(FormulaError::Value);
-                         return;
-                     }
-                     if (row > r.rows() || col > r.cols()) {
-                         c.setError(FormulaError::Ref);
-                         return;
-                     }
-                     c.setValue(c.cells.value(r.col0 + col - 1, r.row0 + row - 1));
                  }});
 }
 
