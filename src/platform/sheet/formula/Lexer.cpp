@@ -68,38 +68,38 @@ bool Lexer::readA1(std::size_t& i, CellRef& ref) const {
     return true;
 }
 
+bool Lexer::readR1C1Part(std::size_t& p, char letter, int& value, bool& absolute) const {
+    // The letter, then an absolute number, an [offset] or nothing (offset 0).
+    if (p >= m_text.size() || upper(m_text[p]) != letter)
+        return false;
+    ++p;
+    absolute = false;
+    value = 0;
+    if (p < m_text.size() && m_text[p] == '[') {
+        std::size_t close = m_text.find(']', p);
+        if (close == std::string_view::npos)
+            return false;
+        std::string_view inner = m_text.substr(p + 1, close - p - 1);
+        if (!inner.empty() && inner[0] == '+')
+            inner.remove_prefix(1);
+        auto r = std::from_chars(inner.data(), inner.data() + inner.size(), value);
+        if (r.ec != std::errc() || r.ptr != inner.data() + inner.size())
+            return false;
+        p = close + 1;
+    } else if (p < m_text.size() && isDigit(m_text[p])) {
+        long v = 0;
+        for (int digits = 0; p < m_text.size() && isDigit(m_text[p]) && digits < 8; ++digits)
+            v = v * 10 + (m_text[p++] - '0');
+        value = static_cast<int>(v);
+        absolute = true;
+    }
+    return true;
+}
+
 bool Lexer::readR1C1(std::size_t& i, CellRef& ref) const {
     std::size_t p = i;
-    // One part: absolute number, [offset] or nothing (offset 0).
     auto part = [&](char letter, int& value, bool& absolute) {
-        if (p >= m_text.size() || upper(m_text[p]) != letter)
-            return false;
-        ++p;
-        absolute = false;
-        value = 0;
-        if (p < m_text.size() && m_text[p] == '[') {
-            std::size_t close = m_text.find(']', p);
-            if (close == std::string_view::npos)
-                return false;
-            std::string_view inner = m_text.substr(p + 1, close - p - 1);
-            if (!inner.empty() && inner[0] == '+')
-                inner.remove_prefix(1);
-            auto r = std::from_chars(inner.data(), inner.data() + inner.size(), value);
-            if (r.ec != std::errc() || r.ptr != inner.data() + inner.size())
-                return false;
-            p = close + 1;
-        } else if (p < m_text.size() && isDigit(m_text[p])) {
-            long v = 0;
-            int digits = 0;
-            while (p < m_text.size() && isDigit(m_text[p]) && digits < 8) {
-                v = v * 10 + (m_text[p] - '0');
-                ++p;
-                ++digits;
-            }
-            value = static_cast<int>(v);
-            absolute = true;
-        }
-        return true;
+        return readR1C1Part(p, letter, value, absolute);
     };
     int row = 0;
     int col = 0;
@@ -125,27 +125,8 @@ bool Lexer::readBand(std::size_t& i, bool columns, CellRef& ref) const {
     int value = 0;
     bool absolute = false;
     if (m_style == RefStyle::R1C1) {
-        if (p >= m_text.size() || upper(m_text[p]) != (columns ? 'C' : 'R'))
+        if (!readR1C1Part(p, columns ? 'C' : 'R', value, absolute))
             return false;
-        ++p;
-        if (p < m_text.size() && m_text[p] == '[') {
-            std::size_t close = m_text.find(']', p);
-            if (close == std::string_view::npos)
-                return false;
-            std::string_view inner = m_text.substr(p + 1, close - p - 1);
-            if (!inner.empty() && inner[0] == '+')
-                inner.remove_prefix(1);
-            auto r = std::from_chars(inner.data(), inner.data() + inner.size(), value);
-            if (r.ec != std::errc() || r.ptr != inner.data() + inner.size())
-                return false;
-            p = close + 1;
-        } else if (p < m_text.size() && isDigit(m_text[p])) {
-            long v = 0;
-            for (int digits = 0; p < m_text.size() && isDigit(m_text[p]) && digits < 8; ++digits)
-                v = v * 10 + (m_text[p++] - '0');
-            value = static_cast<int>(v);
-            absolute = true;
-        }
     } else {
         if (p < m_text.size() && m_text[p] == '$') {
             absolute = true;

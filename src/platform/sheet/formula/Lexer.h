@@ -48,6 +48,8 @@ public:
 private:
     bool readA1(std::size_t& i, CellRef& ref) const;
     bool readR1C1(std::size_t& i, CellRef& ref) const;
+    /// "R" or "C" with its number: absolute n, [offset], or nothing (offset 0).
+    bool readR1C1Part(std::size_t& p, char letter, int& value, bool& absolute) const;
     bool readRef(std::size_t& i, CellRef& ref) const;
     /// One side of a whole-column or whole-row range: A1 "$C" / "12",
     /// R1C1 "C3" / "C[-1]" / "C" / "R2".
