@@ -29,7 +29,9 @@ protected:
         }
     }
 
-    // Every line "formula<TAB>expected" of a fixture file is one check.
+    // Every line "formula<TAB>expected" of a fixture file is one check; a
+    // line "!E1<TAB>data<TAB>data..." fills cells from E1 downwards (data
+    // starting with "=" is a formula) for the checks after it.
     void runFixture(const std::string& name) {
         std::ifstream in(std::string(VTX_TEST_DATA) + "/sheet/" + name, std::ios::binary);
         ASSERT_TRUE(in) << name;
@@ -43,11 +45,33 @@ protected:
             auto tab = line.find('\t');
             ASSERT_NE(tab, std::string::npos) << name << ":" << lineNo;
             std::string formula = line.substr(0, tab);
+            if (formula[0] == '!') {
+                fillCells(formula.substr(1), line.substr(tab + 1));
+                continue;
+            }
             SCOPED_TRACE(name + ":" + std::to_string(lineNo) + ": " + formula);
             CHECK_EVAL(sheet, formula, expectedValue(line.substr(tab + 1)));
             ++cases;
         }
         EXPECT_GT(cases, 10);
+    }
+
+    void fillCells(const std::string& corner, const std::string& data) {
+        std::size_t digits = corner.find_first_of("0123456789");
+        ASSERT_TRUE(digits > 0 && digits < corner.size()) << corner;
+        int col = 0;
+        for (std::size_t i = 0; i < digits; ++i)
+            col = col * 26 + (corner[i] - 'A' + 1);
+        int row = std::stoi(corner.substr(digits));
+        std::istringstream items(data);
+        std::string item;
+        while (std::getline(items, item, '\t')) {
+            if (!item.empty() && item[0] == '=')
+                ASSERT_TRUE(sheet.setFormula(col, row, item, true)) << item;
+            else
+                sheet.setData(col, row, item);
+            ++row;
+        }
     }
 
     SheetModel sheet;
@@ -61,6 +85,18 @@ TEST_F(FormulaTest, OperatorsFollowPrecedenceAndCoercion) {
 
 TEST_F(FormulaTest, FunctionsGiveTheirDocumentedResults) {
     runFixture("functions.txt");
+}
+
+TEST_F(FormulaTest, MathFunctionsRoundToMultiplesAndCountWholeNumbers) {
+    runFixture("functions-math.txt");
+}
+
+TEST_F(FormulaTest, ChoiceFunctionsAndAddressTexts) {
+    runFixture("functions-logical.txt");
+}
+
+TEST_F(FormulaTest, StatisticsOfListsAndFittedLines) {
+    runFixture("functions-stat.txt");
 }
 
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {

@@ -19,6 +19,7 @@ struct Registry {
         addInfoFunctions(infos);
         addMathFunctions(infos);
         addStatFunctions(infos);
+        addRegressionFunctions(infos);
         addTextFunctions(infos);
         addLookupFunctions(infos);
         for (std::size_t i = 0; i < infos.size(); ++i) {
