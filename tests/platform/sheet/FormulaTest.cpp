@@ -99,6 +99,10 @@ TEST_F(FormulaTest, StatisticsOfListsAndFittedLines) {
     runFixture("functions-stat.txt");
 }
 
+TEST_F(FormulaTest, ConvertTurnsUnitsOfOneKindIntoEachOther) {
+    runFixture("functions-convert.txt");
+}
+
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {
     EXPECT_GE(functionCount(), 80);
     EXPECT_GE(findFunction("vlookup"), 0);

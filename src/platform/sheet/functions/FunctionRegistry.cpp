@@ -22,6 +22,7 @@ struct Registry {
         addRegressionFunctions(infos);
         addTextFunctions(infos);
         addLookupFunctions(infos);
+        addConvertFunction(infos);
         for (std::size_t i = 0; i < infos.size(); ++i) {
             FunctionInfo& def = infos[i];
             if (def.kinds[0] == ArgKind::Unset)
