@@ -4,6 +4,8 @@
 
 #include "platform/sheet/functions/FunctionRegistry.h"
 
+#include <cmath>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -101,6 +103,32 @@ TEST_F(FormulaTest, StatisticsOfListsAndFittedLines) {
 
 TEST_F(FormulaTest, ConvertTurnsUnitsOfOneKindIntoEachOther) {
     runFixture("functions-convert.txt");
+}
+
+TEST_F(FormulaTest, DateFunctionsCountSerialDaysOfThe1900System) {
+    runFixture("functions-date.txt");
+}
+
+TEST_F(FormulaTest, TodayAndNowFollowTheLocalClock) {
+    // The local serial from the clock: 25569 is 1970-01-01, the zone's offset
+    // from UTC added.
+    auto localSerial = [] {
+        std::time_t t = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&t, &local);
+        return 25569 + static_cast<double>(t + local.tm_gmtoff) / 86400;
+    };
+    double before = localSerial();
+    ASSERT_TRUE(sheet.setFormula(5, 1, "NOW()", true));
+    ASSERT_TRUE(sheet.setFormula(5, 2, "TODAY()", true));
+    double after = localSerial();
+    double now = sheet.value(5, 1).asNumber();
+    EXPECT_GE(now, before - 2.0 / 86400);
+    EXPECT_LE(now, after + 2.0 / 86400);
+    double today = sheet.value(5, 2).asNumber();
+    EXPECT_EQ(today, std::floor(today)) << "TODAY has no time of day";
+    EXPECT_GE(today, std::floor(before - 2.0 / 86400));
+    EXPECT_LE(today, std::floor(after + 2.0 / 86400));
 }
 
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {

@@ -195,6 +195,7 @@ void addTextFunctions(std::vector<FunctionInfo>& table);
 void addLookupFunctions(std::vector<FunctionInfo>& table);
 void addInfoFunctions(std::vector<FunctionInfo>& table);
 void addConvertFunction(std::vector<FunctionInfo>& table);
+void addDateFunctions(std::vector<FunctionInfo>& table);
 
 /// The def of a built-in function by index.
 const FunctionInfo& functionInfo(std::uint32_t index);

@@ -23,6 +23,7 @@ struct Registry {
         addTextFunctions(infos);
         addLookupFunctions(infos);
         addConvertFunction(infos);
+        addDateFunctions(infos);
         for (std::size_t i = 0; i < infos.size(); ++i) {
             FunctionInfo& def = infos[i];
             if (def.kinds[0] == ArgKind::Unset)
