@@ -4,6 +4,8 @@
 
 #include "platform/sheet/functions/FunctionRegistry.h"
 
+#include <cmath>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -29,7 +31,9 @@ protected:
         }
     }
 
-    // Every line "formula<TAB>expected" of a fixture file is one check.
+    // Every line "formula<TAB>expected" of a fixture file is one check; a
+    // line "!E1<TAB>data<TAB>data..." fills cells from E1 downwards (data
+    // starting with "=" is a formula) for the checks after it.
     void runFixture(const std::string& name) {
         std::ifstream in(std::string(VTX_TEST_DATA) + "/sheet/" + name, std::ios::binary);
         ASSERT_TRUE(in) << name;
@@ -43,11 +47,33 @@ protected:
             auto tab = line.find('\t');
             ASSERT_NE(tab, std::string::npos) << name << ":" << lineNo;
             std::string formula = line.substr(0, tab);
+            if (formula[0] == '!') {
+                fillCells(formula.substr(1), line.substr(tab + 1));
+                continue;
+            }
             SCOPED_TRACE(name + ":" + std::to_string(lineNo) + ": " + formula);
             CHECK_EVAL(sheet, formula, expectedValue(line.substr(tab + 1)));
             ++cases;
         }
         EXPECT_GT(cases, 10);
+    }
+
+    void fillCells(const std::string& corner, const std::string& data) {
+        std::size_t digits = corner.find_first_of("0123456789");
+        ASSERT_TRUE(digits > 0 && digits < corner.size()) << corner;
+        int col = 0;
+        for (std::size_t i = 0; i < digits; ++i)
+            col = col * 26 + (corner[i] - 'A' + 1);
+        int row = std::stoi(corner.substr(digits));
+        std::istringstream items(data);
+        std::string item;
+        while (std::getline(items, item, '\t')) {
+            if (!item.empty() && item[0] == '=')
+                ASSERT_TRUE(sheet.setFormula(col, row, item, true)) << item;
+            else
+                sheet.setData(col, row, item);
+            ++row;
+        }
     }
 
     SheetModel sheet;
@@ -177,6 +203,48 @@ TEST_F(FormulaTest, UnknownNamesKeepTheirFormulaUntilMended) {
     loaded.getText(6, 1, TextForm::Formula, text);
     EXPECT_EQ(text, "Width*2");
     EXPECT_EQ(loaded.value(6, 1), Value::error(FormulaError::Name));
+}
+
+TEST_F(FormulaTest, MathFunctionsRoundToMultiplesAndCountWholeNumbers) {
+    runFixture("functions-math.txt");
+}
+
+TEST_F(FormulaTest, ChoiceFunctionsAndAddressTexts) {
+    runFixture("functions-logical.txt");
+}
+
+TEST_F(FormulaTest, StatisticsOfListsAndFittedLines) {
+    runFixture("functions-stat.txt");
+}
+
+TEST_F(FormulaTest, ConvertTurnsUnitsOfOneKindIntoEachOther) {
+    runFixture("functions-convert.txt");
+}
+
+TEST_F(FormulaTest, DateFunctionsCountSerialDaysOfThe1900System) {
+    runFixture("functions-date.txt");
+}
+
+TEST_F(FormulaTest, TodayAndNowFollowTheLocalClock) {
+    // The local serial from the clock: 25569 is 1970-01-01, the zone's offset
+    // from UTC added.
+    auto localSerial = [] {
+        std::time_t t = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&t, &local);
+        return 25569 + static_cast<double>(t + local.tm_gmtoff) / 86400;
+    };
+    double before = localSerial();
+    ASSERT_TRUE(sheet.setFormula(5, 1, "NOW()", true));
+    ASSERT_TRUE(sheet.setFormula(5, 2, "TODAY()", true));
+    double after = localSerial();
+    double now = sheet.value(5, 1).asNumber();
+    EXPECT_GE(now, before - 2.0 / 86400);
+    EXPECT_LE(now, after + 2.0 / 86400);
+    double today = sheet.value(5, 2).asNumber();
+    EXPECT_EQ(today, std::floor(today)) << "TODAY has no time of day";
+    EXPECT_GE(today, std::floor(before - 2.0 / 86400));
+    EXPECT_LE(today, std::floor(after + 2.0 / 86400));
 }
 
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {

@@ -180,6 +180,10 @@ Value operandValue(const Operand& op, const CellStore& cells);
 bool toNumber(const Value& v, double& out, FormulaError& error);
 /// Coerces a value to a text.
 std::string toText(const Value& v);
+/// Coerces a value to a truth value as IF reads its condition: numbers (0 is
+/// FALSE), truth values, empty (FALSE), the texts TRUE and FALSE in any case;
+/// false (with the error) for another text or an error.
+bool toTruth(const Value& v, bool& out, FormulaError& error);
 
 /// Calls fn(value) for every value of the arguments the way SUM and its kin
 /// see them: written numbers, booleans and number texts count; in references,
@@ -190,10 +194,13 @@ template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int 
 void addLogicalFunctions(std::vector<FunctionInfo>& table);
 void addMathFunctions(std::vector<FunctionInfo>& table);
 void addStatFunctions(std::vector<FunctionInfo>& table);
+void addRegressionFunctions(std::vector<FunctionInfo>& table);
 void addTextFunctions(std::vector<FunctionInfo>& table);
 void addLookupFunctions(std::vector<FunctionInfo>& table);
 void addInfoFunctions(std::vector<FunctionInfo>& table);
 void addReferenceFunctions(std::vector<FunctionInfo>& table);
+void addConvertFunction(std::vector<FunctionInfo>& table);
+void addDateFunctions(std::vector<FunctionInfo>& table);
 
 /// The def of a built-in function by index.
 const FunctionInfo& functionInfo(std::uint32_t index);

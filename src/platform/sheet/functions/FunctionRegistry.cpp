@@ -19,9 +19,12 @@ struct Registry {
         addInfoFunctions(infos);
         addMathFunctions(infos);
         addStatFunctions(infos);
+        addRegressionFunctions(infos);
         addTextFunctions(infos);
         addLookupFunctions(infos);
         addReferenceFunctions(infos);
+        addConvertFunction(infos);
+        addDateFunctions(infos);
         for (std::size_t i = 0; i < infos.size(); ++i) {
             FunctionInfo& def = infos[i];
             if (def.kinds[0] == ArgKind::Unset)

@@ -1,7 +1,10 @@
-// Information functions: IS... tests, NA, ROW, COLUMN, ROWS, COLUMNS, TYPE, N.
+// Information functions: IS... tests, NA, ROW, COLUMN, ROWS, COLUMNS,
+// ADDRESS, TYPE, N.
+#include "platform/sheet/formula/FormulaCode.h"
 #include "platform/sheet/functions/FunctionApi.h"
 
 #include <cmath>
+#include <string_view>
 
 namespace vtx::sheet {
 
@@ -11,6 +14,97 @@ using K = ArgKind;
 
 bool isError(const Operand& a) {
     return a.kind == OperandKind::Error;
+}
+
+bool isAsciiLetter(char ch) {
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+bool isAsciiDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+// Whether a sheet name could be read as a cell reference in either style
+// ("AB12", "R2C3", "R", "C4"), and so must be quoted.
+bool looksLikeReference(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && i < 3 && isAsciiLetter(s[i]))
+        ++i;
+    if (i > 0 && i < s.size() && isAsciiDigit(s[i])) {
+        std::size_t j = i;
+        while (j < s.size() && isAsciiDigit(s[j]))
+            ++j;
+        if (j == s.size())
+            return true;
+    }
+    // R1C1 style: [R[digits]][C[digits]], not empty.
+    std::size_t k = 0;
+    auto part = [&](char letter) {
+        if (k < s.size() && (s[k] == letter || s[k] == letter + ('a' - 'A'))) {
+            ++k;
+            while (k < s.size() && isAsciiDigit(s[k]))
+                ++k;
+        }
+    };
+    part('R');
+    part('C');
+    return k > 0 && k == s.size();
+}
+
+// The sheet prefix of ADDRESS: the name, quoted ('My sheet'!) when it holds
+// anything but letters, digits, '_' and '.', starts with a digit or reads as
+// a reference; quotes inside are doubled.
+std::string sheetPrefix(std::string_view name) {
+    bool plain = !isAsciiDigit(name[0]) && !looksLikeReference(name);
+    for (char ch : name)
+        plain = plain && (isAsciiLetter(ch) || isAsciiDigit(ch) || ch == '_' || ch == '.' ||
+                          static_cast<unsigned char>(ch) >= 0x80);
+    if (plain)
+        return std::string(name) + '!';
+    std::string out = "'";
+    for (char ch : name) {
+        out += ch;
+        if (ch == '\'')
+            out += ch;
+    }
+    return out + "'!";
+}
+
+// ADDRESS: row, column, [abs = 1: both absolute, 2 row only, 3 column only,
+// 4 neither], [a1 = TRUE, FALSE for R1C1], [sheet].
+void address(FunctionCall& c) {
+    double row = std::trunc(c.num(0));
+    double col = std::trunc(c.num(1));
+    double abs = std::trunc(c.numOr(2, 1));
+    if (row < 1 || row > kMaxRows || col < 1 || col > kMaxCols || abs < 1 || abs > 4) {
+        c.setError(FormulaError::Value);
+        return;
+    }
+    bool absRow = abs == 1 || abs == 2;
+    bool absCol = abs == 1 || abs == 3;
+    bool a1 = true;
+    FormulaError e = FormulaError::None;
+    Value sheet = c.has(4) ? operandValue(c.args[4], c.cells) : Value();
+    if (c.has(3) && !toTruth(operandValue(c.args[3], c.cells), a1, e))
+        sheet = Value::error(e); // the left argument's error wins
+    if (sheet.isError()) {
+        c.setError(sheet.asError());
+        return;
+    }
+    std::string rowText = std::to_string(static_cast<int>(row));
+    std::string colText = std::to_string(static_cast<int>(col));
+    std::string name = toText(sheet);
+    std::string out = name.empty() ? std::string() : sheetPrefix(name);
+    if (a1) {
+        out += absCol ? "$" : "";
+        out += columnName(static_cast<int>(col));
+        out += absRow ? "$" : "";
+        out += rowText;
+    } else {
+        out += absRow ? "R" + rowText : "R[" + rowText + "]";
+        out += absCol ? "C" + colText : "C[" + colText + "]";
+    }
+    c.setText(std::move(out));
 }
 
 } // namespace
@@ -84,6 +178,7 @@ void addInfoFunctions(std::vector<FunctionInfo>& t) {
                      else
                          c.setNumber(1);
                  }});
+    t.push_back({"ADDRESS", 2, 5, {K::Number, K::Number, K::Number, K::Scalar}, address});
     t.push_back({"TYPE", 1, 1, {K::Scalar}, [](FunctionCall& c) {
                      switch (c.args[0].kind) {
                      case OperandKind::Text:

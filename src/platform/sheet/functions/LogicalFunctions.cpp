@@ -1,4 +1,6 @@
-// Logical functions: IF, AND, OR, XOR, NOT, TRUE, FALSE, IFERROR, IFNA, CHOOSE.
+// Logical functions: IF, IFS, SWITCH, AND, OR, XOR, NOT, TRUE, FALSE, IFERROR,
+// IFNA, CHOOSE.
+#include "platform/sheet/formula/Interpreter.h"
 #include "platform/sheet/functions/FunctionApi.h"
 
 namespace vtx::sheet {
@@ -77,7 +79,81 @@ void copyOperand(FunctionCall& c, Operand& a) {
         c.result = std::move(a);
 }
 
+// IFS: condition, value, condition, value ...: the value of the first true
+// condition; #N/A when none is.
+void ifs(FunctionCall& c) {
+    if (c.argc % 2 != 0) {
+        c.setError(FormulaError::Value);
+        return;
+    }
+    for (int i = 0; i < c.argc; i += 2) {
+        bool truth = false;
+        FormulaError e = FormulaError::None;
+        if (!toTruth(operandValue(c.args[i], c.cells), truth, e)) {
+            c.setError(e);
+            return;
+        }
+        if (truth) {
+            copyOperand(c, c.args[i + 1]);
+            return;
+        }
+    }
+    c.setError(FormulaError::NA);
+}
+
+// SWITCH: expression, value, result, value, result ..., [default]: the
+// result of the first value equal to the expression (compared as "=" does);
+// the default, else #N/A, when none is.
+void switchOf(FunctionCall& c) {
+    const Operand& e = c.args[0];
+    if (e.kind == OperandKind::Error) {
+        c.setError(e.error);
+        return;
+    }
+    const Value key = operandValue(e, c.cells);
+    int i = 1;
+    for (; i + 1 < c.argc; i += 2) {
+        const Operand& v = c.args[i];
+        if (v.kind == OperandKind::Error) {
+            c.setError(v.error);
+            return;
+        }
+        if (compareValues(key, operandValue(v, c.cells)) == 0) {
+            copyOperand(c, c.args[i + 1]);
+            return;
+        }
+    }
+    if (i < c.argc)
+        copyOperand(c, c.args[i]);
+    else
+        c.setError(FormulaError::NA);
+}
+
 } // namespace
+
+bool toTruth(const Value& v, bool& out, FormulaError& error) {
+    switch (v.type()) {
+    case ValueType::Number:
+    case ValueType::Boolean:
+        out = v.asNumber() != 0.0;
+        return true;
+    case ValueType::Empty:
+        out = false;
+        return true;
+    case ValueType::Error:
+        error = v.asError();
+        return false;
+    case ValueType::Text:
+        break;
+    }
+    bool isTrue = compareTextNoCase(v.asText(), "TRUE") == 0;
+    if (isTrue || compareTextNoCase(v.asText(), "FALSE") == 0) {
+        out = isTrue;
+        return true;
+    }
+    error = FormulaError::Value;
+    return false;
+}
 
 void addLogicalFunctions(std::vector<FunctionInfo>& t) {
     // IF and CHOOSE give the argument they pick as it is: a reference stays
@@ -94,6 +170,8 @@ void addLogicalFunctions(std::vector<FunctionInfo>& t) {
                          c.setBoolean(false);
                      }
                  }});
+    t.push_back({"IFS", 2, 254, {K::Scalar}, ifs});
+    t.push_back({"SWITCH", 3, 254, {K::Scalar}, switchOf});
     t.push_back({"AND", 1, 255, {K::Any}, [](FunctionCall& c) {
                      logicalFold(c, [](bool a, bool b) { return a && b; });
                  }});

@@ -29,11 +29,83 @@ using K = ArgKind;
                          c.setNumber(EXPR);                                                        \
                  }})
 
+// Whole numbers from here on are no longer exact: GCD and LCM refuse them.
+constexpr double kWholeLimit = 9007199254740992.0; // 2^53
+
+double gcd(double a, double b) {
+    while (b != 0) {
+        double r = std::fmod(a, b);
+        a = b;
+        b = r;
+    }
+    return a;
+}
+
+// GCD and LCM: the whole parts of the arguments folded by `step` from
+// `start`; #NUM! for a negative one, or one or a result of 2^53 or more.
+template <typename Step> void foldWhole(FunctionCall& c, double start, Step step) {
+    double acc = start;
+    for (int i = 0; i < c.argc; ++i) {
+        double v = std::trunc(c.num(i));
+        if (v < 0 || v >= kWholeLimit) {
+            c.setError(FormulaError::Num);
+            return;
+        }
+        acc = step(acc, v);
+    }
+    if (acc >= kWholeLimit)
+        c.setError(FormulaError::Num);
+    else
+        c.setNumber(acc);
+}
+
 double factorial(double n) {
     double r = 1;
     for (int i = 2; i <= static_cast<int>(n); ++i)
         r *= i;
     return r;
+}
+
+// Floor and ceiling that take a quotient within a few units of the last
+// place of a whole number as that number (0.3 / 0.1 is 2.9999999999999996).
+double approxFloor(double v) {
+    return std::floor(v + 16 * DBL_EPSILON * std::max(1.0, std::fabs(v)));
+}
+
+double approxCeil(double v) {
+    return std::ceil(v - 16 * DBL_EPSILON * std::max(1.0, std::fabs(v)));
+}
+
+// CEILING and FLOOR: x rounded up (towards +infinity) or down to a multiple
+// of s. A negative s is allowed only with a negative x, and then rounds
+// away from zero (CEILING) or towards it (FLOOR), as the quotient is positive.
+void roundToMultiple(FunctionCall& c, double x, double s, bool up) {
+    if (x > 0 && s < 0) {
+        c.setError(FormulaError::Num);
+        return;
+    }
+    if (x == 0 || s == 0) {
+        c.setNumber(0);
+        return;
+    }
+    double q = x / s;
+    c.setNumber((up ? approxCeil(q) : approxFloor(q)) * s + 0.0); // + 0.0: no -0
+}
+
+// CEILING.MATH and FLOOR.MATH: number, [significance = 1, its sign ignored],
+// [mode]: a negative number rounds towards +infinity (CEILING) or -infinity
+// (FLOOR), the other way when mode is not 0.
+void roundMath(FunctionCall& c, bool up) {
+    double x = c.num(0);
+    double s = std::fabs(c.numOr(1, 1));
+    if (x == 0 || s == 0) {
+        c.setNumber(0);
+        return;
+    }
+    if (x < 0 && c.numOr(2, 0) != 0)
+        up = !up;
+    double q = x / s;
+    c.setNumber((up ? approxCeil(q) : approxFloor(q)) * s + 0.0);
 }
 
 } // namespace
@@ -85,6 +157,9 @@ void addMathFunctions(std::vector<FunctionInfo>& t) {
     VTX_UNARY("SINH", std::sinh(x));
     VTX_UNARY("COSH", std::cosh(x));
     VTX_UNARY("TANH", std::tanh(x));
+    VTX_UNARY("ASINH", std::asinh(x));
+    VTX_UNARY_DOMAIN("ACOSH", x >= 1, std::acosh(x));
+    VTX_UNARY_DOMAIN("ATANH", x > -1 && x < 1, std::atanh(x));
     VTX_UNARY("DEGREES", x * 180.0 / std::numbers::pi);
     VTX_UNARY("RADIANS", x * std::numbers::pi / 180.0);
     VTX_UNARY_DOMAIN("FACT", x >= 0 && x < 171, factorial(x));
@@ -122,23 +197,27 @@ void addMathFunctions(std::vector<FunctionInfo>& t) {
                  }});
     t.push_back({"CEILING", 1, 2, {K::Number}, [](FunctionCall& c) {
                      double x = c.num(0);
-                     double s = c.numOr(1, x < 0 ? -1 : 1);
-                     if (s == 0 || x == 0)
-                         c.setNumber(0);
-                     else if (x > 0 && s < 0)
-                         c.setError(FormulaError::Num);
-                     else
-                         c.setNumber(roundAwayFromZero(x / s, 0) * s);
+                     roundToMultiple(c, x, c.numOr(1, x < 0 ? -1 : 1), true);
                  }});
     t.push_back({"FLOOR", 1, 2, {K::Number}, [](FunctionCall& c) {
                      double x = c.num(0);
                      double s = c.numOr(1, x < 0 ? -1 : 1);
-                     if (s == 0)
-                         c.setError(x == 0 ? FormulaError::Div0 : FormulaError::Div0);
-                     else if (x > 0 && s < 0)
-                         c.setError(FormulaError::Num);
+                     if (s == 0 && x != 0)
+                         c.setError(FormulaError::Div0);
                      else
-                         c.setNumber(roundTowardZero(x / s, 0) * s);
+                         roundToMultiple(c, x, s, false);
+                 }});
+    t.push_back({"CEILING.MATH", 1, 3, {K::Number}, [](FunctionCall& c) { roundMath(c, true); }});
+    t.push_back({"FLOOR.MATH", 1, 3, {K::Number}, [](FunctionCall& c) { roundMath(c, false); }});
+    t.push_back({"MROUND", 2, 2, {K::Number}, [](FunctionCall& c) {
+                     double x = c.num(0);
+                     double m = c.num(1);
+                     if ((x > 0 && m < 0) || (x < 0 && m > 0))
+                         c.setError(FormulaError::Num);
+                     else if (m == 0)
+                         c.setNumber(0);
+                     else
+                         c.setNumber(roundHalfAway(x / m, 0) * m);
                  }});
     t.push_back({"MOD", 2, 2, {K::Number}, [](FunctionCall& c) {
                      double a = c.num(0);
@@ -174,24 +253,26 @@ void addMathFunctions(std::vector<FunctionInfo>& t) {
                      else
                          c.setNumber(std::log(x) / std::log(b));
                  }});
-    t.push_back({"GCD", 1, 255, {K::Number}, [](FunctionCall& c) {
-                     double g = 0;
-                     for (int i = 0; i < c.argc; ++i) {
-                         double v = std::trunc(c.num(i));
-                         if (v < 0) {
-                             c.setError(FormulaError::Num);
-                             return;
-                         }
-                         double a = g;
-                         double b = v;
-                         while (b != 0) {
-                             double r = std::fmod(a, b);
-                             a = b;
-                             b = r;
-                         }
-                         g = a;
+    t.push_back({"GCD", 1, 255, {K::Number}, [](FunctionCall& c) { foldWhole(c, 0, gcd); }});
+    t.push_back({"LCM", 1, 255, {K::Number}, [](FunctionCall& c) {
+                     foldWhole(c, 1, [](double l, double v) {
+                         return v == 0 ? 0 : l / gcd(l, v) * v; // 0 stays 0
+                     });
+                 }});
+    t.push_back({"COMBIN", 2, 2, {K::Number}, [](FunctionCall& c) {
+                     double n = std::trunc(c.num(0));
+                     double k = std::trunc(c.num(1));
+                     if (n < 0 || k < 0 || k > n) {
+                         c.setError(FormulaError::Num);
+                         return;
                      }
-                     c.setNumber(g);
+                     k = std::min(k, n - k);
+                     // Every partial product is itself a binomial coefficient,
+                     // so it stays whole while it fits the mantissa.
+                     double r = 1;
+                     for (double i = 1; i <= k && std::isfinite(r); ++i)
+                         r = r * (n - k + i) / i;
+                     c.setNumber(std::round(r));
                  }});
 }
 

@@ -263,14 +263,17 @@ void variance(FunctionCall& c, bool sampleStdDev, bool root) {
     c.setNumber(root ? std::sqrt(var) : var);
 }
 
+// The numbers of the first argument alone, as SUM sees them; false after
+// setting the error.
+bool collectFirst(FunctionCall& c, std::vector<double>& out) {
+    FunctionCall first{c.args, 1, c.result, c.cells, c.at, c.lookups};
+    return collect(first, out);
+}
+
 void kth(FunctionCall& c, bool largest) {
     std::vector<double> v;
-    FunctionCall first{c.args, 1, c.result, c.cells, c.at, c.lookups};
-    FormulaError e = forEachNumber(first, 0, [&](double x) { v.push_back(x); });
-    if (e != FormulaError::None) {
-        c.setError(e);
+    if (!collectFirst(c, v))
         return;
-    }
     double k = c.num(1);
     auto i = static_cast<std::size_t>(std::ceil(k));
     if (k < 1 || i > v.size()) {
@@ -283,6 +286,73 @@ void kth(FunctionCall& c, bool largest) {
     else
         std::nth_element(v.begin(), v.begin() + static_cast<long>(i - 1), v.end());
     c.setNumber(v[i - 1]);
+}
+
+// PERCENTILE: the value below which a fraction k of the numbers lies,
+// interpolated linearly between the two nearest ranks.
+void percentile(FunctionCall& c, double k) {
+    std::vector<double> v;
+    if (!collectFirst(c, v))
+        return;
+    if (v.empty() || k < 0 || k > 1) {
+        c.setError(FormulaError::Num);
+        return;
+    }
+    double rank = k * static_cast<double>(v.size() - 1);
+    auto lo = static_cast<std::size_t>(rank);
+    std::nth_element(v.begin(), v.begin() + static_cast<long>(lo), v.end());
+    double low = v[lo];
+    if (lo + 1 == v.size() || rank == static_cast<double>(lo)) {
+        c.setNumber(low);
+        return;
+    }
+    double high = *std::min_element(v.begin() + static_cast<long>(lo) + 1, v.end());
+    c.setNumber(low + (rank - static_cast<double>(lo)) * (high - low));
+}
+
+void quartile(FunctionCall& c) {
+    double q = std::trunc(c.num(1));
+    if (q < 0 || q > 4)
+        c.setError(FormulaError::Num);
+    else
+        percentile(c, q / 4);
+}
+
+// MAXA and MINA: written numbers, truth values and number texts count (another
+// written text is #VALUE!); in references and arrays numbers count, TRUE as 1,
+// FALSE and texts as 0, and empty cells are passed over. 0 with no values.
+void extremeA(FunctionCall& c, bool largest) {
+    double m = 0;
+    bool any = false;
+    auto take = [&](double x) {
+        m = !any ? x : largest ? std::max(m, x) : std::min(m, x);
+        any = true;
+    };
+    for (int i = 0; i < c.argc; ++i) {
+        const Operand& a = c.args[i];
+        if (!a.isMulti()) {
+            FormulaError e = forEachNumber(
+                FunctionCall{c.args + i, 1, c.result, c.cells, c.at, c.lookups}, 0, take);
+            if (e != FormulaError::None) {
+                c.setError(e);
+                return;
+            }
+            continue;
+        }
+        ArgValues values(a, c.cells);
+        for (std::size_t j = 0; j < values.size(); ++j) {
+            const Value& v = values.at(j);
+            if (v.isError()) {
+                c.setError(v.asError());
+                return;
+            }
+            if (v.isNumber() || v.isBoolean())
+                take(v.asNumber());
+            else if (v.isText())
+                take(0);
+        }
+    }
+    c.setNumber(m);
 }
 
 } // namespace
@@ -354,6 +424,8 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                      else
                          c.setNumber(m);
                  }});
+    t.push_back({"MAXA", 1, 255, {K::Any}, [](FunctionCall& c) { extremeA(c, true); }});
+    t.push_back({"MINA", 1, 255, {K::Any}, [](FunctionCall& c) { extremeA(c, false); }});
     t.push_back({"MEDIAN", 1, 255, {K::Any}, [](FunctionCall& c) {
                      std::vector<double> v;
                      if (!collect(c, v))
@@ -372,6 +444,11 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
     t.push_back({"VARP", 1, 255, {K::Any}, [](FunctionCall& c) { variance(c, false, false); }});
     t.push_back({"LARGE", 2, 2, {K::Any, K::Number}, [](FunctionCall& c) { kth(c, true); }});
     t.push_back({"SMALL", 2, 2, {K::Any, K::Number}, [](FunctionCall& c) { kth(c, false); }});
+    for (const char* name : {"PERCENTILE", "PERCENTILE.INC"})
+        t.push_back(
+            {name, 2, 2, {K::Any, K::Number}, [](FunctionCall& c) { percentile(c, c.num(1)); }});
+    for (const char* name : {"QUARTILE", "QUARTILE.INC"})
+        t.push_back({name, 2, 2, {K::Any, K::Number}, quartile});
     t.push_back({"COUNT", 1, 255, {K::Any}, [](FunctionCall& c) {
                      int n = 0;
                      for (int i = 0; i < c.argc; ++i) {
