@@ -37,34 +37,41 @@ int LookupIndex::findExact(const CellStore& cells, const CellRange& column, cons
                        (static_cast<std::uint64_t>(column.row0) << 21) |
                        static_cast<std::uint64_t>(column.row1);
     std::uint64_t version = cells.version(col);
-    auto it = m_entries.find(id);
-    if (it == m_entries.end() || it->second.version != version) {
+    // Look-ups come in runs into one range: the last entry used is kept.
+    Entry* e = m_lastId == id ? m_last : nullptr;
+    bool fresh = false;
+    if (!e) {
+        auto it = m_entries.find(id);
         if (it == m_entries.end()) {
             if (m_entries.size() >= kMaxEntries)
                 m_entries.clear();
             it = m_entries.emplace(id, Entry()).first;
+            fresh = true;
         }
-        Entry& e = it->second;
-        e.version = version;
-        e.numbers.clear();
-        e.texts.clear();
+        e = &it->second;
+        m_last = e;
+        m_lastId = id;
+    }
+    if (fresh || e->version != version) {
+        e->version = version;
+        e->numbers.clear();
+        e->texts.clear();
         // Rows are visited in order, so the first row of equal values stays.
         cells.forEach(column, [&](int, int row, const Cell& c) {
             if (c.value.isNumber())
-                e.numbers.emplace(numberKey(c.value.asNumber()), row);
+                e->numbers.emplace(numberKey(c.value.asNumber()), row);
             else if (c.value.isText())
-                e.texts.emplace(upperText(c.value.asText()), row);
+                e->texts.emplace(upperText(c.value.asText()), row);
         });
     }
-    const Entry& e = it->second;
     if (key.isNumber()) {
-        auto hit = e.numbers.find(numberKey(key.asNumber()));
-        return hit == e.numbers.end() ? -1 : hit->second;
+        auto hit = e->numbers.find(numberKey(key.asNumber()));
+        return hit == e->numbers.end() ? -1 : hit->second;
     }
     if (!key.isText())
         return -1;
-    auto hit = e.texts.find(upperText(key.asText()));
-    return hit == e.texts.end() ? -1 : hit->second;
+    auto hit = e->texts.find(upperText(key.asText()));
+    return hit == e->texts.end() ? -1 : hit->second;
 }
 
 } // namespace vtx::sheet

@@ -22,7 +22,11 @@ public:
     /// 15 significant digits, texts when they are equal with case ignored
     /// (no wildcards: a pattern is matched by scanning).
     int findExact(const CellStore& cells, const CellRange& column, const Value& key);
-    void clear() { m_entries.clear(); }
+    void clear() {
+        m_entries.clear();
+        m_last = nullptr;
+        m_lastId = kNoId;
+    }
 
 private:
     /// A cheap mix of a number's bits (the standard hash of a double hashes
@@ -37,7 +41,10 @@ private:
     };
     static constexpr int kMinRows = 32;
     static constexpr std::size_t kMaxEntries = 256;
+    static constexpr std::uint64_t kNoId = ~std::uint64_t{0};
     std::unordered_map<std::uint64_t, Entry> m_entries;
+    Entry* m_last = nullptr; ///< the entry of the last look-up (nodes do not move)
+    std::uint64_t m_lastId = kNoId;
 };
 
 } // namespace vtx::sheet
