@@ -31,6 +31,18 @@ protected:
         }
     }
 
+    // Fills a column from row 1: "=..." a formula, anything else as typed.
+    void fillColumn(int col, std::initializer_list<const char*> cells) {
+        int row = 1;
+        for (const char* text : cells) {
+            if (text[0] == '=')
+                ASSERT_TRUE(sheet.setFormula(col, row, text + 1, true)) << text;
+            else
+                sheet.setData(col, row, text);
+            ++row;
+        }
+    }
+
     // Every line "formula<TAB>expected" of a fixture file is one check; a
     // line "!E1<TAB>data<TAB>data..." fills cells from E1 downwards (data
     // starting with "=" is a formula) for the checks after it.
@@ -245,6 +257,25 @@ TEST_F(FormulaTest, TodayAndNowFollowTheLocalClock) {
     EXPECT_EQ(today, std::floor(today)) << "TODAY has no time of day";
     EXPECT_GE(today, std::floor(before - 2.0 / 86400));
     EXPECT_LE(today, std::floor(after + 2.0 / 86400));
+}
+
+TEST_F(FormulaTest, LookupsMatchAsCommonSpreadsheetProgramsDo) {
+    // The cells described at the top of the fixture.
+    fillColumn(6, {"=0.1*3", "=1.1*1.1", "=0.7*3", "=4.35*100"});
+    fillColumn(7, {"p", "q", "r", "s"});
+    fillColumn(8, {"=1/0", "1", "=1/0", "1", "=1/0", "=NA()", "=1/0"});
+    fillColumn(9, {"a", "b", "c", "d", "e", "f", "g"});
+    fillColumn(10, {"a*b", "axxb", "what?", "wh", "~tilde"});
+    fillColumn(11, {"1", "t", "3", "", "5", "=TRUE()", "7", "=1/0"});
+    fillColumn(12, {"40", "30", "20", "10", "0"});
+    runFixture("functions-lookup.txt");
+}
+
+TEST_F(FormulaTest, CriteriaMatchAsCommonSpreadsheetProgramsDo) {
+    fillColumn(
+        14, {"12", "=\"12\"", "=\"\"", "", "=TRUE()", "apple pie", "=1/0", "=0.1+0.2", "b", "B2"});
+    fillColumn(15, {"1", "2", "4", "8", "16", "32", "64", "128", "256", "512"});
+    runFixture("functions-criteria.txt");
 }
 
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {

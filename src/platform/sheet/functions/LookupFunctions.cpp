@@ -1,7 +1,9 @@
-// Look-up functions: VLOOKUP, HLOOKUP, LOOKUP, MATCH.
+// Look-up functions: VLOOKUP, HLOOKUP, LOOKUP, MATCH (XLOOKUP in
+// XLookupFunction.cpp, INDEX in ReferenceFunctions.cpp). The searches
+// themselves are in LookupSearch.cpp.
 #include "platform/sheet/formula/Interpreter.h"
 #include "platform/sheet/functions/FunctionApi.h"
-#include "platform/sheet/functions/LookupIndex.h"
+#include "platform/sheet/functions/LookupSearch.h"
 
 namespace vtx::sheet {
 
@@ -9,163 +11,95 @@ namespace {
 
 using K = ArgKind;
 
-Value keyOf(const Operand& a) {
-    switch (a.kind) {
-    case OperandKind::Number:
-        return Value::number(a.number);
-    case OperandKind::Boolean:
-        return Value::boolean(a.number != 0);
-    case OperandKind::Text:
-        return Value::text(a.text);
-    default:
-        return Value();
-    }
-}
-
-// Position (0-based) of key along a row or column of the range.
-// mode 0: exact; 1: largest value <= key (ascending data); -1: smallest value
-// >= key (descending data). -1 when not found.
-int locate(const FunctionCall& c, const CellRange& r, bool vertical, const Value& key, int mode) {
-    int n = vertical ? r.rows() : r.cols();
-    auto at = [&](int i) -> const Value& {
-        return vertical ? c.cells.value(r.col0, r.row0 + i) : c.cells.value(r.col0 + i, r.row0);
-    };
-    if (mode == 0) {
-        if (vertical && c.lookups) {
-            int row = c.lookups->findExact(c.cells, r.col0, r.row0, r.row1, key);
-            return row < 0 ? -1 : row - r.row0;
-        }
-        for (int i = 0; i < n; ++i)
-            if (at(i).type() == key.type() && compareValues(at(i), key) == 0)
-                return i;
-        return -1;
-    }
-    // Binary search over sorted data; cells of another kind than the key are
-    // passed over as spreadsheets do.
-    int lo = 0;
-    int hi = n - 1;
-    int best = -1;
-    while (lo <= hi) {
-        int mid = lo + (hi - lo) / 2;
-        int probe = mid;
-        while (probe <= hi && at(probe).type() != key.type())
-            ++probe;
-        if (probe > hi) {
-            hi = mid - 1;
-            continue;
-        }
-        int cmp = compareValues(at(probe), key);
-        bool acceptable = mode > 0 ? cmp <= 0 : cmp >= 0;
-        if (acceptable) {
-            best = probe;
-            if (cmp == 0 && mode > 0) {
-                lo = probe + 1;
-                continue;
-            }
-            lo = probe + 1;
-        } else {
-            hi = mid - 1;
-        }
-    }
-    return best;
+// An optional flag or match type written empty ("VLOOKUP(k,r,2,)") counts
+// as 0, as in common spreadsheet programs; not written at all, as fallback.
+double optionalNumber(const FunctionCall& c, int i, double fallback) {
+    if (i >= c.argc)
+        return fallback;
+    return c.args[i].kind == OperandKind::Missing ? 0.0 : c.num(i);
 }
 
 void tableLookup(FunctionCall& c, bool vertical) {
-    const Operand& key = c.args[0];
-    if (key.kind == OperandKind::Error) {
-        c.setError(key.error);
+    if (passError(c, 0, 1))
         return;
-    }
-    if (!c.args[1].isReference()) {
-        c.setError(c.args[1].kind == OperandKind::Error ? c.args[1].error : FormulaError::Value);
-        return;
-    }
-    const CellRange& r = c.args[1].range;
-    int index = static_cast<int>(c.num(2));
-    int span = vertical ? r.cols() : r.rows();
+    const ArgValues table(c.args[1], c.cells);
+    const double index = c.num(2);
     if (index < 1) {
         c.setError(FormulaError::Value);
         return;
     }
-    if (index > span) {
+    if (index >= (vertical ? table.cols() : table.rows()) + 1) {
         c.setError(FormulaError::Ref);
         return;
     }
-    bool approximate = !c.has(3) || c.flag(3);
-    CellRange keys = vertical ? CellRange{r.col0, r.row0, r.col0, r.row1}
-                              : CellRange{r.col0, r.row0, r.col1, r.row0};
-    int pos = locate(c, keys, vertical, keyOf(key), approximate ? 1 : 0);
+    const int line = static_cast<int>(index) - 1;
+    const bool approximate = optionalNumber(c, 3, 1) != 0;
+    const LookupKey key(c.args[0], c.cells, !approximate);
+    const LookupVector keys(table, c.cells, vertical);
+    const int pos = approximate ? findSorted(keys, key) : findMatch(c, keys, key);
+    if (pos < 0)
+        c.setError(FormulaError::NA);
+    else
+        c.setValue(vertical ? table.at(pos, line) : table.at(line, pos));
+}
+
+void matchPosition(FunctionCall& c) {
+    if (passError(c, 0, 1))
+        return;
+    const ArgValues values(c.args[1], c.cells);
+    if (values.rows() != 1 && values.cols() != 1) {
+        c.setError(FormulaError::NA);
+        return;
+    }
+    const double type = optionalNumber(c, 2, 1);
+    const LookupKey key(c.args[0], c.cells, type == 0);
+    const LookupVector v(values, c.cells, values.cols() == 1);
+    const int pos = type == 0 ? findMatch(c, v, key) : findSorted(v, key, type < 0);
+    if (pos < 0)
+        c.setError(FormulaError::NA);
+    else
+        c.setNumber(pos + 1);
+}
+
+// LOOKUP(key, vector, [result vector]): approximate search. Without a result
+// vector the searched values are a table: its first column (first row when
+// it is wider than tall) is searched and the last column (row) returned.
+void vectorLookup(FunctionCall& c) {
+    if (passError(c, 0, 2))
+        return;
+    const ArgValues search(c.args[1], c.cells);
+    const bool vertical = search.rows() >= search.cols();
+    const LookupKey key(c.args[0], c.cells, false);
+    const int pos = findSorted(LookupVector(search, c.cells, vertical), key);
     if (pos < 0) {
         c.setError(FormulaError::NA);
         return;
     }
-    c.setValue(vertical ? c.cells.value(r.col0 + index - 1, r.row0 + pos)
-                        : c.cells.value(r.col0 + pos, r.row0 + index - 1));
+    if (!c.has(2)) {
+        c.setValue(vertical ? search.at(pos, search.cols() - 1)
+                            : search.at(search.rows() - 1, pos));
+        return;
+    }
+    const ArgValues result(c.args[2], c.cells);
+    const LookupVector out(result, c.cells, result.rows() >= result.cols());
+    if (pos >= out.size())
+        c.setError(FormulaError::NA);
+    else
+        c.setValue(out.at(pos));
 }
 
 } // namespace
 
 void addLookupFunctions(std::vector<FunctionInfo>& t) {
+    addXLookup(t);
     t.push_back({"VLOOKUP", 3, 4, {K::Scalar, K::Any, K::Number, K::Boolean}, [](FunctionCall& c) {
                      tableLookup(c, true);
                  }});
     t.push_back({"HLOOKUP", 3, 4, {K::Scalar, K::Any, K::Number, K::Boolean}, [](FunctionCall& c) {
                      tableLookup(c, false);
                  }});
-    t.push_back({"MATCH", 2, 3, {K::Scalar, K::Any, K::Number}, [](FunctionCall& c) {
-                     const Operand& key = c.args[0];
-                     if (key.kind == OperandKind::Error) {
-                         c.setError(key.error);
-                         return;
-                     }
-                     if (!c.args[1].isReference()) {
-                         c.setError(FormulaError::NA);
-                         return;
-                     }
-                     const CellRange& r = c.args[1].range;
-                     if (r.cols() != 1 && r.rows() != 1) {
-                         c.setError(FormulaError::NA);
-                         return;
-                     }
-                     double type = c.numOr(2, 1);
-                     int mode = type > 0 ? 1 : (type < 0 ? -1 : 0);
-                     int pos = locate(c, r, r.cols() == 1, keyOf(key), mode);
-                     if (pos < 0)
-                         c.setError(FormulaError::NA);
-                     else
-                         c.setNumber(pos + 1);
-                 }});
-    t.push_back({"LOOKUP", 2, 3, {K::Scalar, K::Any, K::Any}, [](FunctionCall& c) {
-                     const Operand& key = c.args[0];
-                     if (key.kind == OperandKind::Error) {
-                         c.setError(key.error);
-                         return;
-                     }
-                     if (!c.args[1].isReference() || (c.has(2) && !c.args[2].isReference())) {
-                         c.setError(FormulaError::NA);
-                         return;
-                     }
-                     const CellRange& r = c.args[1].range;
-                     // A vector form: one row or column; with a wider table the
-                     // first column (or row, when wider than tall) is searched.
-                     bool vertical = r.rows() >= r.cols();
-                     CellRange keys = vertical ? CellRange{r.col0, r.row0, r.col0, r.row1}
-                                               : CellRange{r.col0, r.row0, r.col1, r.row0};
-                     int pos = locate(c, keys, vertical, keyOf(key), 1);
-                     if (pos < 0) {
-                         c.setError(FormulaError::NA);
-                         return;
-                     }
-                     if (c.has(2)) {
-                         const CellRange& res = c.args[2].range;
-                         bool resVertical = res.rows() >= res.cols();
-                         c.setValue(resVertical ? c.cells.value(res.col0, res.row0 + pos)
-                                                : c.cells.value(res.col0 + pos, res.row0));
-                     } else {
-                         c.setValue(vertical ? c.cells.value(r.col1, r.row0 + pos)
-                                             : c.cells.value(r.col0 + pos, r.row1));
-                     }
-                 }});
+    t.push_back({"MATCH", 2, 3, {K::Scalar, K::Any, K::Number}, matchPosition});
+    t.push_back({"LOOKUP", 2, 3, {K::Scalar, K::Any, K::Any}, vectorLookup});
 }
 
 } // namespace vtx::sheet

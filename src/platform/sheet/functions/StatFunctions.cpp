@@ -1,6 +1,7 @@
 // Statistical and aggregate functions: SUM, AVERAGE, MIN, MAX, COUNT and kin,
 // the criteria functions and SUMPRODUCT.
 #include "platform/sheet/formula/Interpreter.h"
+#include "platform/sheet/functions/Criterion.h"
 #include "platform/sheet/functions/FunctionApi.h"
 #include "platform/sheet/functions/TextUtil.h"
 
@@ -23,81 +24,24 @@ bool collect(FunctionCall& c, std::vector<double>& out) {
     return true;
 }
 
-// A criterion of COUNTIF, SUMIF and AVERAGEIF: "5", ">=2", "<>x", "b*".
-class Criterion {
-public:
-    explicit Criterion(const Operand& a)
-        : Criterion(a.kind == OperandKind::Number    ? Value::number(a.number)
-                    : a.kind == OperandKind::Boolean ? Value::boolean(a.number != 0)
-                    : a.kind == OperandKind::Text    ? Value::text(a.text)
-                                                     : Value()) {}
-    /// A number or truth value is matched as it is; a text is read for its
-    /// comparison; anything else matches empty cells.
-    explicit Criterion(const Value& v) {
-        if (v.isNumber() || v.isBoolean()) {
-            m_value = v;
-            return;
-        }
-        const std::string text = v.isText() ? v.asText() : std::string();
-        std::string_view s = text;
-        auto take = [&](std::string_view prefix, Cmp cmp) {
-            if (s.substr(0, prefix.size()) == prefix) {
-                m_cmp = cmp;
-                s.remove_prefix(prefix.size());
-                return true;
-            }
-            return false;
-        };
-        take("<=", Cmp::Le) || take(">=", Cmp::Ge) || take("<>", Cmp::Ne) || take("<", Cmp::Lt) ||
-            take(">", Cmp::Gt) || take("=", Cmp::Eq);
-        double n = 0;
-        if (parseNumber(s, n))
-            m_value = Value::number(n);
-        else if (compareTextNoCase(s, "TRUE") == 0)
-            m_value = Value::boolean(true);
-        else if (compareTextNoCase(s, "FALSE") == 0)
-            m_value = Value::boolean(false);
-        else if (!s.empty())
-            m_value = Value::text(std::string(s));
-    }
+// The criterion argument i as a value (a reference reads its cell); false,
+// with the result set to the error, when it is an error value.
+bool criterionValue(FunctionCall& c, int i, Value& out) {
+    out = operandValue(c.args[i], c.cells);
+    if (!out.isError())
+        return true;
+    c.setError(out.asError());
+    return false;
+}
 
-    bool matches(const Value& v) const {
-        if (m_value.isEmpty()) {
-            // "" or "=" match empty cells; "<>" matches cells that are not empty.
-            bool empty = v.isEmpty() || (v.isText() && v.asText().empty());
-            return m_cmp == Cmp::Ne ? !empty : empty;
-        }
-        if (m_value.isText() && (m_cmp == Cmp::Eq || m_cmp == Cmp::Ne)) {
-            bool eq = v.isText() && wildcardMatch(m_value.asText(), v.asText());
-            return m_cmp == Cmp::Eq ? eq : !eq;
-        }
-        bool sameKind = v.type() == m_value.type();
-        if (!sameKind)
-            return m_cmp == Cmp::Ne;
-        int c = compareValues(v, m_value);
-        switch (m_cmp) {
-        case Cmp::Eq:
-            return c == 0;
-        case Cmp::Ne:
-            return c != 0;
-        case Cmp::Lt:
-            return c < 0;
-        case Cmp::Le:
-            return c <= 0;
-        case Cmp::Gt:
-            return c > 0;
-        case Cmp::Ge:
-            return c >= 0;
-        }
-        return false;
-    }
-    bool matchesEmpty() const { return matches(Value()); }
-
-private:
-    enum class Cmp { Eq, Ne, Lt, Le, Gt, Ge };
-    Cmp m_cmp = Cmp::Eq;
-    Value m_value;
-};
+// The criteria range argument i; false, with the result set to its error
+// (#VALUE! when it is no reference), when it is none.
+bool criteriaRange(FunctionCall& c, int i) {
+    if (c.args[i].isReference())
+        return true;
+    c.setError(c.args[i].kind == OperandKind::Error ? c.args[i].error : FormulaError::Value);
+    return false;
+}
 
 // Calls fn(col, row, value) for every cell of the criteria range that
 // matches, empty cells included when the criterion matches them.
@@ -121,20 +65,13 @@ void forEachMatch(const FunctionCall& c, const CellRange& r, const Criterion& k,
 // SUMIF and AVERAGEIF: sums the cells of the sum range (the criteria range
 // itself when not given) whose criteria cell matches.
 void sumIf(FunctionCall& c, bool average) {
-    if (!c.args[0].isReference()) {
-        c.setError(FormulaError::Value);
+    Value criterion;
+    if (!criteriaRange(c, 0) || (c.has(2) && !criteriaRange(c, 2)) ||
+        !criterionValue(c, 1, criterion))
         return;
-    }
     CellRange r = c.args[0].range;
-    CellRange sum = r;
-    if (c.has(2)) {
-        if (!c.args[2].isReference()) {
-            c.setError(FormulaError::Value);
-            return;
-        }
-        sum = c.args[2].range;
-    }
-    Criterion k(c.args[1]);
+    CellRange sum = c.has(2) ? c.args[2].range : r;
+    Criterion k(criterion);
     double total = 0;
     int count = 0;
     FormulaError e = FormulaError::None;
@@ -169,20 +106,16 @@ template <typename Fn> bool forEachAllMatch(FunctionCall& c, int first, Fn&& fn)
     std::vector<CellRange> ranges;
     std::vector<Criterion> criteria;
     for (int i = first; i < c.argc; i += 2) {
-        if (!c.args[i].isReference()) {
-            c.setError(FormulaError::Value);
+        if (!criteriaRange(c, i))
             return false;
-        }
         const CellRange& r = c.args[i].range;
         if (!ranges.empty() && (r.cols() != ranges[0].cols() || r.rows() != ranges[0].rows())) {
             c.setError(FormulaError::Value);
             return false;
         }
-        const Value criterion = operandValue(c.args[i + 1], c.cells);
-        if (criterion.isError()) {
-            c.setError(criterion.asError());
+        Value criterion;
+        if (!criterionValue(c, i + 1, criterion))
             return false;
-        }
         ranges.push_back(r);
         criteria.emplace_back(criterion);
     }
@@ -207,8 +140,10 @@ enum class IfsResult { Sum, Average, Max, Min };
 void numbersIfs(FunctionCall& c, IfsResult what) {
     const CellRange& values = c.args[0].range;
     const CellRange& shape = c.args[1].range;
-    if (!c.args[0].isReference() || (c.args[1].isReference() && (values.cols() != shape.cols() ||
-                                                                 values.rows() != shape.rows()))) {
+    if (!criteriaRange(c, 0))
+        return;
+    if (c.args[1].isReference() &&
+        (values.cols() != shape.cols() || values.rows() != shape.rows())) {
         c.setError(FormulaError::Value);
         return;
     }
@@ -497,11 +432,10 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                      c.setNumber(static_cast<double>(r.cols()) * r.rows() - filled);
                  }});
     t.push_back({"COUNTIF", 2, 2, {K::Any, K::Scalar}, [](FunctionCall& c) {
-                     if (!c.args[0].isReference()) {
-                         c.setError(FormulaError::Value);
+                     Value criterion;
+                     if (!criteriaRange(c, 0) || !criterionValue(c, 1, criterion))
                          return;
-                     }
-                     Criterion k(c.args[1]);
+                     Criterion k(criterion);
                      double n = 0;
                      forEachMatch(c, c.args[0].range, k, [&](int, int, const Value&) { ++n; });
                      c.setNumber(n);
