@@ -91,8 +91,11 @@ void appendGeneral(std::string& out, double n);
 std::string formatFixed(double n, int decimals);
 /// The shortest text that reads back to exactly n.
 std::string formatShortest(double n);
-/// Reads a whole text (blanks around allowed) as a decimal number: "12.5",
-/// "-3", "+4e2", ".5", "1,5" is not a number. False for anything else.
+/// Reads a whole text (blanks around allowed) as a plain decimal number:
+/// "12.5", "-3", "+4e2", ".5"; "1,5" or "50%" is not a number. False for
+/// anything else. Data typed into a cell, file readers and formula literals
+/// read numbers this way; formulas converting a text use textToNumber
+/// (functions/NumberText.h), which reads more forms.
 bool parseNumber(std::string_view text, double& out);
 
 } // namespace vtx::sheet

@@ -56,7 +56,7 @@ bool operandNumber(const Operand& op, double& out, FormulaError& error) {
         out = 0;
         return true;
     case OperandKind::Text:
-        if (parseNumber(op.text, out))
+        if (textToNumber(op.text, out))
             return true;
         error = FormulaError::Value;
         return false;
@@ -164,7 +164,7 @@ bool toNumber(const Value& v, double& out, FormulaError& error) {
         out = 0;
         return true;
     case ValueType::Text:
-        if (parseNumber(v.asText(), out))
+        if (textToNumber(v.asText(), out))
             return true;
         error = FormulaError::Value;
         return false;

@@ -9,6 +9,7 @@
 #include "platform/sheet/FormulaError.h"
 #include "platform/sheet/SheetTypes.h"
 #include "platform/sheet/Value.h"
+#include "platform/sheet/functions/NumberText.h"
 
 #include <string>
 #include <vector>
@@ -96,7 +97,8 @@ struct FunctionCall {
 /// Reads an operand as a plain value (references read their cell; a range
 /// gives #VALUE!).
 Value operandValue(const Operand& op, const CellStore& cells);
-/// Coerces a value to a number; false (with the error) when it cannot be.
+/// Coerces a value to a number (a text by textToNumber); false (with the
+/// error) when it cannot be.
 bool toNumber(const Value& v, double& out, FormulaError& error);
 /// Coerces a value to a text.
 std::string toText(const Value& v);
@@ -130,7 +132,7 @@ template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int 
             break;
         case OperandKind::Text: {
             double n = 0;
-            if (!parseNumber(a.text, n))
+            if (!textToNumber(a.text, n))
                 return FormulaError::Value;
             fn(n);
             break;

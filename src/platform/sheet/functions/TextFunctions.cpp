@@ -321,12 +321,8 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                  }});
     t.push_back({"VALUE", 1, 1, {K::Text}, [](FunctionCall& c) {
                      double n = 0;
-                     std::string s = c.text(0);
-                     bool percent = !s.empty() && s.back() == '%';
-                     if (percent)
-                         s.pop_back();
-                     if (parseNumber(s, n))
-                         c.setNumber(percent ? n / 100 : n);
+                     if (textToNumber(c.text(0), n))
+                         c.setNumber(n);
                      else
                          c.setError(FormulaError::Value);
                  }});
@@ -339,7 +335,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                      double n = 0;
                      if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean)
                          n = a.number;
-                     else if (a.kind == OperandKind::Text && !parseNumber(a.text, n)) {
+                     else if (a.kind == OperandKind::Text && !textToNumber(a.text, n)) {
                          c.setText(a.text);
                          return;
                      }
