@@ -63,6 +63,10 @@ TEST_F(FormulaTest, FunctionsGiveTheirDocumentedResults) {
     runFixture("functions.txt");
 }
 
+TEST_F(FormulaTest, TextFormatsNumbersDatesAndTextsByTheirCodes) {
+    runFixture("text-format.txt");
+}
+
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {
     EXPECT_GE(functionCount(), 80);
     EXPECT_GE(findFunction("vlookup"), 0);
