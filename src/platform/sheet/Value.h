@@ -82,6 +82,10 @@ private:
     std::string m_text;
 };
 
+/// The longest text a formula may give, in bytes; a longer text result of
+/// an operator or a function is #VALUE!.
+constexpr std::size_t kMaxTextLength = 32767;
+
 /// A number in general format: 15 significant digits, no needless zeros,
 /// exponent form below 1e-9 and from 1e15 ("1E+15").
 std::string formatGeneral(double n);

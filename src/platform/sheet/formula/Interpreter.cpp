@@ -403,6 +403,8 @@ void Interpreter::binary(Op op) {
                 a.kind = OperandKind::Text;
             }
             appendOperandText(a.text, b);
+            if (a.text.size() > kMaxTextLength)
+                a.setError(FormulaError::Value);
         }
         m_stack.pop_back();
         return;

@@ -88,7 +88,13 @@ struct FunctionCall {
 
     void setNumber(double n);
     void setBoolean(bool b) { result.setBoolean(b); }
-    void setText(std::string t) { result.setText(std::move(t)); }
+    /// Sets a text result; one longer than kMaxTextLength gives #VALUE!.
+    void setText(std::string t) {
+        if (t.size() > kMaxTextLength)
+            result.setError(FormulaError::Value);
+        else
+            result.setText(std::move(t));
+    }
     void setError(FormulaError e) { result.setError(e); }
     /// Sets a cell's value as the result.
     void setValue(const Value& v);

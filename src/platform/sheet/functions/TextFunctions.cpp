@@ -16,7 +16,8 @@ namespace {
 
 using K = ArgKind;
 
-constexpr double kMaxTextLength = 32767;
+// kMaxTextLength as a double, to clamp counts given as numbers.
+constexpr auto kTextLengthMax = static_cast<double>(kMaxTextLength);
 
 std::string withThousands(std::string digits) {
     std::string out;
@@ -65,6 +66,10 @@ void substitute(FunctionCall& c) {
         out.append(text, pos, hit - pos);
         out += (which == 0 || which == n) ? to : from;
         pos = hit + from.size();
+        if (out.size() > kMaxTextLength) {
+            c.setError(FormulaError::Value);
+            return;
+        }
     }
     out.append(text, pos, std::string::npos);
     c.setText(std::move(out));
@@ -105,7 +110,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          c.setError(FormulaError::Value);
                      else
                          c.setText(c.text(0).substr(
-                             0, static_cast<std::size_t>(std::min(n, kMaxTextLength))));
+                             0, static_cast<std::size_t>(std::min(n, kTextLengthMax))));
                  }});
     t.push_back({"RIGHT", 1, 2, {K::Text, K::Number}, [](FunctionCall& c) {
                      double n = c.numOr(1, 1);
@@ -115,7 +120,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          return;
                      }
                      std::size_t k =
-                         std::min(s.size(), static_cast<std::size_t>(std::min(n, kMaxTextLength)));
+                         std::min(s.size(), static_cast<std::size_t>(std::min(n, kTextLengthMax)));
                      c.setText(s.substr(s.size() - k));
                  }});
     t.push_back({"MID", 3, 3, {K::Text, K::Number}, [](FunctionCall& c) {
@@ -126,12 +131,12 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          return;
                      }
                      const std::string& s = c.text(0);
-                     auto from = static_cast<std::size_t>(std::min(start - 1, kMaxTextLength));
+                     auto from = static_cast<std::size_t>(std::min(start - 1, kTextLengthMax));
                      if (from >= s.size())
                          c.setText({});
                      else
                          c.setText(
-                             s.substr(from, static_cast<std::size_t>(std::min(n, kMaxTextLength))));
+                             s.substr(from, static_cast<std::size_t>(std::min(n, kTextLengthMax))));
                  }});
     t.push_back({"FIND", 2, 3, {K::Text, K::Text, K::Number}, [](FunctionCall& c) {
                      double start = c.numOr(2, 1);
@@ -171,8 +176,8 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                      }
                      std::string s = c.text(0);
                      auto from = std::min(
-                         s.size(), static_cast<std::size_t>(std::min(start - 1, kMaxTextLength)));
-                     auto count = static_cast<std::size_t>(std::min(n, kMaxTextLength));
+                         s.size(), static_cast<std::size_t>(std::min(start - 1, kTextLengthMax)));
+                     auto count = static_cast<std::size_t>(std::min(n, kTextLengthMax));
                      s.replace(from, count, c.text(3));
                      c.setText(std::move(s));
                  }});
@@ -224,31 +229,8 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          out += c.text(i);
                      c.setText(std::move(out));
                  }});
-    t.push_back({"CONCAT", 1, 255, {K::Any}, [](FunctionCall& c) {
-                     std::string out;
-                     for (int i = 0; i < c.argc; ++i) {
-                         const Operand& a = c.args[i];
-                         if (a.kind == OperandKind::Error) {
-                             c.setError(a.error);
-                             return;
-                         }
-                         if (a.isReference()) {
-                             FormulaError e = FormulaError::None;
-                             c.cells.forEach(a.range, [&](int, int, const Cell& cell) {
-                                 if (cell.value.isError())
-                                     e = cell.value.asError();
-                                 out += toText(cell.value);
-                             });
-                             if (e != FormulaError::None) {
-                                 c.setError(e);
-                                 return;
-                             }
-                         } else {
-                             out += toText(operandValue(a, c.cells));
-                         }
-                     }
-                     c.setText(std::move(out));
-                 }});
+    t.push_back({"CONCAT", 1, 255, {K::Any}, concatFunction});
+    t.push_back({"TEXTJOIN", 3, 255, {K::Any, K::Boolean, K::Any}, textJoinFunction});
     t.push_back({"VALUE", 1, 1, {K::Text}, [](FunctionCall& c) {
                      double n = 0;
                      if (textToNumber(c.text(0), n))
@@ -268,7 +250,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
     t.push_back({"REPT", 2, 2, {K::Text, K::Number}, [](FunctionCall& c) {
                      double n = c.num(1);
                      const std::string& s = c.text(0);
-                     if (n < 0 || n * static_cast<double>(s.size()) > kMaxTextLength) {
+                     if (n < 0 || n * static_cast<double>(s.size()) > kTextLengthMax) {
                          c.setError(FormulaError::Value);
                          return;
                      }
