@@ -298,7 +298,7 @@ void bestFraction(double x, double maxDen, double& num, double& den) {
     den = q1;
 }
 
-void renderFraction(const std::vector<FormatToken>& t, const Layout& l, double v,
+bool renderFraction(const std::vector<FormatToken>& t, const Layout& l, double v,
                     std::string& out) {
     bool hasWhole = l.intSlots > 0;
     double whole = hasWhole ? std::floor(v) : 0;
@@ -312,6 +312,8 @@ void renderFraction(const std::vector<FormatToken>& t, const Layout& l, double v
         double maxDen = std::pow(10.0, static_cast<double>(l.denominatorPlaceholders.size())) - 1;
         bestFraction(part, std::max(maxDen, 1.0), num, den);
     }
+    if (!std::isfinite(num))
+        return false;
     if (hasWhole && num == den) {
         whole += 1;
         num = 0;
@@ -357,6 +359,7 @@ void renderFraction(const std::vector<FormatToken>& t, const Layout& l, double v
             break;
         }
     }
+    return true;
 }
 
 void renderDecimal(const std::vector<FormatToken>& t, const Layout& l, double v, std::string& out) {
@@ -423,16 +426,20 @@ void renderDecimal(const std::vector<FormatToken>& t, const Layout& l, double v,
     }
 }
 
-void renderNumberSection(const FormatSection& section, double v, bool minus, std::string& out) {
+// False when percent signs or a fraction's numerator take the number past
+// the largest double.
+bool renderNumberSection(const FormatSection& section, double v, bool minus, std::string& out) {
     const auto& t = section.tokens;
     Layout l = analyse(t);
     v *= std::pow(100.0, l.percents);
     v /= std::pow(1000.0, l.scaleCommas);
+    if (!std::isfinite(v))
+        return false;
     out = minus ? "-" : "";
     if (l.fraction)
-        renderFraction(t, l, v, out);
-    else
-        renderDecimal(t, l, v, out);
+        return renderFraction(t, l, v, out);
+    renderDecimal(t, l, v, out);
+    return true;
 }
 
 } // namespace
@@ -470,8 +477,7 @@ bool formatNumberWithCode(double value, std::string_view code, std::string& out)
     double v = std::fabs(value);
     if (chosen->isDate)
         return !minus && formatDateSection(*chosen, v, out);
-    renderNumberSection(*chosen, v, minus, out);
-    return true;
+    return renderNumberSection(*chosen, v, minus, out);
 }
 
 bool formatTextWithCode(std::string_view text, std::string_view code, std::string& out) {
