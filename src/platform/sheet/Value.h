@@ -82,6 +82,10 @@ private:
     std::string m_text;
 };
 
+/// The longest text a formula may give, in bytes; a longer text result of
+/// an operator or a function is #VALUE!.
+constexpr std::size_t kMaxTextLength = 32767;
+
 /// A number in general format: 15 significant digits, no needless zeros,
 /// exponent form below 1e-9 and from 1e15 ("1E+15").
 std::string formatGeneral(double n);
@@ -91,8 +95,11 @@ void appendGeneral(std::string& out, double n);
 std::string formatFixed(double n, int decimals);
 /// The shortest text that reads back to exactly n.
 std::string formatShortest(double n);
-/// Reads a whole text (blanks around allowed) as a decimal number: "12.5",
-/// "-3", "+4e2", ".5", "1,5" is not a number. False for anything else.
+/// Reads a whole text (blanks around allowed) as a plain decimal number:
+/// "12.5", "-3", "+4e2", ".5"; "1,5" or "50%" is not a number. False for
+/// anything else. Data typed into a cell, file readers and formula literals
+/// read numbers this way; formulas converting a text use textToNumber
+/// (functions/NumberText.h), which reads more forms.
 bool parseNumber(std::string_view text, double& out);
 
 /// n rounded to 15 significant digits (0, infinities and NaN unchanged): the

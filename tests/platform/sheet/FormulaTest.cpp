@@ -278,6 +278,26 @@ TEST_F(FormulaTest, CriteriaMatchAsCommonSpreadsheetProgramsDo) {
     runFixture("functions-criteria.txt");
 }
 
+TEST_F(FormulaTest, TextFormatsNumbersDatesAndTextsByTheirCodes) {
+    runFixture("text-format.txt");
+}
+
+TEST(TextJoin, WholeColumnsJoinOnlyWhatCanShow) {
+    // Empty cells matter only between shown delimiters, and a join stops once
+    // it passes the text limit, so million-row ranges stay cheap.
+    SheetModel sheet;
+    sizeGrid(sheet, 20, 1048576);
+    sheet.setData(1, 1, "a");
+    sheet.setData(2, 1000000, "b");
+    sheet.setData(1, 1048576, "c");
+    sheet.setData(3, 2, ";");
+    CHECK_EVAL(sheet, "TEXTJOIN(\"\",FALSE,A1:S1048576)", Value::text("a;bc"));
+    CHECK_EVAL(sheet, "CONCAT(A1:S1048576)", Value::text("a;bc"));
+    CHECK_EVAL(sheet, "TEXTJOIN(\",\",TRUE,A1:B1048576)", Value::text("a,b,c"));
+    CHECK_EVAL(sheet, "TEXTJOIN(\",\",FALSE,A1:A1048576)", Value::error(FormulaError::Value));
+    CHECK_EVAL(sheet, "TEXTJOIN(C1:C1048576,TRUE,A1:B1048576)", Value::text("ab;c"));
+}
+
 TEST(FunctionRegistry, OffersAtLeastEightyFunctionsFoundWithoutCase) {
     EXPECT_GE(functionCount(), 80);
     EXPECT_GE(findFunction("vlookup"), 0);

@@ -57,7 +57,7 @@ bool operandNumber(const Operand& op, double& out, FormulaError& error) {
         out = 0;
         return true;
     case OperandKind::Text:
-        if (parseNumber(op.text, out))
+        if (textToNumber(op.text, out))
             return true;
         error = FormulaError::Value;
         return false;
@@ -188,7 +188,7 @@ bool toNumber(const Value& v, double& out, FormulaError& error) {
         out = 0;
         return true;
     case ValueType::Text:
-        if (parseNumber(v.asText(), out))
+        if (textToNumber(v.asText(), out))
             return true;
         error = FormulaError::Value;
         return false;
@@ -513,6 +513,8 @@ void applyBinary(Op op, Operand& a, const Operand& b) {
             a.kind = OperandKind::Text;
         }
         appendOperandText(a.text, b);
+        if (a.text.size() > kMaxTextLength)
+            a.setError(FormulaError::Value);
         return;
     }
     double x = 0;

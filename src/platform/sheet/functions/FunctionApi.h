@@ -9,6 +9,7 @@
 #include "platform/sheet/FormulaError.h"
 #include "platform/sheet/SheetTypes.h"
 #include "platform/sheet/Value.h"
+#include "platform/sheet/functions/NumberText.h"
 
 #include <memory>
 #include <string>
@@ -167,7 +168,13 @@ struct FunctionCall {
 
     void setNumber(double n);
     void setBoolean(bool b) { result.setBoolean(b); }
-    void setText(std::string t) { result.setText(std::move(t)); }
+    /// Sets a text result; one longer than kMaxTextLength gives #VALUE!.
+    void setText(std::string t) {
+        if (t.size() > kMaxTextLength)
+            result.setError(FormulaError::Value);
+        else
+            result.setText(std::move(t));
+    }
     void setError(FormulaError e) { result.setError(e); }
     /// Sets a cell's value as the result.
     void setValue(const Value& v);
@@ -176,7 +183,8 @@ struct FunctionCall {
 /// Reads an operand as a plain value (references read their cell; a range
 /// gives #VALUE!).
 Value operandValue(const Operand& op, const CellStore& cells);
-/// Coerces a value to a number; false (with the error) when it cannot be.
+/// Coerces a value to a number (a text by textToNumber); false (with the
+/// error) when it cannot be.
 bool toNumber(const Value& v, double& out, FormulaError& error);
 /// Coerces a value to a text.
 std::string toText(const Value& v);
@@ -218,7 +226,7 @@ template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int 
             break;
         case OperandKind::Text: {
             double n = 0;
-            if (!parseNumber(a.text, n))
+            if (!textToNumber(a.text, n))
                 return FormulaError::Value;
             fn(n);
             break;

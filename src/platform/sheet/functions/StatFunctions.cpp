@@ -397,7 +397,7 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                              for (const Value& v : a.array->values)
                                  n += v.isNumber();
                          else if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean ||
-                                  (a.kind == OperandKind::Text && parseNumber(a.text, x)))
+                                  (a.kind == OperandKind::Text && textToNumber(a.text, x)))
                              ++n;
                      }
                      c.setNumber(n);

@@ -3,6 +3,7 @@
 #include "platform/sheet/formula/Interpreter.h"
 #include "platform/sheet/functions/FunctionApi.h"
 #include "platform/sheet/functions/MathUtil.h"
+#include "platform/sheet/functions/NumberFormat.h"
 #include "platform/sheet/functions/TextUtil.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@ namespace {
 
 using K = ArgKind;
 
-constexpr double kMaxTextLength = 32767;
+// kMaxTextLength as a double, to clamp counts given as numbers.
+constexpr auto kTextLengthMax = static_cast<double>(kMaxTextLength);
 
 std::string withThousands(std::string digits) {
     std::string out;
@@ -30,108 +32,14 @@ std::string withThousands(std::string digits) {
 }
 
 // A number with fixed decimals and optional thousands separators.
-std::string fixedText(double x, int decimals, bool thousands, int minIntDigits = 1) {
+std::string fixedText(double x, int decimals, bool thousands) {
     std::string s = formatFixed(std::fabs(roundHalfAway(x, decimals)), std::max(decimals, 0));
     std::string intPart = s.substr(0, s.find('.'));
     std::string frac = s.find('.') == std::string::npos ? "" : s.substr(s.find('.'));
-    if (intPart == "0" && minIntDigits == 0)
-        intPart.clear();
-    if (static_cast<int>(intPart.size()) < minIntDigits) {
-        std::string padded(static_cast<std::size_t>(minIntDigits) - intPart.size(), '0');
-        padded += intPart;
-        intPart = std::move(padded);
-    }
     if (thousands)
         intPart = withThousands(intPart);
     bool negative = x < 0 && s.find_first_not_of("0.") != std::string::npos;
     return (negative ? "-" : "") + intPart + frac;
-}
-
-// TEXT's format codes: "General", "@", digits "0" and "#", ".", ",", "%",
-// "E+00" and literal text (quoted or plain) around the number.
-std::string formatText(double x, std::string_view format) {
-    if (compareTextNoCase(format, "General") == 0 || format.empty())
-        return formatGeneral(x);
-    std::string prefix;
-    std::string suffix;
-    std::string pattern;
-    bool inNumber = false;
-    bool done = false;
-    bool percent = false;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        char ch = format[i];
-        if (ch == '"') {
-            std::size_t close = format.find('"', i + 1);
-            std::string lit(format.substr(
-                i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1));
-            (inNumber || done ? suffix : prefix) += lit;
-            if (inNumber) {
-                inNumber = false;
-                done = true;
-            }
-            i = close == std::string_view::npos ? format.size() : close;
-            continue;
-        }
-        bool numeric = ch == '0' || ch == '#' || ch == '.' || ch == ',' ||
-                       ((ch == 'E' || ch == 'e') && inNumber);
-        if (inNumber && (ch == '+' || ch == '-') && !pattern.empty() &&
-            (pattern.back() == 'E' || pattern.back() == 'e'))
-            numeric = true;
-        if (numeric && !done) {
-            inNumber = true;
-            pattern += ch;
-            continue;
-        }
-        if (ch == '%')
-            percent = true;
-        if (inNumber) {
-            inNumber = false;
-            done = true;
-        }
-        if (ch == '\\' && i + 1 < format.size())
-            ch = format[++i];
-        (done ? suffix : prefix) += ch;
-    }
-    if (pattern.empty())
-        return prefix + suffix;
-    if (percent)
-        x *= 100;
-    std::size_t e = pattern.find_first_of("Ee");
-    std::string mantissa = pattern.substr(0, e);
-    std::size_t dot = mantissa.find('.');
-    std::string intPat = mantissa.substr(0, dot);
-    std::string fracPat = dot == std::string::npos ? "" : mantissa.substr(dot + 1);
-    int decimals = static_cast<int>(fracPat.size());
-    bool thousands = intPat.find(',') != std::string::npos;
-    int minInt = 0;
-    for (char ch : intPat)
-        minInt += ch == '0';
-    std::string body;
-    if (e != std::string::npos) {
-        int expDigits = std::clamp(static_cast<int>(pattern.size() - e) - 2, 1, 3);
-        int exponent = x == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(x))));
-        double m = x / std::pow(10.0, exponent);
-        if (std::fabs(roundHalfAway(m, decimals)) >= 10) {
-            ++exponent;
-            m /= 10;
-        }
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%0*d", expDigits, std::abs(exponent) % 1000);
-        body = fixedText(m, decimals, false, std::max(minInt, 1)) + "E" +
-               (exponent < 0 ? "-" : "+") + buffer;
-    } else {
-        body = fixedText(x, decimals, thousands, minInt);
-        // "#" decimals drop trailing zeros.
-        for (std::size_t i = fracPat.size(); i-- > 0 && fracPat[i] == '#';) {
-            if (!body.empty() && body.back() == '0')
-                body.pop_back();
-            else
-                break;
-        }
-        if (!body.empty() && body.back() == '.')
-            body.pop_back();
-    }
-    return prefix + body + suffix;
 }
 
 void substitute(FunctionCall& c) {
@@ -158,9 +66,36 @@ void substitute(FunctionCall& c) {
         out.append(text, pos, hit - pos);
         out += (which == 0 || which == n) ? to : from;
         pos = hit + from.size();
+        if (out.size() > kMaxTextLength) {
+            c.setError(FormulaError::Value);
+            return;
+        }
     }
     out.append(text, pos, std::string::npos);
     c.setText(std::move(out));
+}
+
+// TEXT(value, format): a truth value stays "TRUE"/"FALSE" and a text that
+// reads as no number goes to the format's text section.
+void formatFunction(FunctionCall& c) {
+    const Operand& a = c.args[0];
+    std::string out;
+    double n = a.kind == OperandKind::Number ? a.number : 0;
+    bool ok = true;
+    if (a.kind == OperandKind::Error) {
+        c.setError(a.error);
+        return;
+    }
+    if (a.kind == OperandKind::Boolean)
+        out = a.number != 0 ? "TRUE" : "FALSE";
+    else if (a.kind == OperandKind::Text && !textToNumber(a.text, n))
+        ok = formatTextWithCode(a.text, c.text(1), out);
+    else
+        ok = formatNumberWithCode(n, c.text(1), out);
+    if (ok)
+        c.setText(std::move(out));
+    else
+        c.setError(FormulaError::Value);
 }
 
 } // namespace
@@ -175,7 +110,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          c.setError(FormulaError::Value);
                      else
                          c.setText(c.text(0).substr(
-                             0, static_cast<std::size_t>(std::min(n, kMaxTextLength))));
+                             0, static_cast<std::size_t>(std::min(n, kTextLengthMax))));
                  }});
     t.push_back({"RIGHT", 1, 2, {K::Text, K::Number}, [](FunctionCall& c) {
                      double n = c.numOr(1, 1);
@@ -185,7 +120,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          return;
                      }
                      std::size_t k =
-                         std::min(s.size(), static_cast<std::size_t>(std::min(n, kMaxTextLength)));
+                         std::min(s.size(), static_cast<std::size_t>(std::min(n, kTextLengthMax)));
                      c.setText(s.substr(s.size() - k));
                  }});
     t.push_back({"MID", 3, 3, {K::Text, K::Number}, [](FunctionCall& c) {
@@ -196,12 +131,12 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          return;
                      }
                      const std::string& s = c.text(0);
-                     auto from = static_cast<std::size_t>(std::min(start - 1, kMaxTextLength));
+                     auto from = static_cast<std::size_t>(std::min(start - 1, kTextLengthMax));
                      if (from >= s.size())
                          c.setText({});
                      else
                          c.setText(
-                             s.substr(from, static_cast<std::size_t>(std::min(n, kMaxTextLength))));
+                             s.substr(from, static_cast<std::size_t>(std::min(n, kTextLengthMax))));
                  }});
     t.push_back({"FIND", 2, 3, {K::Text, K::Text, K::Number}, [](FunctionCall& c) {
                      double start = c.numOr(2, 1);
@@ -241,8 +176,8 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                      }
                      std::string s = c.text(0);
                      auto from = std::min(
-                         s.size(), static_cast<std::size_t>(std::min(start - 1, kMaxTextLength)));
-                     auto count = static_cast<std::size_t>(std::min(n, kMaxTextLength));
+                         s.size(), static_cast<std::size_t>(std::min(start - 1, kTextLengthMax)));
+                     auto count = static_cast<std::size_t>(std::min(n, kTextLengthMax));
                      s.replace(from, count, c.text(3));
                      c.setText(std::move(s));
                  }});
@@ -294,57 +229,16 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          out += c.text(i);
                      c.setText(std::move(out));
                  }});
-    t.push_back({"CONCAT", 1, 255, {K::Any}, [](FunctionCall& c) {
-                     std::string out;
-                     for (int i = 0; i < c.argc; ++i) {
-                         const Operand& a = c.args[i];
-                         if (a.kind == OperandKind::Error) {
-                             c.setError(a.error);
-                             return;
-                         }
-                         if (a.isReference()) {
-                             FormulaError e = FormulaError::None;
-                             c.cells.forEach(a.range, [&](int, int, const Cell& cell) {
-                                 if (cell.value.isError())
-                                     e = cell.value.asError();
-                                 out += toText(cell.value);
-                             });
-                             if (e != FormulaError::None) {
-                                 c.setError(e);
-                                 return;
-                             }
-                         } else {
-                             out += toText(operandValue(a, c.cells));
-                         }
-                     }
-                     c.setText(std::move(out));
-                 }});
+    t.push_back({"CONCAT", 1, 255, {K::Any}, concatFunction});
+    t.push_back({"TEXTJOIN", 3, 255, {K::Any, K::Boolean, K::Any}, textJoinFunction});
     t.push_back({"VALUE", 1, 1, {K::Text}, [](FunctionCall& c) {
                      double n = 0;
-                     std::string s = c.text(0);
-                     bool percent = !s.empty() && s.back() == '%';
-                     if (percent)
-                         s.pop_back();
-                     if (parseNumber(s, n))
-                         c.setNumber(percent ? n / 100 : n);
+                     if (textToNumber(c.text(0), n))
+                         c.setNumber(n);
                      else
                          c.setError(FormulaError::Value);
                  }});
-    t.push_back({"TEXT", 2, 2, {K::Scalar, K::Text}, [](FunctionCall& c) {
-                     const Operand& a = c.args[0];
-                     if (a.kind == OperandKind::Error) {
-                         c.setError(a.error);
-                         return;
-                     }
-                     double n = 0;
-                     if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean)
-                         n = a.number;
-                     else if (a.kind == OperandKind::Text && !parseNumber(a.text, n)) {
-                         c.setText(a.text);
-                         return;
-                     }
-                     c.setText(formatText(n, c.text(1)));
-                 }});
+    t.push_back({"TEXT", 2, 2, {K::Scalar, K::Text}, formatFunction});
     t.push_back({"FIXED", 1, 3, {K::Number, K::Number, K::Boolean}, [](FunctionCall& c) {
                      int d = static_cast<int>(c.numOr(1, 2));
                      bool noCommas = c.has(2) && c.flag(2);
@@ -356,7 +250,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
     t.push_back({"REPT", 2, 2, {K::Text, K::Number}, [](FunctionCall& c) {
                      double n = c.num(1);
                      const std::string& s = c.text(0);
-                     if (n < 0 || n * static_cast<double>(s.size()) > kMaxTextLength) {
+                     if (n < 0 || n * static_cast<double>(s.size()) > kTextLengthMax) {
                          c.setError(FormulaError::Value);
                          return;
                      }
