@@ -22,6 +22,16 @@ FormulaError forEachJoinedText(const FunctionCall& c, const Operand& a, bool all
                                Fn&& fn) {
     if (a.kind == OperandKind::Error)
         return a.error;
+    if (a.kind == OperandKind::Array) {
+        // Elements are kept row by row already.
+        for (const Value& v : a.array->values) {
+            if (v.isError())
+                return v.asError();
+            if ((allPositions || !v.isEmpty()) && !fn(toText(v)))
+                break;
+        }
+        return FormulaError::None;
+    }
     if (!a.isReference()) {
         fn(toText(operandValue(a, c.cells)));
         return FormulaError::None;
