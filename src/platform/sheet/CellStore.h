@@ -173,6 +173,13 @@ public:
         ++m_epoch;
     }
     int columnSlots() const { return static_cast<int>(m_cols.size()); }
+    /// The last row of a column that holds a cell (any cell, empty or not),
+    /// -1 when none.
+    int lastRow(int col) const {
+        return col >= 0 && static_cast<std::size_t>(col) < m_cols.size()
+                   ? m_cols[static_cast<std::size_t>(col)].lastRow()
+                   : -1;
+    }
 
     /// Marks a column's values as changed (look-up indexes over it are stale).
     void touch(int col) {

@@ -4,6 +4,8 @@
 #include "platform/sheet/functions/LookupIndex.h"
 #include "platform/sheet/functions/TextUtil.h"
 
+#include <algorithm>
+
 namespace vtx::sheet {
 
 bool passError(FunctionCall& c, int first, int last) {
@@ -41,10 +43,14 @@ int LookupKey::order(const Value& v) const {
 
 LookupVector::LookupVector(const ArgValues& values, const CellStore& cells, bool vertical, int line)
     : m_values(values), m_store(cells), m_vertical(vertical), m_line(line),
-      m_size(vertical ? values.rows() : values.cols()) {
-    if (const CellRange* r = values.range())
+      m_size(vertical ? values.rows() : values.cols()), m_used(m_size) {
+    if (const CellRange* r = values.range()) {
         m_range = vertical ? CellRange{r->col0 + line, r->row0, r->col0 + line, r->row1}
                            : CellRange{r->col0, r->row0 + line, r->col1, r->row0 + line};
+        int end = vertical ? cells.lastRow(m_range.col0) - m_range.row0 + 1
+                           : cells.columnSlots() - m_range.col0;
+        m_used = std::clamp(end, 0, m_size);
+    }
 }
 
 int findMatch(const FunctionCall& c, const LookupVector& v, const LookupKey& key, bool last) {
@@ -71,7 +77,7 @@ SortedSplit searchSorted(const LookupVector& v, const LookupKey& key, bool desce
     // values seen, which are the ones next to the window when it closes.
     SortedSplit split;
     int lo = 0;
-    int hi = v.size() - 1;
+    int hi = v.used() - 1;
     while (lo <= hi) {
         const int mid = lo + (hi - lo) / 2;
         int probe = mid;

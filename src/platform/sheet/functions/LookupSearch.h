@@ -38,6 +38,9 @@ public:
     /// Column `line` of the values when vertical, else row `line`.
     LookupVector(const ArgValues& values, const CellStore& cells, bool vertical, int line = 0);
     int size() const { return m_size; }
+    /// The positions that can hold a value: a range is cut after the last
+    /// cell that exists, so a search of A:A costs what the column holds.
+    int used() const { return m_used; }
     const Value& at(int i) const {
         return m_vertical ? m_values.at(i, m_line) : m_values.at(m_line, i);
     }
@@ -56,8 +59,8 @@ public:
             });
             return;
         }
-        for (int k = 0; k < m_size; ++k) {
-            const int i = reverse ? m_size - 1 - k : k;
+        for (int k = 0; k < m_used; ++k) {
+            const int i = reverse ? m_used - 1 - k : k;
             const Value& v = at(i);
             if (!v.isEmpty() && fn(i, v))
                 return;
@@ -70,6 +73,7 @@ private:
     bool m_vertical;
     int m_line;
     int m_size;
+    int m_used;
     CellRange m_range; ///< invalid unless the values are a range's cells
 };
 
