@@ -251,20 +251,6 @@ int SheetModel::maxRows() const {
     return m_impl->m_maxRows;
 }
 
-bool SheetModel::setMaxCols(int count) {
-    if (count < 0 || count > kMaxCols)
-        return false;
-    m_impl->m_maxCols = count;
-    return true;
-}
-
-bool SheetModel::setMaxRows(int count) {
-    if (count < 0 || count > kMaxRows)
-        return false;
-    m_impl->m_maxRows = count;
-    return true;
-}
-
 void SheetModel::reset() {
     if (m_impl->m_recalcDepth > 0)
         return;

@@ -27,8 +27,7 @@ bool SheetModel::copyFrom(const SheetModel& other) {
     d.m_editMode = s.m_editMode;
     d.m_editStart = s.m_editStart;
     d.m_editLength = s.m_editLength;
-    // Every cell, those beyond the counts included (growing the counts shows
-    // them again). Constants first, then the formulas, so that linking a
+    // Every cell. Constants first, then the formulas, so that linking a
     // formula finds the cells it refers to.
     const CellRange all{0, 0, s.m_cells.columnSlots(), kMaxRows + 1};
     s.m_cells.forEach(all, [&](int col, int row, const Cell& from) {

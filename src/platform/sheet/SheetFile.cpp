@@ -227,8 +227,8 @@ std::string SheetModel::saveToText() const {
         if (line.size() > 10)
             out += line + "\n";
     }
-    // Only what lies within the counts is part of the grid: cells pushed
-    // beyond them (by an insertion, or a count made smaller) are not saved.
+    // The cursor, sizes and spans are written only where they lie within the
+    // counts, as the reader requires.
     if (s.m_active.col > 0 && s.inRange(s.m_active.col, s.m_active.row))
         out += "active " + std::to_string(s.m_active.col) + " " + std::to_string(s.m_active.row) +
                "\n";

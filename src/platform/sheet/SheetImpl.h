@@ -73,6 +73,21 @@ public:
     std::string dataText(const Cell* cell) const;
     void eraseIfBlank(int col, int row);
 
+    // ---- counts ----
+    /// Sets the column (cols) or row count; a smaller count erases the cells
+    /// beyond it (values, formulas, texts, styles), cuts spans, sizes and the
+    /// cursor, and recalculates what read the erased values. False out of
+    /// range, or when cells would be erased during a recalculation.
+    bool setCount(bool cols, int count);
+    /// True when a cell of the area holds a value, formula, text or style.
+    bool hasContent(const CellRange& area) const;
+    /// Empties every cell of the area (formulas unlinked); the positions
+    /// whose value or formula went are added to `changed`.
+    void eraseCells(const CellRange& area, std::vector<std::uint64_t>& changed);
+    /// Values changed at these positions outside a single-cell edit:
+    /// recalculated now (automatic recalculation) or remembered.
+    void sourcesChanged(const std::vector<std::uint64_t>& changed);
+
     // ---- recalculation ----
     /// A constant changed at p: recalculate its dependents now (automatic
     /// recalculation) or remember it.

@@ -15,8 +15,9 @@
 ///
 /// Addressing: columns and rows count from 1; row 0 is the column-header row
 /// and column 0 the row-header column; kHeaderIndex (-32767) may be given for
-/// 0. Cell (0, 0) holds the sheet's tag text. Cells beyond the counts exist
-/// in storage but every call that addresses one returns false.
+/// 0. Cell (0, 0) holds the sheet's tag text. There are no cells beyond the
+/// counts: every call that addresses one returns false, and making a count
+/// smaller erases the cells beyond it.
 ///
 /// Nothing throws; calls return false (or -1 for counts) when refused.
 
@@ -105,7 +106,13 @@ public:
     // ---- size and reset ----
     int maxCols() const;
     int maxRows() const;
-    /// 0..kMaxCols; cells beyond a smaller count are kept but unreachable.
+    /// 0..kMaxCols (kMaxRows). A smaller count erases the cells beyond it
+    /// (values, formulas with their dependency links, styles, tags), cuts
+    /// spans, sizes, the active cell and the selection at it, and
+    /// recalculates the formulas that read the erased values (with automatic
+    /// recalculation on; else they wait as after any other change). Growing
+    /// again gives empty cells. False out of range, and while the grid is
+    /// being recalculated when cells would be erased.
     bool setMaxCols(int count);
     bool setMaxRows(int count);
     /// Empties the grid: cells, styles, spans, sizes, functions; options and
@@ -199,7 +206,8 @@ public:
 
     // ---- structure ----
     /// Moves the rows from `row` down by `count`; references follow. Counts
-    /// do not change (the grid grows first). False out of range.
+    /// do not change: cells pushed beyond the row count are erased (grow the
+    /// grid first to keep them). False out of range.
     bool insertRows(int row, int count);
     /// Deletes rows; references into them become #REF!.
     bool deleteRows(int row, int count);

@@ -221,12 +221,5 @@ TEST_F(SheetModelTest, ResetEmptiesTheGrid) {
     EXPECT_TRUE(sheet.value(1, 1).isEmpty());
 }
 
-TEST_F(SheetModelTest, ShrinkingHidesCellsThatGrowingShowsAgain) {
-    sheet.setData(5, 5, "far");
-    sheet.setMaxRows(3);
-    EXPECT_FALSE(sheet.setData(5, 5, "x"));
-    sheet.setMaxRows(5);
-    EXPECT_EQ(text(5, 5, TextForm::Data), "far");
-}
 
 } // namespace vtx::sheet::test
