@@ -169,10 +169,17 @@ bool Vtx_Spread::insertLine(bool rows, int index, bool askHeader, bool copyForma
     const int count = rows ? m_model->maxRows() : m_model->maxCols();
     if (!m_created || index < 1 || index > count + 1)
         return false;
-    const bool inserted = rows ? m_model->setMaxRows(count + 1) && m_model->insertRows(index, 1)
-                               : m_model->setMaxCols(count + 1) && m_model->insertCols(index, 1);
-    if (!inserted)
+    if (!(rows ? m_model->setMaxRows(count + 1) : m_model->setMaxCols(count + 1)))
         return false;
+    if (!(rows ? m_model->insertRows(index, 1) : m_model->insertCols(index, 1))) {
+        // Refused (the grid is being recalculated): the new last line is
+        // still empty, and taking it away leaves the grid as it was.
+        if (rows)
+            m_model->setMaxRows(count);
+        else
+            m_model->setMaxCols(count);
+        return false;
+    }
     if (rows)
         styleRow(index, true);
     else

@@ -121,7 +121,8 @@ public:
     int getMaxRows() const;
     /// Sets the count. When it grows: with keepStyle the new columns take the
     /// formatting of the last old one; headers of the new band get the bold
-    /// default font, body cells the normal one.
+    /// default font, body cells the normal one. When it shrinks, the cells
+    /// beyond the count are erased (see SheetModel::setMaxCols).
     bool setMaxCols(int count, bool keepStyle);
     bool setMaxRows(int count, bool keepStyle);
     /// Adds one row at the end, cleared and styled; with copyFromAbove the
@@ -129,7 +130,8 @@ public:
     int appendRow(bool copyFromAbove);
     /// Inserts a row before row (1..count+1). With askHeader the dialog asks
     /// for the new header text; with copyFromBelow the new row takes the
-    /// formatting of the row that moved down.
+    /// formatting of the row that moved down. False, with the grid as it was,
+    /// when the grid refuses the insertion (while it is being recalculated).
     bool insertRow(int row, bool askHeader, bool copyFromBelow);
     bool insertColumn(int column, bool askHeader, bool copyFromRight);
     bool deleteRow(int row);

@@ -183,6 +183,34 @@ TEST_F(Grid, StructureChangesMarkModifiedAndKeepData) {
     EXPECT_EQ(text(1, 1), "r1c1");
 }
 
+TEST_F(Grid, ARefusedInsertionLeavesTheGridAsItWas) {
+    fill(2, 3);
+    // A function that inserts while its own grid is being recalculated,
+    // where the grid refuses structural changes.
+    bool rowInserted = true;
+    bool columnInserted = true;
+    ASSERT_TRUE(grid.addCustomFunction(
+        "INSERTING", 0, 0,
+        [&](vtx::sheet::ValueRecord* result, vtx::sheet::ValueRecord*, int) {
+            rowInserted = grid.insertRow(2, false, false);
+            columnInserted = grid.insertColumn(1, false, false);
+            result->setStatus(vtx::sheet::kValueOk);
+            result->setInt(0);
+            return 1;
+        },
+        vtx::sheet::kCustomValues));
+    const std::string before = grid.model()->saveToText();
+    grid.setModified(false);
+    ASSERT_TRUE(grid.setCellFormula(2, 3, "INSERTING()", true));
+    EXPECT_FALSE(rowInserted);
+    EXPECT_FALSE(columnInserted);
+    EXPECT_EQ(grid.getMaxRows(), 3);
+    EXPECT_EQ(grid.getMaxCols(), 2);
+    EXPECT_FALSE(grid.isModified());
+    ASSERT_TRUE(grid.setCellText(2, 3, "r3c2"));
+    EXPECT_EQ(grid.model()->saveToText(), before);
+}
+
 TEST_F(Grid, MovingRowsRotatesInsteadOfOverwriting) {
     fill(1, 5);
     ASSERT_TRUE(grid.moveRows(4, 5, 1));
