@@ -83,7 +83,8 @@ std::vector<CellLine> collectCells(const SheetModel& model) {
             model.getText(column, row, TextForm::Data, cell.data);
             model.getText(column, row, TextForm::Formula, cell.formula);
             model.getText(column, row, TextForm::Value, cell.value);
-            if (cell.data.empty() && cell.formula.empty() && cell.value.empty())
+            if (cell.data.empty() && cell.formula.empty() && cell.value.empty() &&
+                model.value(column, row).isEmpty())
                 continue;
             cell.kind = valueKind(model.value(column, row));
             cells.push_back(std::move(cell));
@@ -256,20 +257,12 @@ bool putCell(SheetModel& model, const vtx::sheet::WorkloadCell& cell, std::strin
         }
         return true;
     }
-    case 's': {
-        if (!model.setData(column, row, text))
-            break;
-        const vtx::sheet::Value stored = model.value(column, row);
-        if (text.empty() || (stored.isText() && stored.asText() == text))
-            return true;
-        // A text that reads as a number or a truth value stays a text in
-        // an edit cell.
-        if (model.setCellType(vtx::sheet::CellRange::cell(column, row),
-                              vtx::sheet::CellType::edit(0)) &&
-            model.setData(column, row, text))
+    case 's':
+        // Exactly the text: one that reads as a number stays a text, and an
+        // empty one is an empty text, not a blank cell.
+        if (model.setText(column, row, text))
             return true;
         break;
-    }
     default: {
         vtx::sheet::ParseError error;
         if (model.setFormula(column, row, text, false, &error))

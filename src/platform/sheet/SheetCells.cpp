@@ -312,6 +312,22 @@ bool SheetModel::setValueText(int col, int row, std::string_view text) {
     return m_impl->storeConstant(col, row, text, false);
 }
 
+bool SheetModel::setText(int col, int row, std::string_view text) {
+    col = SheetImpl::normalize(col);
+    row = SheetImpl::normalize(row);
+    if (!m_impl->inRange(col, row))
+        return false;
+    const CellType& type = m_impl->styleAt(col, row).type;
+    if (type.kind == CellKind::Number || type.kind == CellKind::Integer ||
+        type.kind == CellKind::CheckBox)
+        return false;
+    if (type.kind == CellKind::Edit && type.maxLength > 0 &&
+        text.size() > static_cast<std::size_t>(type.maxLength))
+        text = text.substr(0, static_cast<std::size_t>(type.maxLength));
+    m_impl->storeValue(col, row, Value::text(std::string(text)), {});
+    return true;
+}
+
 bool SheetModel::setNumber(int col, int row, double value) {
     col = SheetImpl::normalize(col);
     row = SheetImpl::normalize(row);

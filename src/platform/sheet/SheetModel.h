@@ -137,6 +137,13 @@ public:
     /// Stores the text as the cell's value (as setData, but a number cell
     /// keeps only the number, not the typed text).
     bool setValueText(int col, int row, std::string_view text);
+    /// Stores a text constant exactly as given: a text that reads as a number
+    /// stays a text, and "" is an empty text, a value of its own (ISBLANK
+    /// gives FALSE for it), unlike setData(""), which empties the cell. An
+    /// edit cell cuts the text to its maximum length; number, integer and
+    /// check-box cells refuse every text. Replaces a formula; recalculates
+    /// dependents as setData does.
+    bool setText(int col, int row, std::string_view text);
     /// Stores a number constant.
     bool setNumber(int col, int row, double value);
     /// Stores a formula (leading "=" optional), read in the reference style.

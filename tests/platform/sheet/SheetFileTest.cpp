@@ -255,6 +255,27 @@ TEST(SheetFile, EveryCutOfAGoodFileFailsCleanly) {
     }
 }
 
+TEST(SheetFile, AnEmptyTextIsWrittenAndReadApartFromABlankCell) {
+    SheetModel a;
+    a.setMaxCols(2);
+    a.setMaxRows(2);
+    ASSERT_TRUE(a.setText(1, 1, ""));
+    a.setFormula(2, 1, "ISBLANK(A1)", true);
+    a.setFormula(2, 2, "ISBLANK(A2)", true);
+    const std::string text = a.saveToText();
+    EXPECT_NE(text.find("\ncell 1 1 t=\"\"\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\ncell 1 2"), std::string::npos) << "a blank cell has no line";
+    SheetModel b;
+    std::string reason;
+    ASSERT_TRUE(b.loadFromText(text, "empty", &reason)) << reason;
+    EXPECT_EQ(b.valueType(1, 1), ValueType::Text);
+    EXPECT_EQ(b.valueType(1, 2), ValueType::Empty);
+    b.recalcAll();
+    EXPECT_EQ(b.value(2, 1), Value::boolean(false));
+    EXPECT_EQ(b.value(2, 2), Value::boolean(true));
+    EXPECT_EQ(b.saveToText(), text);
+}
+
 TEST(SheetFile, AMissingFileFailsWithItsName) {
     SheetModel s;
     std::string reason;
