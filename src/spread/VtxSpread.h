@@ -153,6 +153,13 @@ public:
     /// The sheet's tag text (cell 0, 0).
     bool getSheetTag(Vtx_String& tag) const;
     bool setSheetTag(const Vtx_String& tag);
+    /// The typed readers read the shown text (kind 3) the same way in every
+    /// locale (vtx::sheet::readLeadingNumber): the number the text starts
+    /// with, thousands separators ("1,234.50") allowed and the rest ignored
+    /// ("12 mm", "13%"); a text that does not start with a number ("",
+    /// "abc", "nan", "inf") gives 0. getCellInt truncates toward zero. A
+    /// number beyond the range (beyond int for getCellInt: "1e20",
+    /// "3000000000"; beyond double: "1e400") gives 0 and false.
     bool getCellInt(int column, int row, int& value) const;
     bool getCellDouble(int column, int row, double& value) const;
     /// True for "1", false for "0"; any other text fails.
@@ -192,6 +199,9 @@ public:
     bool setHeaderColumn(const Vtx_StringArray& texts);
     bool getHeaderRow(Vtx_StringArray& texts) const;
     bool getColumn(int column, Vtx_StringArray& texts, int kind = kTextValue) const;
+    /// One entry per row, read as getCellInt (getCellDouble) reads; an entry
+    /// beyond the range is 0 and makes the result false (every entry is
+    /// still given).
     bool getColumnInts(int column, Vtx_Array<int>& values) const;
     bool getColumnDoubles(int column, Vtx_Array<double>& values) const;
     bool getColumnBools(int column, Vtx_Array<bool>& values) const;

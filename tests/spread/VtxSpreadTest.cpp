@@ -137,6 +137,47 @@ TEST_F(Grid, CellAccessInsideAndOutsideTheCounts) {
     EXPECT_EQ(tag, Vtx_String("settings"));
 }
 
+TEST_F(Grid, TypedReadersGiveADefinedResultForEveryText) {
+    fill(1, 9);
+    const char* texts[] = {"1e20", "nan", "inf", "-7.9 mm", "3000000000", "1e400", "", "0x10"};
+    for (int i = 0; i < 8; ++i)
+        ASSERT_TRUE(grid.setCellValue(1, i + 1, texts[i])) << texts[i];
+    ASSERT_TRUE(grid.setNumberCells(1, 9, 1, 9, 2, -1e9, 1e9, vtx::sheet::NumberStyle::Thousands));
+    ASSERT_TRUE(grid.setCellDouble(1, 9, 1234567.5));
+    ASSERT_EQ(text(1, 9), "1,234,567.50");
+    struct Expected {
+        bool intRead;
+        int integer;
+        bool doubleRead;
+        double number;
+    };
+    const Expected expected[] = {
+        {false, 0, true, 1e20}, {true, 0, true, 0},    {true, 0, true, 0},
+        {true, -7, true, -7.9}, {false, 0, true, 3e9}, {false, 0, false, 0},
+        {true, 0, true, 0},     {true, 0, true, 0},    {true, 1234567, true, 1234567.5},
+    };
+    for (int row = 1; row <= 9; ++row) {
+        const Expected& e = expected[row - 1];
+        int integer = -1;
+        double number = -1;
+        EXPECT_EQ(grid.getCellInt(1, row, integer), e.intRead) << "row " << row;
+        EXPECT_EQ(integer, e.integer) << "row " << row;
+        EXPECT_EQ(grid.getCellDouble(1, row, number), e.doubleRead) << "row " << row;
+        EXPECT_EQ(number, e.number) << "row " << row;
+    }
+    Vtx_Array<int> integers;
+    EXPECT_FALSE(grid.getColumnInts(1, integers)) << "rows 1, 5 and 6 are out of range";
+    ASSERT_EQ(integers.length(), 9);
+    EXPECT_EQ(integers[3], -7);
+    EXPECT_EQ(integers[8], 1234567);
+    Vtx_Array<double> numbers;
+    EXPECT_FALSE(grid.getColumnDoubles(1, numbers)) << "row 6 is out of range";
+    ASSERT_EQ(numbers.length(), 9);
+    EXPECT_EQ(numbers[0], 1e20);
+    grid.setCellValue(1, 6, "2");
+    EXPECT_TRUE(grid.getColumnDoubles(1, numbers));
+}
+
 TEST_F(Grid, WholeColumnsAndRowsWriteOnlyWhatFits) {
     fill(2, 3);
     ASSERT_TRUE(grid.setColumn(1, Vtx_StringArray{"a", "b", "c", "d", "e"}));

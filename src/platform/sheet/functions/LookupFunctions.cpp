@@ -81,7 +81,7 @@ void tableLookup(FunctionCall& c, bool vertical) {
         return;
     }
     const CellRange& r = c.args[1].range;
-    int index = static_cast<int>(c.num(2));
+    int index = clampToInt(c.num(2));
     int span = vertical ? r.cols() : r.rows();
     if (index < 1) {
         c.setError(FormulaError::Value);
@@ -173,8 +173,8 @@ void addLookupFunctions(std::vector<FunctionInfo>& t) {
                          return;
                      }
                      const CellRange& r = c.args[0].range;
-                     int row = static_cast<int>(c.num(1));
-                     int col = static_cast<int>(c.numOr(2, 0));
+                     int row = clampToInt(c.num(1));
+                     int col = clampToInt(c.numOr(2, 0));
                      // A single row indexed by one number: the number picks the column.
                      if (!c.has(2) && r.rows() == 1 && r.cols() > 1) {
                          col = row;
