@@ -13,6 +13,8 @@ namespace {
 constexpr int kOptionRedraw = 8;
 constexpr int kOptionChanged = 30;
 constexpr int kOptionEditable = 13;
+constexpr int kOptionEditModeStays = 10;
+constexpr int kAppearanceFlat = 1;
 
 } // namespace
 
@@ -35,6 +37,8 @@ bool Vtx_Spread::createInDialog(Vtx_DialogHost* parent, int placeholderId, bool 
     m_model->reset();
     m_model->setMaxCols(0);
     m_model->setMaxRows(0);
+    // A flat control; a fresh model has no action keys.
+    m_model->appearance().appearance = kAppearanceFlat;
     m_dialog = parent;
     m_rect = rect;
     m_controlId = placeholderId;
@@ -45,29 +49,34 @@ bool Vtx_Spread::createInDialog(Vtx_DialogHost* parent, int placeholderId, bool 
 bool Vtx_Spread::applyGridStyle(int preset) {
     if (!m_created)
         return false;
-    for (auto [number, on] : {std::pair{8, false},
-                              {12, false},
-                              {7, false},
-                              {21, true},
-                              {26, false},
-                              {34, true},
-                              {32, true},
-                              {18, false},
-                              {21, true},
-                              {22, true},
-                              {21, true},
-                              {11, true},
-                              {3, true},
-                              {4, true},
-                              {18, true}})
-        m_model->setOption(number, on);
-    if (preset == 1) {
-        m_model->setOption(kOptionEditable, true);
-        m_model->setOption(10, false);
-    } else {
-        m_model->setOption(kOptionEditable, false);
-        m_model->setOption(10, true);
-    }
+    auto options = [this](std::initializer_list<std::pair<int, bool>> list) {
+        for (auto [number, on] : list)
+            m_model->setOption(number, on);
+    };
+    vtx::sheet::SheetAppearance& look = m_model->appearance();
+    options({{kOptionRedraw, false},
+             {12, false},
+             {7, false},
+             {21, true},
+             {26, false},
+             {34, true},
+             {32, true},
+             {18, false},
+             {21, true},
+             {22, true},
+             {21, true}});
+    look.gridColor = kSystemColorButtonFace;
+    look.gridColorAlt = kGridSystemColor;
+    look.gridStyleA = 1;
+    look.gridStyleB = -1;
+    look.selectionBack = kGridSelectionBack;
+    look.selectionFore = kGridSelectionFore;
+    options({{11, true}, {3, true}, {4, true}, {18, true}});
+    look.secondColor = kGridSecondColor;
+    look.secondColorAlt = kGridSystemColor;
+    const bool systemGrid = preset == 1;
+    options({{kOptionEditable, systemGrid}, {kOptionEditModeStays, !systemGrid}});
+    look.styleSetting = systemGrid ? 0 : 5;
     m_model->setOption(kOptionRedraw, true);
     return true;
 }

@@ -75,6 +75,15 @@ struct Vtx_ContextEntry {
     int textNumber = 0;
     bool operator==(const Vtx_ContextEntry&) const = default;
 };
+/// Colours of the standard look (applyGridStyle), 0x00BBGGRR; 0x80000000 + n
+/// names the system colour n, which the view resolves: the button-face colour
+/// (n = 15) and the system colour value the control pairs with each colour
+/// of the look (n = 11).
+constexpr std::uint32_t kSystemColorButtonFace = 0x8000000F;
+constexpr std::uint32_t kGridSystemColor = 0x8000000B;
+constexpr std::uint32_t kGridSelectionBack = 6956042; ///< a dark blue
+constexpr std::uint32_t kGridSelectionFore = 0x00FFFFFF;
+constexpr std::uint32_t kGridSecondColor = 15132390; ///< a light grey
 /// Results of the Tab key in a grid.
 enum Vtx_TabResult : int { kTabKeep = 0, kTabLeaveForward = 2, kTabLeaveBackward = 3 };
 /// Column-layout modes: none, equal, fit to contents, a share for the first
@@ -98,13 +107,21 @@ public:
     // ---- creation and state ----
     /// Replaces placeholder id of the dialog by the grid. Without exactRect
     /// the rectangle moves 5 left and 20 up. The grid starts with 0 columns
-    /// and 0 rows. False without dialog or placeholder.
+    /// and 0 rows, appearance style 1 (flat) and no action keys. False
+    /// without dialog or placeholder.
     bool createInDialog(Vtx_DialogHost* parent, int placeholderId, bool exactRect);
     bool isCreated() const { return m_created; }
     int controlId() const { return m_controlId; }
     const Vtx_Rect& rect() const { return m_rect; }
-    /// The standard look: preset 1 for the system's grids (cells editable,
-    /// option 13 on), preset 0 for the section-library value grid.
+    /// The standard look: preset 1 for the system's grids (option 13 on),
+    /// preset 0 for the section-library value grid. In this order: options
+    /// 8 off, 12 off, 7 off, 21 on, 26 off, 34 on, 32 on, 18 off, 21 on, 22
+    /// on, 21 on; the grid colour pair (button face, kGridSystemColor); the
+    /// two-value setting (1, -1); the selection colours (dark blue, white);
+    /// options 11, 3, 4, 18 on; the second colour pair (kGridSecondColor,
+    /// kGridSystemColor); then preset 1: option 13 on, 10 off, the one-value
+    /// style setting 0; preset 0: 13 off, 10 on, setting 5; at last option 8
+    /// on again. False when the grid is not created.
     bool applyGridStyle(int preset);
     /// The changed flag (option 30).
     void setModified(bool modified);

@@ -99,6 +99,41 @@ TEST(VtxSpreadCreate, NeedsTheDialogAndItsPlaceholderAndShiftsAnInexactRect) {
     EXPECT_EQ(dialog.grid(1196), &grid);
     EXPECT_EQ(grid.getMaxCols(), 0);
     EXPECT_EQ(grid.getMaxRows(), 0);
+    const vtx::sheet::SheetAppearance& look = grid.model()->appearance();
+    EXPECT_EQ(look.appearance, 1) << "a flat control";
+    for (const auto& key : look.actionKeys)
+        EXPECT_EQ(key.key, 0) << "no key triggers an action";
+}
+
+TEST_F(Grid, TheStandardLookSetsOptionsColoursAndSettings) {
+    vtx::sheet::SheetModel& model = *grid.model();
+    for (int preset : {1, 0}) {
+        model.setOption(8, false);
+        model.setOption(13, preset == 0);
+        model.setOption(10, preset == 1);
+        ASSERT_TRUE(grid.applyGridStyle(preset));
+        for (int on : {3, 4, 8, 11, 18, 21, 22, 32, 34})
+            EXPECT_TRUE(model.option(on)) << "option " << on << ", preset " << preset;
+        for (int off : {7, 12, 26})
+            EXPECT_FALSE(model.option(off)) << "option " << off << ", preset " << preset;
+        EXPECT_EQ(model.option(13), preset == 1);
+        EXPECT_EQ(model.option(10), preset == 0);
+        const vtx::sheet::SheetAppearance& look = model.appearance();
+        EXPECT_EQ(look.gridColor, 0x8000000Fu) << "the button-face system colour";
+        EXPECT_EQ(look.gridColorAlt, 0x8000000Bu);
+        EXPECT_EQ(look.gridStyleA, 1);
+        EXPECT_EQ(look.gridStyleB, -1);
+        EXPECT_EQ(look.selectionBack, 6956042u);
+        EXPECT_EQ(look.selectionFore, 0xFFFFFFu);
+        EXPECT_EQ(look.secondColor, 15132390u);
+        EXPECT_EQ(look.secondColorAlt, 0x8000000Bu);
+        EXPECT_EQ(look.styleSetting, preset == 1 ? 0 : 5);
+    }
+    // The look is saved with the grid and read back.
+    vtx::sheet::SheetModel copy;
+    std::string reason;
+    ASSERT_TRUE(copy.loadFromText(model.saveToText(), "look", &reason)) << reason;
+    EXPECT_EQ(copy.appearance(), model.appearance());
 }
 
 TEST_F(Grid, CellAccessInsideAndOutsideTheCounts) {

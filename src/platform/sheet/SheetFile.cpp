@@ -18,7 +18,10 @@ namespace vtx::sheet {
 namespace {
 
 constexpr std::string_view kMagic = "VTXSHEET";
-constexpr int kVersion = 1;
+// Version 2 added the second colour pair of the appearance record. A file is
+// written with the lowest version that holds its content, so that grids
+// without the new settings stay readable by version-1 readers.
+constexpr int kVersion = 2;
 constexpr std::size_t kMaxLine = std::size_t{1} << 22;
 constexpr std::size_t kMaxFile = std::size_t{512} << 20;
 
@@ -169,7 +172,10 @@ std::vector<PlacedCell> cellsByRow(const SheetImpl& s) {
 std::string SheetModel::saveToText() const {
     const SheetImpl& s = *m_impl;
     std::string out;
-    out += std::string(kMagic) + " " + std::to_string(kVersion) + "\n";
+    const SheetAppearance defaults;
+    const bool secondPair = s.m_appearance.secondColor != defaults.secondColor ||
+                            s.m_appearance.secondColorAlt != defaults.secondColorAlt;
+    out += std::string(kMagic) + " " + std::to_string(secondPair ? 2 : 1) + "\n";
     out += "size " + std::to_string(s.m_maxCols) + " " + std::to_string(s.m_maxRows) + "\n";
     out += "refstyle " + std::to_string(static_cast<int>(s.m_refStyle)) + "\n";
     out += "options";
@@ -211,6 +217,8 @@ std::string SheetModel::saveToText() const {
         color("selfore", a.selectionFore);
         color("grid", a.gridColor);
         color("grid2", a.gridColorAlt);
+        color("second", a.secondColor);
+        color("second2", a.secondColorAlt);
         put("gridA", a.gridStyleA, d.gridStyleA);
         put("gridB", a.gridStyleB, d.gridStyleB);
         put("setting", a.styleSetting, d.styleSetting);
@@ -533,6 +541,8 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                                        : key == "selfore" ? &a.selectionFore
                                        : key == "grid"    ? &a.gridColor
                                        : key == "grid2"   ? &a.gridColorAlt
+                                       : key == "second"  ? &a.secondColor
+                                       : key == "second2" ? &a.secondColorAlt
                                                           : nullptr;
                 bool ok = false;
                 if (number) {

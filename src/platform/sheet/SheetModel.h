@@ -38,7 +38,8 @@ namespace vtx::sheet {
 class SheetImpl;
 
 /// Presentation settings of the control that the model only keeps (for the
-/// view and the file); colours are 0x00BBGGRR, kDefaultColor for the default.
+/// view and the file); colours are 0x00BBGGRR, kDefaultColor for the default,
+/// or 0x80000000 + n for the system colour n, which the view resolves.
 struct SheetAppearance {
     int appearance = 0;        ///< border style of the control (1 = flat)
     int backColorStyle = 0;    ///< how cell colours and grid lines combine
@@ -49,11 +50,13 @@ struct SheetAppearance {
     int scrollBarHeight = 17;  ///< horizontal scroll bar height, pixels
     std::uint32_t selectionBack = kDefaultColor;
     std::uint32_t selectionFore = kDefaultColor;
-    std::uint32_t gridColor = kDefaultColor;    ///< grid line colour
-    std::uint32_t gridColorAlt = kDefaultColor; ///< second colour of the grid colour pair
-    int gridStyleA = 0;                         ///< the control's two-value setting, first value
-    int gridStyleB = 0;                         ///< the control's two-value setting, second value
-    int styleSetting = 0;                       ///< the control's one-value style setting
+    std::uint32_t gridColor = kDefaultColor;      ///< grid line colour
+    std::uint32_t gridColorAlt = kDefaultColor;   ///< second colour of the grid colour pair
+    int gridStyleA = 0;                           ///< the control's two-value setting, first value
+    int gridStyleB = 0;                           ///< the control's two-value setting, second value
+    int styleSetting = 0;                         ///< the control's one-value style setting
+    std::uint32_t secondColor = kDefaultColor;    ///< the control's second colour pair, first
+    std::uint32_t secondColorAlt = kDefaultColor; ///< the control's second colour pair, second
     /// Action keys (action 0..2): shift and control flags and the key code;
     /// key 0 means no key triggers the action.
     struct ActionKey {
@@ -71,6 +74,7 @@ struct SheetAppearance {
                selectionFore == o.selectionFore && gridColor == o.gridColor &&
                gridColorAlt == o.gridColorAlt && gridStyleA == o.gridStyleA &&
                gridStyleB == o.gridStyleB && styleSetting == o.styleSetting &&
+               secondColor == o.secondColor && secondColorAlt == o.secondColorAlt &&
                actionKeys[0] == o.actionKeys[0] && actionKeys[1] == o.actionKeys[1] &&
                actionKeys[2] == o.actionKeys[2];
     }

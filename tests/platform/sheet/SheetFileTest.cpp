@@ -276,6 +276,28 @@ TEST(SheetFile, AnEmptyTextIsWrittenAndReadApartFromABlankCell) {
     EXPECT_EQ(b.saveToText(), text);
 }
 
+TEST(SheetFile, TheSecondColourPairNeedsVersionTwoAndOnlyItDoes) {
+    SheetModel a;
+    a.setMaxCols(1);
+    a.setMaxRows(1);
+    a.appearance().gridColor = 0x8000000F;
+    EXPECT_EQ(a.saveToText().rfind("VTXSHEET 1\n", 0), 0u)
+        << "without the new settings a version-1 reader can read the file";
+    a.appearance().secondColor = 15132390;
+    a.appearance().secondColorAlt = 0x8000000B;
+    const std::string text = a.saveToText();
+    EXPECT_EQ(text.rfind("VTXSHEET 2\n", 0), 0u);
+    EXPECT_NE(text.find("appearance grid=8000000F second=00E6E6E6 second2=8000000B\n"),
+              std::string::npos)
+        << text;
+    SheetModel b;
+    std::string reason;
+    ASSERT_TRUE(b.loadFromText(text, "pair", &reason)) << reason;
+    EXPECT_EQ(b.appearance(), a.appearance());
+    EXPECT_FALSE(b.loadFromText("VTXSHEET 3\nsize 1 1\nend\n", "v3", &reason));
+    EXPECT_EQ(reason, "v3:1: version 3 is newer than this reader");
+}
+
 TEST(SheetFile, AMissingFileFailsWithItsName) {
     SheetModel s;
     std::string reason;
