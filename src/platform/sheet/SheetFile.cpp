@@ -22,8 +22,11 @@ constexpr std::string_view kMagic = "VTXSHEET";
 // written with the lowest version that holds its content, so that grids
 // without the new settings stay readable by version-1 readers.
 constexpr int kVersion = 2;
-constexpr std::size_t kMaxLine = std::size_t{1} << 22;
-constexpr std::size_t kMaxFile = std::size_t{512} << 20;
+constexpr std::size_t kMaxLine = kMaxSheetLine;
+constexpr std::size_t kMaxFile = kMaxSheetFile;
+// load() reads through the core library, which refuses larger files first;
+// both limits must be the one documented.
+static_assert(kMaxSheetFile == static_cast<std::size_t>(kMaxFileSize));
 
 // A text in double quotes, escaped as the file's reader expects.
 void appendQuoted(std::string& out, std::string_view text) {
@@ -133,40 +136,6 @@ std::string styleLine(std::uint32_t id, const CellStyle& s) {
     return out;
 }
 
-struct PlacedCell {
-    const Cell* cell;
-    int col;
-    int row;
-};
-
-// The grid's cells within its counts, row by row and left to right in each
-// row. The store keeps cells by column and visits columns in order, so a
-// stable ordering by row keeps each row's cells in column order. A grid with
-// about as many cells as rows is ordered by counting each row's cells; a
-// sparse one (few cells, many rows) by sorting.
-std::vector<PlacedCell> cellsByRow(const SheetImpl& s) {
-    const CellRange all{0, 0, s.m_maxCols, s.m_maxRows};
-    std::vector<PlacedCell> cells;
-    s.m_cells.forEach(all, [&](int col, int row, const Cell& cell) {
-        cells.push_back(PlacedCell{&cell, col, row});
-    });
-    const std::size_t rows = static_cast<std::size_t>(s.m_maxRows) + 1;
-    if (cells.size() * 4 < rows) {
-        std::stable_sort(cells.begin(), cells.end(),
-                         [](const PlacedCell& a, const PlacedCell& b) { return a.row < b.row; });
-        return cells;
-    }
-    std::vector<std::uint32_t> start(rows + 1, 0);
-    for (const PlacedCell& c : cells)
-        ++start[static_cast<std::size_t>(c.row) + 1];
-    for (std::size_t r = 1; r < start.size(); ++r)
-        start[r] += start[r - 1];
-    std::vector<PlacedCell> ordered(cells.size());
-    for (const PlacedCell& c : cells)
-        ordered[start[static_cast<std::size_t>(c.row)]++] = c;
-    return ordered;
-}
-
 } // namespace
 
 std::string SheetModel::saveToText() const {
@@ -256,7 +225,7 @@ std::string SheetModel::saveToText() const {
         appendNumber(out, h);
         out += '\n';
     }
-    const std::vector<PlacedCell> cells = cellsByRow(s);
+    const std::vector<PlacedCell> cells = s.cellsByRow({0, 0, s.m_maxCols, s.m_maxRows});
     out.reserve(out.size() + cells.size() * 24);
     // Only the styles in use, renumbered from 1 in order of first use.
     std::vector<std::uint32_t> newId(s.m_styles.size(), 0);
@@ -323,11 +292,6 @@ bool SheetModel::load(const std::string& path, std::string* reason) {
     if (status != eOk) {
         if (reason)
             *reason = why.isEmpty() ? path + ": cannot be read" : why.str();
-        return false;
-    }
-    if (bytes.size() > kMaxFile) {
-        if (reason)
-            *reason = path + ": file larger than the limit";
         return false;
     }
     return loadFromText(bytes, path, reason);
@@ -449,6 +413,11 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
             *reason = name + ": the grid is being recalculated";
         return false;
     }
+    if (content.size() > kMaxFile) {
+        if (reason)
+            *reason = name + ": file larger than " + std::to_string(kMaxFile) + " bytes";
+        return false;
+    }
     SheetModel fresh;
     SheetImpl& s = *fresh.m_impl;
     s.m_options &= ~(std::uint64_t{1} << kOptionAutoCalc); // no recalculation while loading
@@ -474,7 +443,7 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
         if (!raw.empty() && raw.back() == '\r')
             raw.remove_suffix(1);
         if (raw.size() > kMaxLine)
-            return failAt("line longer than the limit");
+            return failAt("line longer than " + std::to_string(kMaxLine) + " bytes");
         std::string line;
         if (!fromUtf8(raw, line))
             return failAt("not valid UTF-8 text of 8-bit characters");

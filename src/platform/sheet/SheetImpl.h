@@ -37,6 +37,13 @@ public:
     virtual bool mapRange(CellRange& r) const = 0;
 };
 
+/// An existing cell with its position.
+struct PlacedCell {
+    const Cell* cell;
+    int col;
+    int row;
+};
+
 class SheetImpl : public NamedFunctionHost {
 public:
     SheetImpl();
@@ -72,6 +79,9 @@ public:
     std::string shownText(const Cell* cell) const;
     std::string dataText(const Cell* cell) const;
     void eraseIfBlank(int col, int row);
+    /// The existing cells of a range row by row, left to right in each row;
+    /// the cost follows the cells, not the range's area.
+    std::vector<PlacedCell> cellsByRow(const CellRange& range) const;
 
     // ---- counts ----
     /// Sets the column (cols) or row count; a smaller count erases the cells

@@ -37,6 +37,12 @@ namespace vtx::sheet {
 
 class SheetImpl;
 
+/// Limits of the sheet file reader (docs/sheet-file-format.md): a file of
+/// more bytes, or a line of more bytes (without its line end), is refused.
+/// The file limit is the core library's limit for files read whole.
+constexpr std::size_t kMaxSheetFile = std::size_t{256} << 20;
+constexpr std::size_t kMaxSheetLine = std::size_t{4} << 20;
+
 /// Presentation settings of the control that the model only keeps (for the
 /// view and the file); colours are 0x00BBGGRR, kDefaultColor for the default,
 /// or 0x80000000 + n for the system colour n, which the view resolves.
@@ -173,6 +179,12 @@ public:
     /// The number of the cell (numbers, booleans, number texts); false otherwise.
     bool getFloat(int col, int row, double& out) const;
     bool hasFormula(int col, int row) const;
+    /// The cells of a range that hold something (a value, even an empty
+    /// text, a formula, a tag or a style), row by row and left to right in
+    /// each row. The cost follows the cells that exist, not the range's
+    /// area, so a small file that declares a huge grid is walked quickly.
+    /// Empty when the range leaves the grid.
+    std::vector<CellPos> usedCells(const CellRange& range) const;
     /// Empties the values and formulas of a range (styles stay).
     bool clearRange(const CellRange& range);
 

@@ -8,25 +8,16 @@
 
 namespace vtx::sheet {
 
-namespace {
-
-// Something a count change would lose: a value, formula, text or style.
-bool holdsContent(const Cell& c) {
-    return c.formula || !c.value.isEmpty() || c.extra || c.style != 0;
-}
-
-} // namespace
-
 bool SheetImpl::hasContent(const CellRange& area) const {
     bool found = false;
-    m_cells.forEach(area, [&](int, int, const Cell& c) { found = found || holdsContent(c); });
+    m_cells.forEach(area, [&](int, int, const Cell& c) { found = found || c.holdsContent(); });
     return found;
 }
 
 void SheetImpl::eraseCells(const CellRange& area, std::vector<std::uint64_t>& changed) {
     std::vector<CellPos> targets;
     m_cells.forEach(area, [&](int col, int row, const Cell& c) {
-        if (holdsContent(c))
+        if (c.holdsContent())
             targets.push_back({col, row});
     });
     for (CellPos p : targets) {
@@ -102,6 +93,43 @@ bool SheetImpl::setCount(bool cols, int count) {
     }
     sourcesChanged(changed);
     return true;
+}
+
+// The store keeps cells by column and visits columns in order, so a stable
+// ordering by row keeps each row's cells in column order. A range with about
+// as many cells as rows is ordered by counting each row's cells; a sparse one
+// (few cells, many rows) by sorting.
+std::vector<PlacedCell> SheetImpl::cellsByRow(const CellRange& range) const {
+    std::vector<PlacedCell> cells;
+    m_cells.forEach(range, [&](int col, int row, const Cell& cell) {
+        cells.push_back(PlacedCell{&cell, col, row});
+    });
+    const auto rows = static_cast<std::size_t>(range.row1 - range.row0) + 1;
+    if (cells.size() * 4 < rows) {
+        std::stable_sort(cells.begin(), cells.end(),
+                         [](const PlacedCell& a, const PlacedCell& b) { return a.row < b.row; });
+        return cells;
+    }
+    std::vector<std::uint32_t> start(rows + 1, 0);
+    for (const PlacedCell& c : cells)
+        ++start[static_cast<std::size_t>(c.row - range.row0) + 1];
+    for (std::size_t r = 1; r < start.size(); ++r)
+        start[r] += start[r - 1];
+    std::vector<PlacedCell> ordered(cells.size());
+    for (const PlacedCell& c : cells)
+        ordered[start[static_cast<std::size_t>(c.row - range.row0)]++] = c;
+    return ordered;
+}
+
+std::vector<CellPos> SheetModel::usedCells(const CellRange& range) const {
+    CellRange r = range;
+    std::vector<CellPos> used;
+    if (!m_impl->rangeInGrid(r))
+        return used;
+    for (const PlacedCell& placed : m_impl->cellsByRow(r))
+        if (placed.cell->holdsContent())
+            used.push_back({placed.col, placed.row});
+    return used;
 }
 
 bool SheetModel::setMaxCols(int count) {

@@ -7,6 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/mman.h>
+
+#include <cstring>
+
 namespace vtx::sheet::test {
 
 namespace {
@@ -296,6 +300,42 @@ TEST(SheetFile, TheSecondColourPairNeedsVersionTwoAndOnlyItDoes) {
     EXPECT_EQ(b.appearance(), a.appearance());
     EXPECT_FALSE(b.loadFromText("VTXSHEET 3\nsize 1 1\nend\n", "v3", &reason));
     EXPECT_EQ(reason, "v3:1: version 3 is newer than this reader");
+}
+
+TEST(SheetFile, TheReaderEnforcesTheDocumentedLimitsExactly) {
+    // A line of exactly the limit is read; one byte more is refused.
+    const std::string head = "VTXSHEET 1\nsize 1 1\n";
+    std::string line = "cell 1 1 t=\"\"";
+    line.insert(line.size() - 1, kMaxSheetLine - line.size(), 'x');
+    ASSERT_EQ(line.size(), kMaxSheetLine);
+    SheetModel sheet;
+    std::string reason;
+    EXPECT_TRUE(sheet.loadFromText(head + line + "\nend\n", "line", &reason)) << reason;
+    line.insert(line.size() - 1, "x");
+    EXPECT_FALSE(sheet.loadFromText(head + line + "\nend\n", "line", &reason));
+    EXPECT_EQ(reason, "line:3: line longer than 4194304 bytes");
+
+    // A text of exactly the file limit is read (and fails on its content);
+    // one byte more is refused unread. Untouched anonymous pages cost no
+    // memory.
+    const std::size_t size = kMaxSheetFile + 1;
+    void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(pages, MAP_FAILED);
+    std::memcpy(pages, head.data(), head.size());
+    const std::string_view all(static_cast<const char*>(pages), size);
+    EXPECT_FALSE(sheet.loadFromText(all.substr(0, kMaxSheetFile), "big", &reason));
+    EXPECT_EQ(reason, "big:3: line longer than 4194304 bytes");
+    EXPECT_FALSE(sheet.loadFromText(all, "big", &reason));
+    EXPECT_EQ(reason, "big: file larger than 268435456 bytes");
+    ::munmap(pages, size);
+
+    // A file on disk one byte over the limit (sparse) is refused by its size.
+    TempDir dir;
+    std::ofstream(dir.file("big.vxs")) << head;
+    std::filesystem::resize_file(dir.file("big.vxs"), size);
+    EXPECT_FALSE(sheet.load(dir.file("big.vxs"), &reason));
+    EXPECT_EQ(reason, dir.file("big.vxs") + ": file larger than 268435456 bytes");
+    EXPECT_EQ(sheet.maxRows(), 1) << "the grid of the last good load is kept";
 }
 
 TEST(SheetFile, AMissingFileFailsWithItsName) {

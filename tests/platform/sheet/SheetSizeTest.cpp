@@ -144,4 +144,21 @@ TEST_F(SheetSizeTest, AnInsertionErasesTheCellsItPushesBeyondTheCount) {
     EXPECT_TRUE(sheet.value(8, 1).isEmpty());
 }
 
+TEST(SheetCells, UsedCellsAreGivenRowByRowWhateverTheDeclaredArea) {
+    SheetModel sheet;
+    sizeGrid(sheet, kMaxCols, kMaxRows);
+    sheet.setData(kMaxCols, 2, "far right");
+    sheet.setData(1, kMaxRows, "last");
+    sheet.setData(3, 2, "x");
+    sheet.setText(2, 1, "");
+    sheet.setCellType(CellRange::cell(5, 7), CellType::edit(2));
+    sheet.setTag(6, 7, "tag");
+    sheet.setFormula(4, 4, "Z100", true); // Z100 exists only for its dependent
+    const std::vector<CellPos> used = sheet.usedCells({1, 1, kMaxCols, kMaxRows});
+    EXPECT_EQ(used, (std::vector<CellPos>{
+                        {2, 1}, {3, 2}, {kMaxCols, 2}, {4, 4}, {5, 7}, {6, 7}, {1, kMaxRows}}));
+    EXPECT_EQ(sheet.usedCells({2, 2, 3, 7}), (std::vector<CellPos>{{3, 2}}));
+    EXPECT_TRUE(sheet.usedCells({1, 1, kMaxCols + 1, 1}).empty()) << "outside the grid";
+}
+
 } // namespace vtx::sheet::test
