@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vtx::sheet {
@@ -105,10 +107,18 @@ public:
     std::vector<CellRef> refs;
     std::vector<RangeRef> ranges;
     std::vector<std::string> names; ///< upper-case names of CallName
+    /// Number literals written otherwise than their shortest text ("0.0001",
+    /// "1.50", "1E3"): index into numbers and the text as written, in the
+    /// order of the indexes. Part of the program, so "1.0" and "1" are two.
+    std::vector<std::pair<std::uint32_t, std::string>> spellings;
     bool isVolatile = false;
 
     /// Empties the program, keeping its memory for the next parse.
     void clear();
+    /// Adds a number literal written as `written`; returns its index.
+    std::uint32_t addNumber(double value, std::string_view written);
+    /// The text of number literal `index`: as written.
+    std::string numberText(std::uint32_t index) const;
     /// A hash of everything that identifies the program.
     std::uint64_t hash() const;
     bool sameProgram(const FormulaCode& other) const;

@@ -247,6 +247,7 @@ bool Lexer::next(Token& token, ParseError& error) {
         }
         token.type = TokenType::Number;
         token.number = value;
+        token.text = m_text.substr(m_pos, p - m_pos);
         m_pos = p;
         return true;
     }
