@@ -297,9 +297,10 @@ bool Vtx_Spread::getOption(int number) const {
 }
 
 bool Vtx_Spread::addCustomFunction(const Vtx_String& name, int minArgs, int maxArgs,
-                                   vtx::sheet::CustomFunctionHandler handler, unsigned flags) {
-    return m_created &&
-           m_model->addCustomFunction(name.view(), minArgs, maxArgs, std::move(handler), flags);
+                                   vtx::sheet::CustomFunctionHandler handler, unsigned flags,
+                                   const vtx::sheet::AddressArguments& addresses) {
+    return m_created && m_model->addCustomFunction(name.view(), minArgs, maxArgs,
+                                                   std::move(handler), flags, addresses);
 }
 
 bool Vtx_Spread::loadFile(const Vtx_String& path, Vtx_String* reason) {

@@ -384,8 +384,10 @@ public:
     /// Numbered boolean options of the control.
     bool setOption(int number, bool on);
     bool getOption(int number) const;
+    /// See SheetModel::addCustomFunction.
     bool addCustomFunction(const Vtx_String& name, int minArgs, int maxArgs,
-                           vtx::sheet::CustomFunctionHandler handler, unsigned flags);
+                           vtx::sheet::CustomFunctionHandler handler, unsigned flags,
+                           const vtx::sheet::AddressArguments& addresses = {});
     /// Loads a sheet file (custom functions are dropped); reason tells why not.
     bool loadFile(const Vtx_String& path, Vtx_String* reason = nullptr);
     bool saveFile(const Vtx_String& path, Vtx_String* reason = nullptr) const;

@@ -175,12 +175,15 @@ bool SheetImpl::storeConstant(int col, int row, std::string_view text, bool keep
     return true;
 }
 
-bool SheetImpl::parse(std::string_view text, CellPos at, FormulaCode& code,
-                      ParseError& error) const {
+bool SheetImpl::parse(std::string_view text, CellPos at, FormulaCode& code, ParseError& error) {
     CustomNameTest test;
     if (!m_custom.empty())
         test = [this](std::string_view upper) { return findCustom(upper) != nullptr; };
-    return parseFormula(text, at, m_refStyle, test, code, error);
+    if (!parseFormula(text, at, m_refStyle, test, code, error))
+        return false;
+    if (!code.names.empty())
+        markAddresses(code);
+    return true;
 }
 
 const CustomFunction* SheetImpl::findCustom(std::string_view upperName) const {

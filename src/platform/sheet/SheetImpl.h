@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vtx::sheet {
@@ -25,6 +26,7 @@ struct CustomFunction {
     int maxArgs = 0;
     CustomFunctionHandler handler;
     unsigned flags = 0;
+    AddressArguments addresses;
 };
 
 /// Maps old positions to new ones in a structural change.
@@ -75,7 +77,8 @@ public:
     /// Drops the formula of a cell (unlinks it, keeps its value).
     void dropFormula(Cell& cell, CellPos at);
     void installFormula(CellPos at, FormulaCode* code);
-    bool parse(std::string_view text, CellPos at, FormulaCode& code, ParseError& error) const;
+    /// Parses a formula of the grid, its address arguments marked.
+    bool parse(std::string_view text, CellPos at, FormulaCode& code, ParseError& error);
     std::string shownText(const Cell* cell) const;
     std::string dataText(const Cell* cell) const;
     void eraseIfBlank(int col, int row);
@@ -129,6 +132,13 @@ public:
     void callNamed(std::string_view name, Operand* args, int argc, CellPos at,
                    Operand& result) override;
     const CustomFunction* findCustom(std::string_view upperName) const;
+    /// Marks the reference arguments of the program's custom calls that the
+    /// registered functions take as addresses (FormulaCode::addressRefs),
+    /// unmarking all others.
+    void markAddresses(FormulaCode& code);
+    /// Marks the formulas that call a function again after its address
+    /// arguments changed, relinking those whose precedents change.
+    void remarkCallsOf(const std::string& upperName);
 
     // ---- state ----
     CellStore m_cells;
@@ -142,6 +152,8 @@ public:
     std::map<int, double> m_colWidths;
     std::map<int, double> m_rowHeights;
     std::unordered_map<std::string, CustomFunction> m_custom;
+    /// Functions whose address arguments programs of the grid may carry.
+    std::unordered_set<std::string> m_markedNames;
     int m_maxCols = 0;
     int m_maxRows = 0;
     std::uint64_t m_options = 0;

@@ -262,9 +262,15 @@ public:
 
     // ---- custom functions ----
     /// Registers (or replaces) a function of this grid; names compare without
-    /// case. False for an empty name, min > max, or max > 255.
+    /// case. `addresses`: the reference arguments that name cells elsewhere
+    /// and are no precedents of the calling formula (see AddressArguments);
+    /// formulas already calling the function are linked anew when they
+    /// change (their values follow at the next recalculation). False for an
+    /// empty name, min > max, or max > 255, and when the address arguments
+    /// change while the grid is being recalculated.
     bool addCustomFunction(std::string_view name, int minArgs, int maxArgs,
-                           CustomFunctionHandler handler, unsigned flags);
+                           CustomFunctionHandler handler, unsigned flags,
+                           const AddressArguments& addresses = {});
     bool removeCustomFunction(std::string_view name);
     void clearCustomFunctions();
     bool hasCustomFunction(std::string_view name) const;

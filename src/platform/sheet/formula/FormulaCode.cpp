@@ -70,6 +70,7 @@ void FormulaCode::clear() {
     ranges.clear();
     names.clear();
     spellings.clear();
+    addressRefs = 0;
     isVolatile = false;
 }
 
@@ -136,12 +137,14 @@ std::uint64_t FormulaCode::hash() const {
         h.add(index);
         h.add(std::string_view(text));
     }
+    h.add(addressRefs);
     return h.h;
 }
 
 bool FormulaCode::sameProgram(const FormulaCode& o) const {
     if (code != o.code || refs != o.refs || ranges != o.ranges || texts != o.texts ||
-        names != o.names || spellings != o.spellings || numbers.size() != o.numbers.size())
+        names != o.names || spellings != o.spellings || addressRefs != o.addressRefs ||
+        numbers.size() != o.numbers.size())
         return false;
     // Compare numbers bit by bit: 0 and -0 are different programs.
     return numbers.empty() ||

@@ -10,6 +10,7 @@
 #include "platform/sheet/SheetTypes.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -111,7 +112,16 @@ public:
     /// "1.50", "1E3"): index into numbers and the text as written, in the
     /// order of the indexes. Part of the program, so "1.0" and "1" are two.
     std::vector<std::pair<std::uint32_t, std::string>> spellings;
+    /// The last `addressRefs` entries of refs are arguments of custom
+    /// functions that name cells elsewhere (AddressArguments): no
+    /// precedents of the formula.
+    std::uint32_t addressRefs = 0;
     bool isVolatile = false;
+
+    /// The references whose cells the formula reads in its own grid.
+    std::span<const CellRef> precedentRefs() const {
+        return {refs.data(), refs.size() - addressRefs};
+    }
 
     /// Empties the program, keeping its memory for the next parse.
     void clear();
