@@ -273,6 +273,10 @@ TEST(FormulaShapes, ReferencesAtTheEdgesOfTheGrid) {
     EXPECT_EQ(s.value(1, 2).asNumber(), 1);
     EXPECT_TRUE(s.setFormula(1, 1, "R[-1]C", true, &e)) << "relative rows may leave the grid";
     EXPECT_EQ(s.value(1, 1), Value::error(FormulaError::Ref));
+    EXPECT_TRUE(s.setFormula(1, 1, "R[1048575]C[16383]", true, &e)) << e.message();
+    EXPECT_FALSE(s.setFormula(1, 1, "R[2147483647]C", true, &e)) << "no position reaches it";
+    EXPECT_FALSE(s.setFormula(1, 1, "RC[-2147483648]", true, &e));
+    EXPECT_FALSE(s.setFormula(1, 1, "R[1048577]C", true, &e));
 }
 
 } // namespace vtx::sheet::test
