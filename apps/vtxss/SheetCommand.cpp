@@ -75,19 +75,24 @@ const char* valueKind(const vtx::sheet::Value& value) {
     return "empty";
 }
 
+// The cells that exist, row by row: a file may declare a huge grid with few
+// cells, and the cost follows the cells.
 std::vector<CellLine> collectCells(const SheetModel& model) {
     std::vector<CellLine> cells;
-    for (int row = 1; row <= model.maxRows(); ++row)
-        for (int column = 1; column <= model.maxCols(); ++column) {
-            CellLine cell{column, row, {}, {}, {}, "empty"};
-            model.getText(column, row, TextForm::Data, cell.data);
-            model.getText(column, row, TextForm::Formula, cell.formula);
-            model.getText(column, row, TextForm::Value, cell.value);
-            if (cell.data.empty() && cell.formula.empty() && cell.value.empty())
-                continue;
-            cell.kind = valueKind(model.value(column, row));
-            cells.push_back(std::move(cell));
-        }
+    if (model.maxCols() < 1 || model.maxRows() < 1)
+        return cells;
+    for (const vtx::sheet::CellPos& at :
+         model.usedCells({1, 1, model.maxCols(), model.maxRows()})) {
+        CellLine cell{at.col, at.row, {}, {}, {}, "empty"};
+        model.getText(at.col, at.row, TextForm::Data, cell.data);
+        model.getText(at.col, at.row, TextForm::Formula, cell.formula);
+        model.getText(at.col, at.row, TextForm::Value, cell.value);
+        const vtx::sheet::Value value = model.value(at.col, at.row);
+        if (cell.data.empty() && cell.formula.empty() && cell.value.empty() && value.isEmpty())
+            continue; // a style or a tag only
+        cell.kind = valueKind(value);
+        cells.push_back(std::move(cell));
+    }
     return cells;
 }
 
@@ -142,11 +147,13 @@ std::string jsonText(const std::string& text) {
 
 std::vector<std::pair<int, std::string>> collectHeaders(const SheetModel& model) {
     std::vector<std::pair<int, std::string>> headers;
-    for (int column = 1; column <= model.maxCols(); ++column) {
+    if (model.maxCols() < 1)
+        return headers;
+    for (const vtx::sheet::CellPos& at : model.usedCells({1, 0, model.maxCols(), 0})) {
         std::string text;
-        model.getText(column, 0, TextForm::Data, text);
+        model.getText(at.col, 0, TextForm::Data, text);
         if (!text.empty())
-            headers.emplace_back(column, std::move(text));
+            headers.emplace_back(at.col, std::move(text));
     }
     return headers;
 }
@@ -256,20 +263,12 @@ bool putCell(SheetModel& model, const vtx::sheet::WorkloadCell& cell, std::strin
         }
         return true;
     }
-    case 's': {
-        if (!model.setData(column, row, text))
-            break;
-        const vtx::sheet::Value stored = model.value(column, row);
-        if (text.empty() || (stored.isText() && stored.asText() == text))
-            return true;
-        // A text that reads as a number or a truth value stays a text in
-        // an edit cell.
-        if (model.setCellType(vtx::sheet::CellRange::cell(column, row),
-                              vtx::sheet::CellType::edit(0)) &&
-            model.setData(column, row, text))
+    case 's':
+        // Exactly the text: one that reads as a number stays a text, and an
+        // empty one is an empty text, not a blank cell.
+        if (model.setText(column, row, text))
             return true;
         break;
-    }
     default: {
         vtx::sheet::ParseError error;
         if (model.setFormula(column, row, text, false, &error))

@@ -2,7 +2,12 @@
 #include "spread/FormulaDialog.h"
 
 #include "platform/host/Host.h"
+#include "platform/sheet/SheetModel.h"
 #include "spread/FromTable.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -99,21 +104,39 @@ void KsFormulaDialog::readTable() {
     m_headerRow.removeAll();
     m_rows.removeAll();
     m_grid.getCellText(1, 1, m_firstCellText, kTextData);
-    const int columns = m_grid.getMaxCols();
-    const int rows = m_grid.getMaxRows();
-    for (int column = 1; column <= columns; ++column) {
+    int columns = m_grid.getMaxCols();
+    int rows = m_grid.getMaxRows();
+    const vtx::sheet::SheetModel* model = m_grid.model();
+    if (!model || columns < 1)
+        return;
+    // The data texts of the cells that exist. A loaded table ends with its
+    // last row and column that hold a data text (a file may declare a huge
+    // grid around a few cells); the dialog's own grid, when the file could
+    // not be loaded, is given whole.
+    std::vector<std::pair<vtx::sheet::CellPos, Vtx_String>> texts;
+    int lastColumn = 0;
+    int lastRow = 0;
+    for (const vtx::sheet::CellPos& at : model->usedCells({1, 0, columns, rows})) {
         Vtx_String text;
-        m_grid.getCellText(column, 0, text, kTextData);
-        m_headerRow.append(text);
+        m_grid.getCellText(at.col, at.row, text, kTextData);
+        if (text.isEmpty())
+            continue;
+        lastColumn = std::max(lastColumn, at.col);
+        lastRow = std::max(lastRow, at.row);
+        texts.emplace_back(at, std::move(text));
     }
-    for (int row = 1; row <= rows; ++row) {
-        Vtx_StringArray texts;
-        for (int column = 1; column <= columns; ++column) {
-            Vtx_String text;
-            m_grid.getCellText(column, row, text, kTextData);
-            texts.append(text);
-        }
-        m_rows.append(std::move(texts));
+    if (m_fileLoaded) {
+        columns = lastColumn;
+        rows = lastRow;
+    }
+    Vtx_StringArray emptyRow;
+    emptyRow.setLogicalLength(columns);
+    m_headerRow = emptyRow;
+    for (int row = 1; row <= rows; ++row)
+        m_rows.append(emptyRow);
+    for (auto& [at, text] : texts) {
+        Vtx_StringArray& line = at.row == 0 ? m_headerRow : m_rows[at.row - 1];
+        line[at.col - 1] = std::move(text);
     }
 }
 

@@ -77,8 +77,15 @@ void runFromTableCall(Vtx_Spread* callerGrid, ValueRecord* result, ValueRecord* 
 bool registerFromTable(Vtx_Spread* grid) {
     if (!grid)
         return false;
+    // The cell of the 2- and 3-argument forms is read in the table, and the
+    // target of the 3-argument form is written, not read: neither is a
+    // precedent in the calling grid. The keys of the 4-argument form are
+    // read there and stay precedents.
+    vtx::sheet::AddressArguments addresses;
+    addresses.add(2, 2).add(3, 2).add(3, 3);
     return grid->addCustomFunction(kFromTableName, kFromTableMinArgs, kFromTableMaxArgs,
-                                   fromTableHandler(grid), vtx::sheet::kCustomReferences);
+                                   fromTableHandler(grid), vtx::sheet::kCustomReferences,
+                                   addresses);
 }
 
 vtx::sheet::CustomFunctionHandler fromTableHandler(Vtx_Spread* callerGrid) {

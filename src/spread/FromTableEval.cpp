@@ -8,7 +8,6 @@
 #include "spread/VtxSpread.h"
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 using vtx::sheet::ValueRecord;
@@ -113,12 +112,11 @@ bool readTarget(const Vtx_Spread& table, int column, int row, ValueRecord& resul
     if (type == kTypeInteger || type == kTypeCheckBox) {
         if (!table.getCellText(column, row, text, kTextData))
             return false;
-        const double number = std::trunc(text.asDouble());
-        if (!(number >= std::numeric_limits<std::int32_t>::min() &&
-              number <= std::numeric_limits<std::int32_t>::max()))
+        int number = 0;
+        if (!vtx::sheet::readLeadingInt(text.view(), number))
             return false;
         result.setType(vtx::sheet::kValueInt);
-        result.setInt(static_cast<std::int32_t>(number));
+        result.setInt(number);
         return true;
     }
     if (type >= kTypeFloatFirst && type <= kTypeFloatLast) {

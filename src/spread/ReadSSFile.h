@@ -19,11 +19,14 @@
 
 /// Reads fileName through a formula dialog in mode 4: firstCell takes the
 /// data text of cell (1, 1), header the column-header texts of columns
-/// 1..count, rows one array per row 1..count with the data text of every
-/// column. The three are emptied first. When the file cannot be loaded they
-/// describe the dialog's own empty grid (10 rows of 8 empty texts, 8 empty
-/// header texts, an empty first cell) and the result is false; true when
-/// the file was loaded.
+/// 1..C, rows one array per row 1..R with the data texts of columns 1..C,
+/// where C and R are the last column and row of the table that hold a data
+/// text (header texts count for C): trailing empty rows and columns of the
+/// declared grid are left out, so the cost follows the cells of the file,
+/// not the grid it declares. The three are emptied first. When the file
+/// cannot be loaded they describe the dialog's own empty grid (10 rows of 8
+/// empty texts, 8 empty header texts, an empty first cell) and the result is
+/// false; true when the file was loaded.
 bool ReadSSFile(const Vtx_String& fileName, Vtx_String& firstCell, Vtx_StringArray& header,
                 Vtx_Array<Vtx_StringArray>& rows);
 

@@ -13,6 +13,8 @@ namespace {
 constexpr int kOptionRedraw = 8;
 constexpr int kOptionChanged = 30;
 constexpr int kOptionEditable = 13;
+constexpr int kOptionEditModeStays = 10;
+constexpr int kAppearanceFlat = 1;
 
 } // namespace
 
@@ -35,6 +37,8 @@ bool Vtx_Spread::createInDialog(Vtx_DialogHost* parent, int placeholderId, bool 
     m_model->reset();
     m_model->setMaxCols(0);
     m_model->setMaxRows(0);
+    // A flat control; a fresh model has no action keys.
+    m_model->appearance().appearance = kAppearanceFlat;
     m_dialog = parent;
     m_rect = rect;
     m_controlId = placeholderId;
@@ -45,29 +49,34 @@ bool Vtx_Spread::createInDialog(Vtx_DialogHost* parent, int placeholderId, bool 
 bool Vtx_Spread::applyGridStyle(int preset) {
     if (!m_created)
         return false;
-    for (auto [number, on] : {std::pair{8, false},
-                              {12, false},
-                              {7, false},
-                              {21, true},
-                              {26, false},
-                              {34, true},
-                              {32, true},
-                              {18, false},
-                              {21, true},
-                              {22, true},
-                              {21, true},
-                              {11, true},
-                              {3, true},
-                              {4, true},
-                              {18, true}})
-        m_model->setOption(number, on);
-    if (preset == 1) {
-        m_model->setOption(kOptionEditable, true);
-        m_model->setOption(10, false);
-    } else {
-        m_model->setOption(kOptionEditable, false);
-        m_model->setOption(10, true);
-    }
+    auto options = [this](std::initializer_list<std::pair<int, bool>> list) {
+        for (auto [number, on] : list)
+            m_model->setOption(number, on);
+    };
+    vtx::sheet::SheetAppearance& look = m_model->appearance();
+    options({{kOptionRedraw, false},
+             {12, false},
+             {7, false},
+             {21, true},
+             {26, false},
+             {34, true},
+             {32, true},
+             {18, false},
+             {21, true},
+             {22, true},
+             {21, true}});
+    look.gridColor = kSystemColorButtonFace;
+    look.gridColorAlt = kGridSystemColor;
+    look.gridStyleA = 1;
+    look.gridStyleB = -1;
+    look.selectionBack = kGridSelectionBack;
+    look.selectionFore = kGridSelectionFore;
+    options({{11, true}, {3, true}, {4, true}, {18, true}});
+    look.secondColor = kGridSecondColor;
+    look.secondColorAlt = kGridSystemColor;
+    const bool systemGrid = preset == 1;
+    options({{kOptionEditable, systemGrid}, {kOptionEditModeStays, !systemGrid}});
+    look.styleSetting = systemGrid ? 0 : 5;
     m_model->setOption(kOptionRedraw, true);
     return true;
 }
@@ -169,10 +178,17 @@ bool Vtx_Spread::insertLine(bool rows, int index, bool askHeader, bool copyForma
     const int count = rows ? m_model->maxRows() : m_model->maxCols();
     if (!m_created || index < 1 || index > count + 1)
         return false;
-    const bool inserted = rows ? m_model->setMaxRows(count + 1) && m_model->insertRows(index, 1)
-                               : m_model->setMaxCols(count + 1) && m_model->insertCols(index, 1);
-    if (!inserted)
+    if (!(rows ? m_model->setMaxRows(count + 1) : m_model->setMaxCols(count + 1)))
         return false;
+    if (!(rows ? m_model->insertRows(index, 1) : m_model->insertCols(index, 1))) {
+        // Refused (the grid is being recalculated): the new last line is
+        // still empty, and taking it away leaves the grid as it was.
+        if (rows)
+            m_model->setMaxRows(count);
+        else
+            m_model->setMaxCols(count);
+        return false;
+    }
     if (rows)
         styleRow(index, true);
     else
@@ -281,9 +297,10 @@ bool Vtx_Spread::getOption(int number) const {
 }
 
 bool Vtx_Spread::addCustomFunction(const Vtx_String& name, int minArgs, int maxArgs,
-                                   vtx::sheet::CustomFunctionHandler handler, unsigned flags) {
-    return m_created &&
-           m_model->addCustomFunction(name.view(), minArgs, maxArgs, std::move(handler), flags);
+                                   vtx::sheet::CustomFunctionHandler handler, unsigned flags,
+                                   const vtx::sheet::AddressArguments& addresses) {
+    return m_created && m_model->addCustomFunction(name.view(), minArgs, maxArgs,
+                                                   std::move(handler), flags, addresses);
 }
 
 bool Vtx_Spread::loadFile(const Vtx_String& path, Vtx_String* reason) {

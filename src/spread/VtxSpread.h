@@ -75,6 +75,15 @@ struct Vtx_ContextEntry {
     int textNumber = 0;
     bool operator==(const Vtx_ContextEntry&) const = default;
 };
+/// Colours of the standard look (applyGridStyle), 0x00BBGGRR; 0x80000000 + n
+/// names the system colour n, which the view resolves: the button-face colour
+/// (n = 15) and the system colour value the control pairs with each colour
+/// of the look (n = 11).
+constexpr std::uint32_t kSystemColorButtonFace = 0x8000000F;
+constexpr std::uint32_t kGridSystemColor = 0x8000000B;
+constexpr std::uint32_t kGridSelectionBack = 6956042; ///< a dark blue
+constexpr std::uint32_t kGridSelectionFore = 0x00FFFFFF;
+constexpr std::uint32_t kGridSecondColor = 15132390; ///< a light grey
 /// Results of the Tab key in a grid.
 enum Vtx_TabResult : int { kTabKeep = 0, kTabLeaveForward = 2, kTabLeaveBackward = 3 };
 /// Column-layout modes: none, equal, fit to contents, a share for the first
@@ -98,13 +107,21 @@ public:
     // ---- creation and state ----
     /// Replaces placeholder id of the dialog by the grid. Without exactRect
     /// the rectangle moves 5 left and 20 up. The grid starts with 0 columns
-    /// and 0 rows. False without dialog or placeholder.
+    /// and 0 rows, appearance style 1 (flat) and no action keys. False
+    /// without dialog or placeholder.
     bool createInDialog(Vtx_DialogHost* parent, int placeholderId, bool exactRect);
     bool isCreated() const { return m_created; }
     int controlId() const { return m_controlId; }
     const Vtx_Rect& rect() const { return m_rect; }
-    /// The standard look: preset 1 for the system's grids (cells editable,
-    /// option 13 on), preset 0 for the section-library value grid.
+    /// The standard look: preset 1 for the system's grids (option 13 on),
+    /// preset 0 for the section-library value grid. In this order: options
+    /// 8 off, 12 off, 7 off, 21 on, 26 off, 34 on, 32 on, 18 off, 21 on, 22
+    /// on, 21 on; the grid colour pair (button face, kGridSystemColor); the
+    /// two-value setting (1, -1); the selection colours (dark blue, white);
+    /// options 11, 3, 4, 18 on; the second colour pair (kGridSecondColor,
+    /// kGridSystemColor); then preset 1: option 13 on, 10 off, the one-value
+    /// style setting 0; preset 0: 13 off, 10 on, setting 5; at last option 8
+    /// on again. False when the grid is not created.
     bool applyGridStyle(int preset);
     /// The changed flag (option 30).
     void setModified(bool modified);
@@ -121,7 +138,8 @@ public:
     int getMaxRows() const;
     /// Sets the count. When it grows: with keepStyle the new columns take the
     /// formatting of the last old one; headers of the new band get the bold
-    /// default font, body cells the normal one.
+    /// default font, body cells the normal one. When it shrinks, the cells
+    /// beyond the count are erased (see SheetModel::setMaxCols).
     bool setMaxCols(int count, bool keepStyle);
     bool setMaxRows(int count, bool keepStyle);
     /// Adds one row at the end, cleared and styled; with copyFromAbove the
@@ -129,7 +147,8 @@ public:
     int appendRow(bool copyFromAbove);
     /// Inserts a row before row (1..count+1). With askHeader the dialog asks
     /// for the new header text; with copyFromBelow the new row takes the
-    /// formatting of the row that moved down.
+    /// formatting of the row that moved down. False, with the grid as it was,
+    /// when the grid refuses the insertion (while it is being recalculated).
     bool insertRow(int row, bool askHeader, bool copyFromBelow);
     bool insertColumn(int column, bool askHeader, bool copyFromRight);
     bool deleteRow(int row);
@@ -151,6 +170,13 @@ public:
     /// The sheet's tag text (cell 0, 0).
     bool getSheetTag(Vtx_String& tag) const;
     bool setSheetTag(const Vtx_String& tag);
+    /// The typed readers read the shown text (kind 3) the same way in every
+    /// locale (vtx::sheet::readLeadingNumber): the number the text starts
+    /// with, thousands separators ("1,234.50") allowed and the rest ignored
+    /// ("12 mm", "13%"); a text that does not start with a number ("",
+    /// "abc", "nan", "inf") gives 0. getCellInt truncates toward zero. A
+    /// number beyond the range (beyond int for getCellInt: "1e20",
+    /// "3000000000"; beyond double: "1e400") gives 0 and false.
     bool getCellInt(int column, int row, int& value) const;
     bool getCellDouble(int column, int row, double& value) const;
     /// True for "1", false for "0"; any other text fails.
@@ -190,6 +216,9 @@ public:
     bool setHeaderColumn(const Vtx_StringArray& texts);
     bool getHeaderRow(Vtx_StringArray& texts) const;
     bool getColumn(int column, Vtx_StringArray& texts, int kind = kTextValue) const;
+    /// One entry per row, read as getCellInt (getCellDouble) reads; an entry
+    /// beyond the range is 0 and makes the result false (every entry is
+    /// still given).
     bool getColumnInts(int column, Vtx_Array<int>& values) const;
     bool getColumnDoubles(int column, Vtx_Array<double>& values) const;
     bool getColumnBools(int column, Vtx_Array<bool>& values) const;
@@ -355,8 +384,10 @@ public:
     /// Numbered boolean options of the control.
     bool setOption(int number, bool on);
     bool getOption(int number) const;
+    /// See SheetModel::addCustomFunction.
     bool addCustomFunction(const Vtx_String& name, int minArgs, int maxArgs,
-                           vtx::sheet::CustomFunctionHandler handler, unsigned flags);
+                           vtx::sheet::CustomFunctionHandler handler, unsigned flags,
+                           const vtx::sheet::AddressArguments& addresses = {});
     /// Loads a sheet file (custom functions are dropped); reason tells why not.
     bool loadFile(const Vtx_String& path, Vtx_String* reason = nullptr);
     bool saveFile(const Vtx_String& path, Vtx_String* reason = nullptr) const;

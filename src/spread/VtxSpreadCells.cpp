@@ -12,6 +12,30 @@ bool validKind(int kind) {
     return kind >= kTextData && kind <= kTextValue;
 }
 
+// The typed readers' number of a shown text (see VtxSpread.h): 0 for a text
+// without a leading number; false, with 0, for one beyond the range.
+bool readDouble(const Vtx_String& text, double& value) {
+    return vtx::sheet::readLeadingNumber(text.view(), value) !=
+           vtx::sheet::LeadingNumber::OutOfRange;
+}
+
+bool readInt(const Vtx_String& text, int& value) {
+    return vtx::sheet::readLeadingInt(text.view(), value);
+}
+
+// Every text read into values; false when one of them did not fit.
+template <typename T>
+bool readAll(const Vtx_StringArray& texts, Vtx_Array<T>& values,
+             bool (*read)(const Vtx_String&, T&)) {
+    bool all = true;
+    for (const Vtx_String& text : texts) {
+        T value{};
+        all = read(text, value) && all;
+        values.append(value);
+    }
+    return all;
+}
+
 } // namespace
 
 bool Vtx_Spread::getCellText(int column, int row, Vtx_String& text, int kind) const {
@@ -60,16 +84,14 @@ bool Vtx_Spread::getCellInt(int column, int row, int& value) const {
     Vtx_String text;
     if (!getCellText(column, row, text, kTextValue))
         return false;
-    value = static_cast<int>(text.asDouble());
-    return true;
+    return readInt(text, value);
 }
 
 bool Vtx_Spread::getCellDouble(int column, int row, double& value) const {
     Vtx_String text;
     if (!getCellText(column, row, text, kTextValue))
         return false;
-    value = text.asDouble();
-    return true;
+    return readDouble(text, value);
 }
 
 bool Vtx_Spread::getCellBool(int column, int row, bool& value) const {
@@ -276,9 +298,7 @@ bool Vtx_Spread::getColumnInts(int column, Vtx_Array<int>& values) const {
     values.removeAll();
     if (!getColumn(column, texts))
         return false;
-    for (const Vtx_String& text : texts)
-        values.append(static_cast<int>(text.asDouble()));
-    return true;
+    return readAll(texts, values, readInt);
 }
 
 bool Vtx_Spread::getColumnDoubles(int column, Vtx_Array<double>& values) const {
@@ -286,9 +306,7 @@ bool Vtx_Spread::getColumnDoubles(int column, Vtx_Array<double>& values) const {
     values.removeAll();
     if (!getColumn(column, texts))
         return false;
-    for (const Vtx_String& text : texts)
-        values.append(text.asDouble());
-    return true;
+    return readAll(texts, values, readDouble);
 }
 
 bool Vtx_Spread::getColumnBools(int column, Vtx_Array<bool>& values) const {

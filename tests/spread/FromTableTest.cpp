@@ -81,6 +81,46 @@ TEST_F(FromTable, KeyFormComparesHeadersAndKeysIgnoringCase) {
     EXPECT_EQ(call("bolts.kss", "\"Size\",\"Rows\",A1").asNumber(), 2); // key from a cell
 }
 
+TEST_F(FromTable, TheCellArgumentsAreCellsOfTheTableNotPrecedents) {
+    // C1 of the table, asked for from C1 of the calling grid.
+    const std::string table = tablePath("bolts.kss");
+    ASSERT_TRUE(grid.setCellFormula(3, 1, "FROMTABLE(\"" + table + "\",C1)", true));
+    EXPECT_EQ(grid.model()->value(3, 1).asNumber(), 2) << "no circular reference";
+    // Changing the caller's cell of that address does not load the table again.
+    ASSERT_TRUE(grid.setCellFormula(2, 2, "FROMTABLE(\"" + table + "\",A2)", true));
+    grid.setOption(7, true);
+    const std::string before = host.commandLine().text();
+    grid.setCellText(1, 2, "changed");
+    EXPECT_EQ(host.commandLine().text(), before);
+    // The target of the three-argument form is written, not read.
+    ASSERT_TRUE(grid.setCellFormula(3, 3, "FROMTABLE(\"" + table + "\",C3,D3)", true));
+    EXPECT_EQ(grid.model()->value(3, 3).asError(), vtx::sheet::FormulaError::NA);
+    Vtx_String written;
+    grid.getCellText(4, 3, written, kTextData);
+    EXPECT_EQ(written, "4");
+    // The key of the four-argument form is read here: a precedent.
+    grid.setCellText(1, 5, "M16");
+    ASSERT_TRUE(
+        grid.setCellFormula(2, 5, "FROMTABLE(\"" + table + "\",\"Size\",\"HOLE\",A5)", true));
+    EXPECT_DOUBLE_EQ(grid.model()->value(2, 5).asNumber(), 17.5);
+    grid.setCellText(1, 5, "M20");
+    EXPECT_DOUBLE_EQ(grid.model()->value(2, 5).asNumber(), 22);
+    ASSERT_TRUE(
+        grid.setCellFormula(1, 6, "FROMTABLE(\"" + table + "\",\"Size\",\"HOLE\",A6)", true));
+    EXPECT_EQ(grid.model()->value(1, 6).asError(), vtx::sheet::FormulaError::Circular);
+}
+
+TEST_F(FromTable, AGridLoadedBeforeRegisteringComputesWithoutFalseCycles) {
+    const std::string table = tablePath("bolts.kss");
+    ASSERT_TRUE(grid.setCellFormula(3, 1, "FROMTABLE(\"" + table + "\",C1)", true));
+    const std::string saved = grid.model()->saveToText();
+    Vtx_String reason;
+    ASSERT_TRUE(grid.loadText(saved, "caller.kss", &reason)) << reason.str();
+    ASSERT_TRUE(registerFromTable(&grid)); // a load drops the functions
+    grid.recalcAll();
+    EXPECT_EQ(grid.model()->value(3, 1).asNumber(), 2);
+}
+
 TEST_F(FromTable, KeyRowIsSearchedInTheKeyColumnNotTheResultColumn) {
     EXPECT_EQ(call("aliases.kss", "\"Name\",\"Alias\",\"Column\"").asText(), "Post");
 }

@@ -35,6 +35,18 @@ TEST_F(ReadSSFileTest, ReadsFirstCellHeaderAndDataTextsOfEveryRow) {
     EXPECT_EQ(host.commandLine().text(), "Loading spreadsheet:" + data("bolts.kss") + "\n");
 }
 
+TEST_F(ReadSSFileTest, AHugeDeclaredGridIsReadFromTheCellsThatExist) {
+    // 16384 x 1048576 declared; only the cells of the file are visited, and
+    // the table ends at its last row and column with a data text.
+    ASSERT_TRUE(ReadSSFile(data("huge.kss"), first, header, rows));
+    EXPECT_EQ(first, "M12");
+    EXPECT_EQ(header, (Vtx_StringArray{"", "Size", "", "Grade"}));
+    ASSERT_EQ(rows.length(), 3) << "the far cell has a style and a tag, no data text";
+    EXPECT_EQ(rows[0], (Vtx_StringArray{"M12", "", "", ""}));
+    EXPECT_EQ(rows[1], (Vtx_StringArray{"", "", "17.5", ""}));
+    EXPECT_EQ(rows[2], (Vtx_StringArray{"", "35", "", ""}));
+}
+
 TEST_F(ReadSSFileTest, FileThatCannotBeLoadedGivesTheEmptyDialogGrid) {
     for (const char* name : {"damaged.kss", "missing.kss"}) {
         rows.append(Vtx_StringArray{"old"});

@@ -99,6 +99,41 @@ TEST(VtxSpreadCreate, NeedsTheDialogAndItsPlaceholderAndShiftsAnInexactRect) {
     EXPECT_EQ(dialog.grid(1196), &grid);
     EXPECT_EQ(grid.getMaxCols(), 0);
     EXPECT_EQ(grid.getMaxRows(), 0);
+    const vtx::sheet::SheetAppearance& look = grid.model()->appearance();
+    EXPECT_EQ(look.appearance, 1) << "a flat control";
+    for (const auto& key : look.actionKeys)
+        EXPECT_EQ(key.key, 0) << "no key triggers an action";
+}
+
+TEST_F(Grid, TheStandardLookSetsOptionsColoursAndSettings) {
+    vtx::sheet::SheetModel& model = *grid.model();
+    for (int preset : {1, 0}) {
+        model.setOption(8, false);
+        model.setOption(13, preset == 0);
+        model.setOption(10, preset == 1);
+        ASSERT_TRUE(grid.applyGridStyle(preset));
+        for (int on : {3, 4, 8, 11, 18, 21, 22, 32, 34})
+            EXPECT_TRUE(model.option(on)) << "option " << on << ", preset " << preset;
+        for (int off : {7, 12, 26})
+            EXPECT_FALSE(model.option(off)) << "option " << off << ", preset " << preset;
+        EXPECT_EQ(model.option(13), preset == 1);
+        EXPECT_EQ(model.option(10), preset == 0);
+        const vtx::sheet::SheetAppearance& look = model.appearance();
+        EXPECT_EQ(look.gridColor, 0x8000000Fu) << "the button-face system colour";
+        EXPECT_EQ(look.gridColorAlt, 0x8000000Bu);
+        EXPECT_EQ(look.gridStyleA, 1);
+        EXPECT_EQ(look.gridStyleB, -1);
+        EXPECT_EQ(look.selectionBack, 6956042u);
+        EXPECT_EQ(look.selectionFore, 0xFFFFFFu);
+        EXPECT_EQ(look.secondColor, 15132390u);
+        EXPECT_EQ(look.secondColorAlt, 0x8000000Bu);
+        EXPECT_EQ(look.styleSetting, preset == 1 ? 0 : 5);
+    }
+    // The look is saved with the grid and read back.
+    vtx::sheet::SheetModel copy;
+    std::string reason;
+    ASSERT_TRUE(copy.loadFromText(model.saveToText(), "look", &reason)) << reason;
+    EXPECT_EQ(copy.appearance(), model.appearance());
 }
 
 TEST_F(Grid, CellAccessInsideAndOutsideTheCounts) {
@@ -135,6 +170,47 @@ TEST_F(Grid, CellAccessInsideAndOutsideTheCounts) {
     Vtx_String tag;
     ASSERT_TRUE(grid.getSheetTag(tag));
     EXPECT_EQ(tag, Vtx_String("settings"));
+}
+
+TEST_F(Grid, TypedReadersGiveADefinedResultForEveryText) {
+    fill(1, 9);
+    const char* texts[] = {"1e20", "nan", "inf", "-7.9 mm", "3000000000", "1e400", "", "0x10"};
+    for (int i = 0; i < 8; ++i)
+        ASSERT_TRUE(grid.setCellValue(1, i + 1, texts[i])) << texts[i];
+    ASSERT_TRUE(grid.setNumberCells(1, 9, 1, 9, 2, -1e9, 1e9, vtx::sheet::NumberStyle::Thousands));
+    ASSERT_TRUE(grid.setCellDouble(1, 9, 1234567.5));
+    ASSERT_EQ(text(1, 9), "1,234,567.50");
+    struct Expected {
+        bool intRead;
+        int integer;
+        bool doubleRead;
+        double number;
+    };
+    const Expected expected[] = {
+        {false, 0, true, 1e20}, {true, 0, true, 0},    {true, 0, true, 0},
+        {true, -7, true, -7.9}, {false, 0, true, 3e9}, {false, 0, false, 0},
+        {true, 0, true, 0},     {true, 0, true, 0},    {true, 1234567, true, 1234567.5},
+    };
+    for (int row = 1; row <= 9; ++row) {
+        const Expected& e = expected[row - 1];
+        int integer = -1;
+        double number = -1;
+        EXPECT_EQ(grid.getCellInt(1, row, integer), e.intRead) << "row " << row;
+        EXPECT_EQ(integer, e.integer) << "row " << row;
+        EXPECT_EQ(grid.getCellDouble(1, row, number), e.doubleRead) << "row " << row;
+        EXPECT_EQ(number, e.number) << "row " << row;
+    }
+    Vtx_Array<int> integers;
+    EXPECT_FALSE(grid.getColumnInts(1, integers)) << "rows 1, 5 and 6 are out of range";
+    ASSERT_EQ(integers.length(), 9);
+    EXPECT_EQ(integers[3], -7);
+    EXPECT_EQ(integers[8], 1234567);
+    Vtx_Array<double> numbers;
+    EXPECT_FALSE(grid.getColumnDoubles(1, numbers)) << "row 6 is out of range";
+    ASSERT_EQ(numbers.length(), 9);
+    EXPECT_EQ(numbers[0], 1e20);
+    grid.setCellValue(1, 6, "2");
+    EXPECT_TRUE(grid.getColumnDoubles(1, numbers));
 }
 
 TEST_F(Grid, WholeColumnsAndRowsWriteOnlyWhatFits) {
@@ -181,6 +257,34 @@ TEST_F(Grid, StructureChangesMarkModifiedAndKeepData) {
     EXPECT_EQ(text(2, 1), "r1c1");
     ASSERT_TRUE(grid.deleteColumn(1));
     EXPECT_EQ(text(1, 1), "r1c1");
+}
+
+TEST_F(Grid, ARefusedInsertionLeavesTheGridAsItWas) {
+    fill(2, 3);
+    // A function that inserts while its own grid is being recalculated,
+    // where the grid refuses structural changes.
+    bool rowInserted = true;
+    bool columnInserted = true;
+    ASSERT_TRUE(grid.addCustomFunction(
+        "INSERTING", 0, 0,
+        [&](vtx::sheet::ValueRecord* result, vtx::sheet::ValueRecord*, int) {
+            rowInserted = grid.insertRow(2, false, false);
+            columnInserted = grid.insertColumn(1, false, false);
+            result->setStatus(vtx::sheet::kValueOk);
+            result->setInt(0);
+            return 1;
+        },
+        vtx::sheet::kCustomValues));
+    const std::string before = grid.model()->saveToText();
+    grid.setModified(false);
+    ASSERT_TRUE(grid.setCellFormula(2, 3, "INSERTING()", true));
+    EXPECT_FALSE(rowInserted);
+    EXPECT_FALSE(columnInserted);
+    EXPECT_EQ(grid.getMaxRows(), 3);
+    EXPECT_EQ(grid.getMaxCols(), 2);
+    EXPECT_FALSE(grid.isModified());
+    ASSERT_TRUE(grid.setCellText(2, 3, "r3c2"));
+    EXPECT_EQ(grid.model()->saveToText(), before);
 }
 
 TEST_F(Grid, MovingRowsRotatesInsteadOfOverwriting) {

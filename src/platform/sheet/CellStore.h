@@ -46,6 +46,9 @@ struct Cell {
     bool isBlank() const {
         return value.isEmpty() && !formula && !extra && dependents.empty() && style == 0;
     }
+    /// Something of the grid's contents: a value, formula, texts or style (a
+    /// cell kept only for the formulas that refer to it holds none).
+    bool holdsContent() const { return formula || !value.isEmpty() || extra || style != 0; }
 };
 
 constexpr int kBlockBits = 6;

@@ -22,7 +22,7 @@ void eraseOne(std::vector<std::uint64_t>& list, std::uint64_t key) {
 
 void DependencyGraph::link(CellStore& cells, CellPos at, const FormulaCode& code) {
     std::uint64_t self = at.key();
-    for (const CellRef& r : code.refs) {
+    for (const CellRef& r : code.precedentRefs()) {
         CellPos p = r.resolve(at);
         if (isInGrid(p))
             cells.ensure(p.col, p.row).dependents.push_back(self);
@@ -37,7 +37,7 @@ void DependencyGraph::link(CellStore& cells, CellPos at, const FormulaCode& code
 
 void DependencyGraph::unlink(CellStore& cells, CellPos at, const FormulaCode& code) {
     std::uint64_t self = at.key();
-    for (const CellRef& r : code.refs) {
+    for (const CellRef& r : code.precedentRefs()) {
         CellPos p = r.resolve(at);
         if (!isInGrid(p))
             continue;

@@ -137,7 +137,7 @@ bool SheetImpl::recalcCell(CellPos target) {
         if (!cell || !cell->formula)
             continue;
         const FormulaCode* code = cell->formula;
-        for (const CellRef& r : code->refs) {
+        for (const CellRef& r : code->precedentRefs()) {
             CellPos q = r.resolve(p);
             if (isInGrid(q))
                 add(q);
@@ -235,7 +235,7 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
     for (std::size_t i = 0; i < n; ++i) {
         CellPos p = CellPos::fromKey(set[i]);
         const FormulaCode* code = cellOf[i]->formula;
-        for (const CellRef& r : code->refs) {
+        for (const CellRef& r : code->precedentRefs()) {
             CellPos q = r.resolve(p);
             if (!isInGrid(q))
                 continue;

@@ -175,12 +175,15 @@ bool SheetImpl::storeConstant(int col, int row, std::string_view text, bool keep
     return true;
 }
 
-bool SheetImpl::parse(std::string_view text, CellPos at, FormulaCode& code,
-                      ParseError& error) const {
+bool SheetImpl::parse(std::string_view text, CellPos at, FormulaCode& code, ParseError& error) {
     CustomNameTest test;
     if (!m_custom.empty())
         test = [this](std::string_view upper) { return findCustom(upper) != nullptr; };
-    return parseFormula(text, at, m_refStyle, test, code, error);
+    if (!parseFormula(text, at, m_refStyle, test, code, error))
+        return false;
+    if (!code.names.empty())
+        markAddresses(code);
+    return true;
 }
 
 const CustomFunction* SheetImpl::findCustom(std::string_view upperName) const {
@@ -251,20 +254,6 @@ int SheetModel::maxRows() const {
     return m_impl->m_maxRows;
 }
 
-bool SheetModel::setMaxCols(int count) {
-    if (count < 0 || count > kMaxCols)
-        return false;
-    m_impl->m_maxCols = count;
-    return true;
-}
-
-bool SheetModel::setMaxRows(int count) {
-    if (count < 0 || count > kMaxRows)
-        return false;
-    m_impl->m_maxRows = count;
-    return true;
-}
-
 void SheetModel::reset() {
     if (m_impl->m_recalcDepth > 0)
         return;
@@ -324,6 +313,22 @@ bool SheetModel::setValueText(int col, int row, std::string_view text) {
     if (!m_impl->inRange(col, row))
         return false;
     return m_impl->storeConstant(col, row, text, false);
+}
+
+bool SheetModel::setText(int col, int row, std::string_view text) {
+    col = SheetImpl::normalize(col);
+    row = SheetImpl::normalize(row);
+    if (!m_impl->inRange(col, row))
+        return false;
+    const CellType& type = m_impl->styleAt(col, row).type;
+    if (type.kind == CellKind::Number || type.kind == CellKind::Integer ||
+        type.kind == CellKind::CheckBox)
+        return false;
+    if (type.kind == CellKind::Edit && type.maxLength > 0 &&
+        text.size() > static_cast<std::size_t>(type.maxLength))
+        text = text.substr(0, static_cast<std::size_t>(type.maxLength));
+    m_impl->storeValue(col, row, Value::text(std::string(text)), {});
+    return true;
 }
 
 bool SheetModel::setNumber(int col, int row, double value) {

@@ -27,8 +27,7 @@ bool SheetModel::copyFrom(const SheetModel& other) {
     d.m_editMode = s.m_editMode;
     d.m_editStart = s.m_editStart;
     d.m_editLength = s.m_editLength;
-    // Every cell, those beyond the counts included (growing the counts shows
-    // them again). Constants first, then the formulas, so that linking a
+    // Every cell. Constants first, then the formulas, so that linking a
     // formula finds the cells it refers to.
     const CellRange all{0, 0, s.m_cells.columnSlots(), kMaxRows + 1};
     s.m_cells.forEach(all, [&](int col, int row, const Cell& from) {
@@ -38,10 +37,25 @@ bool SheetModel::copyFrom(const SheetModel& other) {
         if (from.extra)
             to.extra = std::make_unique<CellExtra>(*from.extra);
     });
+    // What belongs to the grid rather than to its contents stays: the custom
+    // functions, and the programs of the formula texts parsed before (valid
+    // as long as the functions and the reference style are the same).
+    SheetImpl& old = *m_impl;
+    d.m_custom = std::move(old.m_custom);
+    // Programs with custom calls take this grid's address arguments; each
+    // distinct program is marked once.
+    std::unordered_map<const FormulaCode*, FormulaCode> marked;
     s.m_cells.forEach(all, [&](int col, int row, const Cell& from) {
         if (!from.formula)
             return;
-        d.installFormula({col, row}, d.m_pool.intern(*from.formula));
+        const FormulaCode* program = from.formula;
+        if (!program->names.empty()) {
+            auto [it, first] = marked.try_emplace(program, *program);
+            if (first)
+                d.markAddresses(it->second);
+            program = &it->second;
+        }
+        d.installFormula({col, row}, d.m_pool.intern(*program));
         // A formula not yet evaluated stays so; the others keep their value.
         Cell& to = *d.m_cells.find(col, row);
         to.flags = static_cast<std::uint8_t>((to.flags & ~kCellStale) | (from.flags & kCellStale));
@@ -49,11 +63,6 @@ bool SheetModel::copyFrom(const SheetModel& other) {
     d.m_pending = s.m_pending;
     d.m_needFullRecalc = s.m_needFullRecalc;
     d.m_options = s.m_options;
-    // What belongs to the grid rather than to its contents stays: the custom
-    // functions, and the programs of the formula texts parsed before (valid
-    // as long as the functions and the reference style are the same).
-    SheetImpl& old = *m_impl;
-    d.m_custom = std::move(old.m_custom);
     if (old.m_refStyle == d.m_refStyle)
         old.m_textCache.forEach([&](const std::string& key, const FormulaCode& code) {
             FormulaCode* program = d.m_pool.intern(code);

@@ -18,9 +18,15 @@ namespace vtx::sheet {
 namespace {
 
 constexpr std::string_view kMagic = "VTXSHEET";
-constexpr int kVersion = 1;
-constexpr std::size_t kMaxLine = std::size_t{1} << 22;
-constexpr std::size_t kMaxFile = std::size_t{512} << 20;
+// Version 2 added the second colour pair of the appearance record. A file is
+// written with the lowest version that holds its content, so that grids
+// without the new settings stay readable by version-1 readers.
+constexpr int kVersion = 2;
+constexpr std::size_t kMaxLine = kMaxSheetLine;
+constexpr std::size_t kMaxFile = kMaxSheetFile;
+// load() reads through the core library, which refuses larger files first;
+// both limits must be the one documented.
+static_assert(kMaxSheetFile == static_cast<std::size_t>(kMaxFileSize));
 
 // A text in double quotes, escaped as the file's reader expects.
 void appendQuoted(std::string& out, std::string_view text) {
@@ -130,46 +136,15 @@ std::string styleLine(std::uint32_t id, const CellStyle& s) {
     return out;
 }
 
-struct PlacedCell {
-    const Cell* cell;
-    int col;
-    int row;
-};
-
-// The grid's cells within its counts, row by row and left to right in each
-// row. The store keeps cells by column and visits columns in order, so a
-// stable ordering by row keeps each row's cells in column order. A grid with
-// about as many cells as rows is ordered by counting each row's cells; a
-// sparse one (few cells, many rows) by sorting.
-std::vector<PlacedCell> cellsByRow(const SheetImpl& s) {
-    const CellRange all{0, 0, s.m_maxCols, s.m_maxRows};
-    std::vector<PlacedCell> cells;
-    s.m_cells.forEach(all, [&](int col, int row, const Cell& cell) {
-        cells.push_back(PlacedCell{&cell, col, row});
-    });
-    const std::size_t rows = static_cast<std::size_t>(s.m_maxRows) + 1;
-    if (cells.size() * 4 < rows) {
-        std::stable_sort(cells.begin(), cells.end(),
-                         [](const PlacedCell& a, const PlacedCell& b) { return a.row < b.row; });
-        return cells;
-    }
-    std::vector<std::uint32_t> start(rows + 1, 0);
-    for (const PlacedCell& c : cells)
-        ++start[static_cast<std::size_t>(c.row) + 1];
-    for (std::size_t r = 1; r < start.size(); ++r)
-        start[r] += start[r - 1];
-    std::vector<PlacedCell> ordered(cells.size());
-    for (const PlacedCell& c : cells)
-        ordered[start[static_cast<std::size_t>(c.row)]++] = c;
-    return ordered;
-}
-
 } // namespace
 
 std::string SheetModel::saveToText() const {
     const SheetImpl& s = *m_impl;
     std::string out;
-    out += std::string(kMagic) + " " + std::to_string(kVersion) + "\n";
+    const SheetAppearance defaults;
+    const bool secondPair = s.m_appearance.secondColor != defaults.secondColor ||
+                            s.m_appearance.secondColorAlt != defaults.secondColorAlt;
+    out += std::string(kMagic) + " " + std::to_string(secondPair ? 2 : 1) + "\n";
     out += "size " + std::to_string(s.m_maxCols) + " " + std::to_string(s.m_maxRows) + "\n";
     out += "refstyle " + std::to_string(static_cast<int>(s.m_refStyle)) + "\n";
     out += "options";
@@ -211,6 +186,8 @@ std::string SheetModel::saveToText() const {
         color("selfore", a.selectionFore);
         color("grid", a.gridColor);
         color("grid2", a.gridColorAlt);
+        color("second", a.secondColor);
+        color("second2", a.secondColorAlt);
         put("gridA", a.gridStyleA, d.gridStyleA);
         put("gridB", a.gridStyleB, d.gridStyleB);
         put("setting", a.styleSetting, d.styleSetting);
@@ -227,8 +204,8 @@ std::string SheetModel::saveToText() const {
         if (line.size() > 10)
             out += line + "\n";
     }
-    // Only what lies within the counts is part of the grid: cells pushed
-    // beyond them (by an insertion, or a count made smaller) are not saved.
+    // The cursor, sizes and spans are written only where they lie within the
+    // counts, as the reader requires.
     if (s.m_active.col > 0 && s.inRange(s.m_active.col, s.m_active.row))
         out += "active " + std::to_string(s.m_active.col) + " " + std::to_string(s.m_active.row) +
                "\n";
@@ -248,7 +225,7 @@ std::string SheetModel::saveToText() const {
         appendNumber(out, h);
         out += '\n';
     }
-    const std::vector<PlacedCell> cells = cellsByRow(s);
+    const std::vector<PlacedCell> cells = s.cellsByRow({0, 0, s.m_maxCols, s.m_maxRows});
     out.reserve(out.size() + cells.size() * 24);
     // Only the styles in use, renumbered from 1 in order of first use.
     std::vector<std::uint32_t> newId(s.m_styles.size(), 0);
@@ -315,11 +292,6 @@ bool SheetModel::load(const std::string& path, std::string* reason) {
     if (status != eOk) {
         if (reason)
             *reason = why.isEmpty() ? path + ": cannot be read" : why.str();
-        return false;
-    }
-    if (bytes.size() > kMaxFile) {
-        if (reason)
-            *reason = path + ": file larger than the limit";
         return false;
     }
     return loadFromText(bytes, path, reason);
@@ -441,6 +413,11 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
             *reason = name + ": the grid is being recalculated";
         return false;
     }
+    if (content.size() > kMaxFile) {
+        if (reason)
+            *reason = name + ": file larger than " + std::to_string(kMaxFile) + " bytes";
+        return false;
+    }
     SheetModel fresh;
     SheetImpl& s = *fresh.m_impl;
     s.m_options &= ~(std::uint64_t{1} << kOptionAutoCalc); // no recalculation while loading
@@ -466,7 +443,7 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
         if (!raw.empty() && raw.back() == '\r')
             raw.remove_suffix(1);
         if (raw.size() > kMaxLine)
-            return failAt("line longer than the limit");
+            return failAt("line longer than " + std::to_string(kMaxLine) + " bytes");
         std::string line;
         if (!fromUtf8(raw, line))
             return failAt("not valid UTF-8 text of 8-bit characters");
@@ -533,6 +510,8 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                                        : key == "selfore" ? &a.selectionFore
                                        : key == "grid"    ? &a.gridColor
                                        : key == "grid2"   ? &a.gridColorAlt
+                                       : key == "second"  ? &a.secondColor
+                                       : key == "second2" ? &a.secondColorAlt
                                                           : nullptr;
                 bool ok = false;
                 if (number) {

@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vtx::sheet {
@@ -25,6 +26,7 @@ struct CustomFunction {
     int maxArgs = 0;
     CustomFunctionHandler handler;
     unsigned flags = 0;
+    AddressArguments addresses;
 };
 
 /// Maps old positions to new ones in a structural change.
@@ -35,6 +37,13 @@ public:
     virtual bool mapCell(CellPos& p) const = 0;
     /// The new extent of a range used by a formula; false when it is gone.
     virtual bool mapRange(CellRange& r) const = 0;
+};
+
+/// An existing cell with its position.
+struct PlacedCell {
+    const Cell* cell;
+    int col;
+    int row;
 };
 
 class SheetImpl : public NamedFunctionHost {
@@ -68,10 +77,29 @@ public:
     /// Drops the formula of a cell (unlinks it, keeps its value).
     void dropFormula(Cell& cell, CellPos at);
     void installFormula(CellPos at, FormulaCode* code);
-    bool parse(std::string_view text, CellPos at, FormulaCode& code, ParseError& error) const;
+    /// Parses a formula of the grid, its address arguments marked.
+    bool parse(std::string_view text, CellPos at, FormulaCode& code, ParseError& error);
     std::string shownText(const Cell* cell) const;
     std::string dataText(const Cell* cell) const;
     void eraseIfBlank(int col, int row);
+    /// The existing cells of a range row by row, left to right in each row;
+    /// the cost follows the cells, not the range's area.
+    std::vector<PlacedCell> cellsByRow(const CellRange& range) const;
+
+    // ---- counts ----
+    /// Sets the column (cols) or row count; a smaller count erases the cells
+    /// beyond it (values, formulas, texts, styles), cuts spans, sizes and the
+    /// cursor, and recalculates what read the erased values. False out of
+    /// range, or when cells would be erased during a recalculation.
+    bool setCount(bool cols, int count);
+    /// True when a cell of the area holds a value, formula, text or style.
+    bool hasContent(const CellRange& area) const;
+    /// Empties every cell of the area (formulas unlinked); the positions
+    /// whose value or formula went are added to `changed`.
+    void eraseCells(const CellRange& area, std::vector<std::uint64_t>& changed);
+    /// Values changed at these positions outside a single-cell edit:
+    /// recalculated now (automatic recalculation) or remembered.
+    void sourcesChanged(const std::vector<std::uint64_t>& changed);
 
     // ---- recalculation ----
     /// A constant changed at p: recalculate its dependents now (automatic
@@ -104,6 +132,13 @@ public:
     void callNamed(std::string_view name, Operand* args, int argc, CellPos at,
                    Operand& result) override;
     const CustomFunction* findCustom(std::string_view upperName) const;
+    /// Marks the reference arguments of the program's custom calls that the
+    /// registered functions take as addresses (FormulaCode::addressRefs),
+    /// unmarking all others.
+    void markAddresses(FormulaCode& code);
+    /// Marks the formulas that call a function again after its address
+    /// arguments changed, relinking those whose precedents change.
+    void remarkCallsOf(const std::string& upperName);
 
     // ---- state ----
     CellStore m_cells;
@@ -117,6 +152,8 @@ public:
     std::map<int, double> m_colWidths;
     std::map<int, double> m_rowHeights;
     std::unordered_map<std::string, CustomFunction> m_custom;
+    /// Functions whose address arguments programs of the grid may carry.
+    std::unordered_set<std::string> m_markedNames;
     int m_maxCols = 0;
     int m_maxRows = 0;
     std::uint64_t m_options = 0;

@@ -15,8 +15,9 @@
 ///
 /// Addressing: columns and rows count from 1; row 0 is the column-header row
 /// and column 0 the row-header column; kHeaderIndex (-32767) may be given for
-/// 0. Cell (0, 0) holds the sheet's tag text. Cells beyond the counts exist
-/// in storage but every call that addresses one returns false.
+/// 0. Cell (0, 0) holds the sheet's tag text. There are no cells beyond the
+/// counts: every call that addresses one returns false, and making a count
+/// smaller erases the cells beyond it.
 ///
 /// Nothing throws; calls return false (or -1 for counts) when refused.
 
@@ -36,8 +37,15 @@ namespace vtx::sheet {
 
 class SheetImpl;
 
+/// Limits of the sheet file reader (docs/sheet-file-format.md): a file of
+/// more bytes, or a line of more bytes (without its line end), is refused.
+/// The file limit is the core library's limit for files read whole.
+constexpr std::size_t kMaxSheetFile = std::size_t{256} << 20;
+constexpr std::size_t kMaxSheetLine = std::size_t{4} << 20;
+
 /// Presentation settings of the control that the model only keeps (for the
-/// view and the file); colours are 0x00BBGGRR, kDefaultColor for the default.
+/// view and the file); colours are 0x00BBGGRR, kDefaultColor for the default,
+/// or 0x80000000 + n for the system colour n, which the view resolves.
 struct SheetAppearance {
     int appearance = 0;        ///< border style of the control (1 = flat)
     int backColorStyle = 0;    ///< how cell colours and grid lines combine
@@ -48,11 +56,13 @@ struct SheetAppearance {
     int scrollBarHeight = 17;  ///< horizontal scroll bar height, pixels
     std::uint32_t selectionBack = kDefaultColor;
     std::uint32_t selectionFore = kDefaultColor;
-    std::uint32_t gridColor = kDefaultColor;    ///< grid line colour
-    std::uint32_t gridColorAlt = kDefaultColor; ///< second colour of the grid colour pair
-    int gridStyleA = 0;                         ///< the control's two-value setting, first value
-    int gridStyleB = 0;                         ///< the control's two-value setting, second value
-    int styleSetting = 0;                       ///< the control's one-value style setting
+    std::uint32_t gridColor = kDefaultColor;      ///< grid line colour
+    std::uint32_t gridColorAlt = kDefaultColor;   ///< second colour of the grid colour pair
+    int gridStyleA = 0;                           ///< the control's two-value setting, first value
+    int gridStyleB = 0;                           ///< the control's two-value setting, second value
+    int styleSetting = 0;                         ///< the control's one-value style setting
+    std::uint32_t secondColor = kDefaultColor;    ///< the control's second colour pair, first
+    std::uint32_t secondColorAlt = kDefaultColor; ///< the control's second colour pair, second
     /// Action keys (action 0..2): shift and control flags and the key code;
     /// key 0 means no key triggers the action.
     struct ActionKey {
@@ -70,6 +80,7 @@ struct SheetAppearance {
                selectionFore == o.selectionFore && gridColor == o.gridColor &&
                gridColorAlt == o.gridColorAlt && gridStyleA == o.gridStyleA &&
                gridStyleB == o.gridStyleB && styleSetting == o.styleSetting &&
+               secondColor == o.secondColor && secondColorAlt == o.secondColorAlt &&
                actionKeys[0] == o.actionKeys[0] && actionKeys[1] == o.actionKeys[1] &&
                actionKeys[2] == o.actionKeys[2];
     }
@@ -105,7 +116,13 @@ public:
     // ---- size and reset ----
     int maxCols() const;
     int maxRows() const;
-    /// 0..kMaxCols; cells beyond a smaller count are kept but unreachable.
+    /// 0..kMaxCols (kMaxRows). A smaller count erases the cells beyond it
+    /// (values, formulas with their dependency links, styles, tags), cuts
+    /// spans, sizes, the active cell and the selection at it, and
+    /// recalculates the formulas that read the erased values (with automatic
+    /// recalculation on; else they wait as after any other change). Growing
+    /// again gives empty cells. False out of range, and while the grid is
+    /// being recalculated when cells would be erased.
     bool setMaxCols(int count);
     bool setMaxRows(int count);
     /// Empties the grid: cells, styles, spans, sizes, functions; options and
@@ -130,6 +147,13 @@ public:
     /// Stores the text as the cell's value (as setData, but a number cell
     /// keeps only the number, not the typed text).
     bool setValueText(int col, int row, std::string_view text);
+    /// Stores a text constant exactly as given: a text that reads as a number
+    /// stays a text, and "" is an empty text, a value of its own (ISBLANK
+    /// gives FALSE for it), unlike setData(""), which empties the cell. An
+    /// edit cell cuts the text to its maximum length; number, integer and
+    /// check-box cells refuse every text. Replaces a formula; recalculates
+    /// dependents as setData does.
+    bool setText(int col, int row, std::string_view text);
     /// Stores a number constant.
     bool setNumber(int col, int row, double value);
     /// Stores a formula (leading "=" optional), read in the reference style.
@@ -155,6 +179,12 @@ public:
     /// The number of the cell (numbers, booleans, number texts); false otherwise.
     bool getFloat(int col, int row, double& out) const;
     bool hasFormula(int col, int row) const;
+    /// The cells of a range that hold something (a value, even an empty
+    /// text, a formula, a tag or a style), row by row and left to right in
+    /// each row. The cost follows the cells that exist, not the range's
+    /// area, so a small file that declares a huge grid is walked quickly.
+    /// Empty when the range leaves the grid.
+    std::vector<CellPos> usedCells(const CellRange& range) const;
     /// Empties the values and formulas of a range (styles stay).
     bool clearRange(const CellRange& range);
 
@@ -199,7 +229,8 @@ public:
 
     // ---- structure ----
     /// Moves the rows from `row` down by `count`; references follow. Counts
-    /// do not change (the grid grows first). False out of range.
+    /// do not change: cells pushed beyond the row count are erased (grow the
+    /// grid first to keep them). False out of range.
     bool insertRows(int row, int count);
     /// Deletes rows; references into them become #REF!.
     bool deleteRows(int row, int count);
@@ -231,9 +262,15 @@ public:
 
     // ---- custom functions ----
     /// Registers (or replaces) a function of this grid; names compare without
-    /// case. False for an empty name, min > max, or max > 255.
+    /// case. `addresses`: the reference arguments that name cells elsewhere
+    /// and are no precedents of the calling formula (see AddressArguments);
+    /// formulas already calling the function are linked anew when they
+    /// change (their values follow at the next recalculation). False for an
+    /// empty name, min > max, or max > 255, and when the address arguments
+    /// change while the grid is being recalculated.
     bool addCustomFunction(std::string_view name, int minArgs, int maxArgs,
-                           CustomFunctionHandler handler, unsigned flags);
+                           CustomFunctionHandler handler, unsigned flags,
+                           const AddressArguments& addresses = {});
     bool removeCustomFunction(std::string_view name);
     void clearCustomFunctions();
     bool hasCustomFunction(std::string_view name) const;

@@ -258,6 +258,20 @@ void shiftSizes(std::map<int, double>& sizes, int at, int count) {
     sizes.swap(out);
 }
 
+// The cells an insertion of `count` rows (columns) at `at` would push beyond
+// the count are erased first: no cell lives beyond the counts. The full
+// recalculation of the structural change follows.
+void erasePushedOut(SheetImpl& s, bool rows, int at, int count) {
+    const int last = rows ? s.m_maxRows : s.m_maxCols;
+    const int first = std::max(at, last - count + 1);
+    if (first > last)
+        return;
+    const CellRange band = rows ? CellRange{0, first, s.m_cells.columnSlots(), last}
+                                : CellRange{first, 0, last, kMaxRows + 1};
+    std::vector<std::uint64_t> changed;
+    s.eraseCells(band, changed);
+}
+
 } // namespace
 
 bool SheetModel::insertRows(int row, int count) {
@@ -265,6 +279,7 @@ bool SheetModel::insertRows(int row, int count) {
     row = SheetImpl::normalize(row);
     if (s.m_recalcDepth > 0 || count < 1 || row < 1 || row > s.m_maxRows + 1)
         return false;
+    erasePushedOut(s, true, row, count);
     s.restructure(BandMap(true, row, count), [&] { s.m_cells.shiftRows(row, count); });
     shiftSpans(s.m_spans, true, row, count);
     shiftSizes(s.m_rowHeights, row, count);
@@ -287,6 +302,7 @@ bool SheetModel::insertCols(int col, int count) {
     col = SheetImpl::normalize(col);
     if (s.m_recalcDepth > 0 || count < 1 || col < 1 || col > s.m_maxCols + 1)
         return false;
+    erasePushedOut(s, false, col, count);
     s.restructure(BandMap(false, col, count), [&] { s.m_cells.shiftCols(col, count); });
     shiftSpans(s.m_spans, false, col, count);
     shiftSizes(s.m_colWidths, col, count);
@@ -364,10 +380,7 @@ bool SheetModel::copyRange(const CellRange& source, int col, int row) {
     }
     for (CellPos p : cleared)
         s.eraseIfBlank(p.col, p.row);
-    if (s.m_recalcDepth == 0 && ((s.m_options >> kOptionAutoCalc) & 1u))
-        s.recalcFrom(changed);
-    else
-        s.m_pending.insert(s.m_pending.end(), changed.begin(), changed.end());
+    s.sourcesChanged(changed);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace vtx::sheet {
 
@@ -196,6 +197,106 @@ bool parseNumber(std::string_view text, double& out) {
         return false;
     out = value;
     return true;
+}
+
+LeadingNumber readLeadingNumber(std::string_view text, double& out) {
+    out = 0;
+    auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    std::string number; // sign, digits without separators, point, exponent
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        number += text[i++];
+    int intDigits = 0;
+    int leadingZeros = 0; // zeros before the mantissa's first other digit
+    bool nonZero = false;
+    auto append = [&](char c) {
+        number += c;
+        if (c != '0')
+            nonZero = true;
+        else if (!nonZero)
+            ++leadingZeros;
+    };
+    while (digit(i)) {
+        append(text[i++]);
+        ++intDigits;
+    }
+    // Thousands separators: after a first group of one to three digits, a
+    // comma and exactly three digits, as often as they come.
+    if (intDigits >= 1 && intDigits <= 3) {
+        while (i < text.size() && text[i] == ',' && digit(i + 1) && digit(i + 2) && digit(i + 3) &&
+               !digit(i + 4)) {
+            for (std::size_t k = i + 1; k <= i + 3; ++k)
+                append(text[k]);
+            intDigits += 3;
+            i += 4;
+        }
+    }
+    int fracDigits = 0;
+    if (i < text.size() && text[i] == '.' && digit(i + 1)) {
+        number += text[i++];
+        while (digit(i)) {
+            append(text[i++]);
+            ++fracDigits;
+        }
+    }
+    if (intDigits == 0 && fracDigits == 0)
+        return LeadingNumber::None;
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t e = i + 1;
+        const bool negative = e < text.size() && text[e] == '-';
+        if (e < text.size() && (text[e] == '+' || text[e] == '-'))
+            ++e;
+        if (digit(e)) {
+            number += negative ? "e-" : "e";
+            for (; digit(e); ++e) {
+                number += text[e];
+                exponent = std::min<long long>(exponent * 10 + (text[e] - '0'), 1000000000);
+            }
+            if (negative)
+                exponent = -exponent;
+        }
+    }
+    const char* first = number.data() + (number[0] == '+' ? 1 : 0);
+    double value = 0;
+    auto r =
+        std::from_chars(first, number.data() + number.size(), value, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // The power of ten of the first digit that is not zero tells too
+        // large from too small (which reads 0).
+        const long long lead = static_cast<long long>(intDigits) - leadingZeros - 1 + exponent;
+        return nonZero && lead > 0 ? LeadingNumber::OutOfRange : LeadingNumber::Number;
+    }
+    if (r.ec != std::errc())
+        return LeadingNumber::None;
+    out = value;
+    return LeadingNumber::Number;
+}
+
+bool readLeadingInt(std::string_view text, int& out) {
+    double number = 0;
+    out = 0;
+    if (readLeadingNumber(text, number) == LeadingNumber::OutOfRange)
+        return false;
+    number = std::trunc(number);
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return false;
+    out = static_cast<int>(number);
+    return true;
+}
+
+int clampToInt(double n) {
+    constexpr double kLimit = std::numeric_limits<int>::max();
+    if (std::isnan(n))
+        return 0;
+    n = std::trunc(n);
+    if (n >= kLimit)
+        return std::numeric_limits<int>::max();
+    if (n <= -kLimit)
+        return -std::numeric_limits<int>::max();
+    return static_cast<int>(n);
 }
 
 } // namespace vtx::sheet

@@ -113,4 +113,28 @@ inline bool numbersEqual(double a, double b) {
     return a == b || compareNumbers(a, b) == 0;
 }
 
+/// What readLeadingNumber found at the start of a text.
+enum class LeadingNumber : std::uint8_t {
+    None,       ///< no number: "", "abc", "nan", "inf", "-"
+    Number,     ///< a number (out holds it)
+    OutOfRange, ///< a number beyond the range of a double ("1e400")
+};
+/// Reads the number a text starts with, always in the C locale: leading
+/// blanks, an optional sign, digits (in groups of three after commas, as
+/// number cells show them: "1,234.5"), an optional fraction and exponent.
+/// The rest of the text is ignored ("12 mm" and "13%" read 12 and 13; "0x1A"
+/// reads 0). A number too small for a double reads 0. `out` is 0 unless a
+/// number was read.
+LeadingNumber readLeadingNumber(std::string_view text, double& out);
+
+/// The whole number a text starts with: readLeadingNumber's number truncated
+/// toward zero; 0 for a text that does not start with a number. False, with
+/// 0, when the number lies outside the int range.
+bool readLeadingInt(std::string_view text, int& out);
+
+/// A number as a whole number for counts and positions: truncated toward
+/// zero and clamped to -INT_MAX..INT_MAX (NaN gives 0), so that any number,
+/// however large, gives a defined result.
+int clampToInt(double n);
+
 } // namespace vtx::sheet

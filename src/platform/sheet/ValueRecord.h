@@ -18,9 +18,11 @@
 /// is a byte array with accessors that copy at the fixed offsets; it has no
 /// alignment and no padding.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 namespace vtx::sheet {
 
@@ -76,6 +78,53 @@ static_assert(sizeof(ValueRecord) == 24, "a value record is 24 bytes");
 /// it set a result. A text argument's memory block belongs to the handler,
 /// which frees it; a text result is a new block that the grid frees.
 using CustomFunctionHandler = std::function<int(ValueRecord* result, ValueRecord* args, int count)>;
+
+/// Which reference arguments of a custom function name cells of another table
+/// (an address the handler reads elsewhere, or a cell it writes) rather than
+/// cells whose values the function reads in the calling grid. A cell
+/// reference written directly as such an argument (parentheses allowed)
+/// reaches the handler as usual but is no precedent of the calling formula:
+/// the formula does not wait for that cell, is not recalculated when it
+/// changes, and may name its own cell without a circular reference. Other
+/// arguments stay precedents, however they are written.
+///
+///     AddressArguments addresses;
+///     addresses.add(2, 2).add(3, 2).add(3, 3); // F(file, cell), F(file, cell, target)
+class AddressArguments {
+public:
+    /// Argument `position` (1..64) of a call with `count` arguments is an
+    /// address; positions outside 1..count or 1..64 are ignored.
+    AddressArguments& add(int count, int position) {
+        if (count < 1 || position < 1 || position > count || position > 64)
+            return *this;
+        if (m_masks.size() <= static_cast<std::size_t>(count))
+            m_masks.resize(static_cast<std::size_t>(count) + 1, 0);
+        m_masks[static_cast<std::size_t>(count)] |= std::uint64_t{1} << (position - 1);
+        return *this;
+    }
+    bool isAddress(int count, int position) const {
+        if (count < 1 || position < 1 || position > 64 ||
+            static_cast<std::size_t>(count) >= m_masks.size())
+            return false;
+        return (m_masks[static_cast<std::size_t>(count)] >> (position - 1)) & 1u;
+    }
+    bool empty() const {
+        for (std::uint64_t m : m_masks)
+            if (m)
+                return false;
+        return true;
+    }
+    bool operator==(const AddressArguments& o) const {
+        const std::size_t n = std::max(m_masks.size(), o.m_masks.size());
+        for (std::size_t i = 0; i < n; ++i)
+            if ((i < m_masks.size() ? m_masks[i] : 0) != (i < o.m_masks.size() ? o.m_masks[i] : 0))
+                return false;
+        return true;
+    }
+
+private:
+    std::vector<std::uint64_t> m_masks; ///< by argument count: bit i = argument i + 1
+};
 
 /// Flags of a custom function: how reference arguments reach the handler.
 enum CustomFunctionFlags : unsigned {

@@ -345,6 +345,55 @@ TEST_F(FormulaTest, FormulaTextIsShownAsWrittenApartFromSpaces) {
     }
 }
 
+TEST_F(FormulaTest, NumberLiteralsKeepTheirSpellingInTheFormulaAndTheFile) {
+    const char* formulas[] = {"0.0001*A1", "1.50+1", "1E3-1e+03", "1000000", ".5%", "007+0.10"};
+    for (const char* f : formulas) {
+        ASSERT_TRUE(sheet.setFormula(7, 7, f, true)) << f;
+        std::string text;
+        sheet.getText(7, 7, TextForm::Formula, text);
+        EXPECT_EQ(text, f);
+    }
+    EXPECT_EQ(sheet.value(7, 7).asNumber(), 7.1);
+    // In R1C1 style too, and through the file.
+    sheet.setFormula(7, 8, "1.0+R1C1", true);
+    sheet.setRefStyle(RefStyle::R1C1);
+    std::string text;
+    sheet.getText(7, 8, TextForm::Formula, text);
+    EXPECT_EQ(text, "1.0+R1C1");
+    const std::string file = sheet.saveToText();
+    EXPECT_NE(file.find("cell 7 8 f=\"1.0+$A$1\""), std::string::npos) << file;
+    SheetModel copy;
+    std::string reason;
+    ASSERT_TRUE(copy.loadFromText(file, "spelled", &reason)) << reason;
+    copy.getText(7, 7, TextForm::Formula, text);
+    EXPECT_EQ(text, "007+0.10");
+}
+
+TEST(FormulaShapes, LiteralsSpelledOtherwiseAreProgramsOfTheirOwn) {
+    // "A1*1.0" and "A1*1" compute alike but show as written: they share no
+    // program, while cells of one spelling still share theirs.
+    SheetModel s;
+    sizeGrid(s, 4, 10);
+    for (int r = 1; r <= 10; ++r) {
+        s.setNumber(1, r, r);
+        ASSERT_TRUE(s.setFormula(
+            2, r, r % 2 ? "A" + std::to_string(r) + "*1.0" : "A" + std::to_string(r) + "*1", true));
+    }
+    for (int r = 1; r <= 10; ++r) {
+        std::string text;
+        s.getText(2, r, TextForm::Formula, text);
+        EXPECT_EQ(text, "A" + std::to_string(r) + (r % 2 ? "*1.0" : "*1"));
+        EXPECT_EQ(s.value(2, r).asNumber(), r);
+    }
+    ASSERT_TRUE(s.copyRange({2, 1, 2, 2}, 3, 1));
+    std::string text;
+    s.getText(3, 1, TextForm::Formula, text);
+    EXPECT_EQ(text, "B1*1.0");
+    ASSERT_TRUE(s.insertRows(1, 1));
+    s.getText(2, 2, TextForm::Formula, text);
+    EXPECT_EQ(text, "A2*1.0");
+}
+
 TEST_F(FormulaTest, RefusedFormulasReportCodeAndPosition) {
     struct Case {
         const char* text;
@@ -461,6 +510,10 @@ TEST(FormulaShapes, ReferencesAtTheEdgesOfTheGrid) {
     EXPECT_EQ(s.value(1, 2).asNumber(), 1);
     EXPECT_TRUE(s.setFormula(1, 1, "R[-1]C", true, &e)) << "relative rows may leave the grid";
     EXPECT_EQ(s.value(1, 1), Value::error(FormulaError::Ref));
+    EXPECT_TRUE(s.setFormula(1, 1, "R[1048575]C[16383]", true, &e)) << e.message();
+    EXPECT_FALSE(s.setFormula(1, 1, "R[2147483647]C", true, &e)) << "no position reaches it";
+    EXPECT_FALSE(s.setFormula(1, 1, "RC[-2147483648]", true, &e));
+    EXPECT_FALSE(s.setFormula(1, 1, "R[1048577]C", true, &e));
 }
 
 } // namespace vtx::sheet::test

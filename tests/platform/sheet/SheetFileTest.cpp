@@ -7,6 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/mman.h>
+
+#include <cstring>
+
 namespace vtx::sheet::test {
 
 namespace {
@@ -123,7 +127,7 @@ TEST(SheetFile, ACopyIsWhatTheFileWouldGive) {
     SheetModel a;
     fillSheet(a);
     a.setData(2, 9, "beyond");
-    a.setMaxRows(8); // row 9 is hidden, not gone
+    a.setMaxRows(8); // row 9 is erased
     SheetModel b;
     b.setMaxCols(2);
     b.setMaxRows(2);
@@ -131,7 +135,7 @@ TEST(SheetFile, ACopyIsWhatTheFileWouldGive) {
     ASSERT_TRUE(b.copyFrom(a));
     EXPECT_EQ(b.saveToText(), a.saveToText());
     b.setMaxRows(9);
-    EXPECT_EQ(b.value(2, 9), Value::text("beyond"));
+    EXPECT_TRUE(b.value(2, 9).isEmpty());
     // The copy's formulas depend on the copy's cells: E1 = B1*2+LEN(A1).
     std::string before;
     a.getText(4, 1, TextForm::Data, before);
@@ -253,6 +257,85 @@ TEST(SheetFile, EveryCutOfAGoodFileFailsCleanly) {
         EXPECT_FALSE(b.loadFromText(text.substr(0, cut), "cut", &reason)) << cut;
         EXPECT_EQ(reason.rfind("cut:", 0), 0u) << reason;
     }
+}
+
+TEST(SheetFile, AnEmptyTextIsWrittenAndReadApartFromABlankCell) {
+    SheetModel a;
+    a.setMaxCols(2);
+    a.setMaxRows(2);
+    ASSERT_TRUE(a.setText(1, 1, ""));
+    a.setFormula(2, 1, "ISBLANK(A1)", true);
+    a.setFormula(2, 2, "ISBLANK(A2)", true);
+    const std::string text = a.saveToText();
+    EXPECT_NE(text.find("\ncell 1 1 t=\"\"\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\ncell 1 2"), std::string::npos) << "a blank cell has no line";
+    SheetModel b;
+    std::string reason;
+    ASSERT_TRUE(b.loadFromText(text, "empty", &reason)) << reason;
+    EXPECT_EQ(b.valueType(1, 1), ValueType::Text);
+    EXPECT_EQ(b.valueType(1, 2), ValueType::Empty);
+    b.recalcAll();
+    EXPECT_EQ(b.value(2, 1), Value::boolean(false));
+    EXPECT_EQ(b.value(2, 2), Value::boolean(true));
+    EXPECT_EQ(b.saveToText(), text);
+}
+
+TEST(SheetFile, TheSecondColourPairNeedsVersionTwoAndOnlyItDoes) {
+    SheetModel a;
+    a.setMaxCols(1);
+    a.setMaxRows(1);
+    a.appearance().gridColor = 0x8000000F;
+    EXPECT_EQ(a.saveToText().rfind("VTXSHEET 1\n", 0), 0u)
+        << "without the new settings a version-1 reader can read the file";
+    a.appearance().secondColor = 15132390;
+    a.appearance().secondColorAlt = 0x8000000B;
+    const std::string text = a.saveToText();
+    EXPECT_EQ(text.rfind("VTXSHEET 2\n", 0), 0u);
+    EXPECT_NE(text.find("appearance grid=8000000F second=00E6E6E6 second2=8000000B\n"),
+              std::string::npos)
+        << text;
+    SheetModel b;
+    std::string reason;
+    ASSERT_TRUE(b.loadFromText(text, "pair", &reason)) << reason;
+    EXPECT_EQ(b.appearance(), a.appearance());
+    EXPECT_FALSE(b.loadFromText("VTXSHEET 3\nsize 1 1\nend\n", "v3", &reason));
+    EXPECT_EQ(reason, "v3:1: version 3 is newer than this reader");
+}
+
+TEST(SheetFile, TheReaderEnforcesTheDocumentedLimitsExactly) {
+    // A line of exactly the limit is read; one byte more is refused.
+    const std::string head = "VTXSHEET 1\nsize 1 1\n";
+    std::string line = "cell 1 1 t=\"\"";
+    line.insert(line.size() - 1, kMaxSheetLine - line.size(), 'x');
+    ASSERT_EQ(line.size(), kMaxSheetLine);
+    SheetModel sheet;
+    std::string reason;
+    EXPECT_TRUE(sheet.loadFromText(head + line + "\nend\n", "line", &reason)) << reason;
+    line.insert(line.size() - 1, "x");
+    EXPECT_FALSE(sheet.loadFromText(head + line + "\nend\n", "line", &reason));
+    EXPECT_EQ(reason, "line:3: line longer than 4194304 bytes");
+
+    // A text of exactly the file limit is read (and fails on its content);
+    // one byte more is refused unread. Untouched anonymous pages cost no
+    // memory.
+    const std::size_t size = kMaxSheetFile + 1;
+    void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(pages, MAP_FAILED);
+    std::memcpy(pages, head.data(), head.size());
+    const std::string_view all(static_cast<const char*>(pages), size);
+    EXPECT_FALSE(sheet.loadFromText(all.substr(0, kMaxSheetFile), "big", &reason));
+    EXPECT_EQ(reason, "big:3: line longer than 4194304 bytes");
+    EXPECT_FALSE(sheet.loadFromText(all, "big", &reason));
+    EXPECT_EQ(reason, "big: file larger than 268435456 bytes");
+    ::munmap(pages, size);
+
+    // A file on disk one byte over the limit (sparse) is refused by its size.
+    TempDir dir;
+    std::ofstream(dir.file("big.vxs")) << head;
+    std::filesystem::resize_file(dir.file("big.vxs"), size);
+    EXPECT_FALSE(sheet.load(dir.file("big.vxs"), &reason));
+    EXPECT_EQ(reason, dir.file("big.vxs") + ": file larger than 268435456 bytes");
+    EXPECT_EQ(sheet.maxRows(), 1) << "the grid of the last good load is kept";
 }
 
 TEST(SheetFile, AMissingFileFailsWithItsName) {

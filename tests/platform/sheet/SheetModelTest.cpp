@@ -221,12 +221,42 @@ TEST_F(SheetModelTest, ResetEmptiesTheGrid) {
     EXPECT_TRUE(sheet.value(1, 1).isEmpty());
 }
 
-TEST_F(SheetModelTest, ShrinkingHidesCellsThatGrowingShowsAgain) {
-    sheet.setData(5, 5, "far");
-    sheet.setMaxRows(3);
-    EXPECT_FALSE(sheet.setData(5, 5, "x"));
-    sheet.setMaxRows(5);
-    EXPECT_EQ(text(5, 5, TextForm::Data), "far");
+} // namespace vtx::sheet::test
+
+namespace vtx::sheet::test {
+
+TEST_F(SheetModelTest, AnEmptyTextIsAValueOfItsOwn) {
+    sizeGrid(sheet); // room for CHECK_EVAL's cell
+    ASSERT_TRUE(sheet.setText(1, 1, ""));
+    EXPECT_EQ(sheet.valueType(1, 1), ValueType::Text);
+    EXPECT_EQ(text(1, 1, TextForm::Data), "");
+    CHECK_EVAL(sheet, "ISBLANK(A1)", Value::boolean(false));
+    CHECK_EVAL(sheet, "ISBLANK(A2)", Value::boolean(true));
+    CHECK_EVAL(sheet, "A1=\"\"", Value::boolean(true));
+    CHECK_EVAL(sheet, "ISTEXT(A1)", Value::boolean(true));
+    CHECK_EVAL(sheet, "COUNTA(A1:A2)", Value::number(1));
+    CHECK_EVAL(sheet, "COUNTBLANK(A1:A2)", Value::number(2)); // as common spreadsheets count
+    // Typing nothing still clears the cell.
+    ASSERT_TRUE(sheet.setData(1, 1, ""));
+    EXPECT_EQ(sheet.valueType(1, 1), ValueType::Empty);
+    CHECK_EVAL(sheet, "COUNTA(A1:A2)", Value::number(0));
+}
+
+TEST_F(SheetModelTest, SetTextKeepsTheTextAsGivenWhereTheCellTypeTakesTexts) {
+    ASSERT_TRUE(sheet.setText(1, 1, "12"));
+    EXPECT_EQ(sheet.value(1, 1), Value::text("12")) << "a number-like text stays a text";
+    sheet.setFormula(2, 1, "A1*2", true);
+    ASSERT_TRUE(sheet.setText(2, 1, " 1.50 "));
+    EXPECT_FALSE(sheet.hasFormula(2, 1));
+    EXPECT_EQ(text(2, 1, TextForm::Data), " 1.50 ");
+    sheet.setCellType(CellRange::cell(3, 1), CellType::edit(3));
+    ASSERT_TRUE(sheet.setText(3, 1, "abcdef"));
+    EXPECT_EQ(sheet.value(3, 1), Value::text("abc"));
+    sheet.setNumber(4, 1, 5);
+    sheet.setCellType(CellRange::cell(4, 1), CellType::number(NumberStyle::Plain, 2, 0, 10));
+    EXPECT_FALSE(sheet.setText(4, 1, ""));
+    EXPECT_EQ(sheet.value(4, 1), Value::number(5));
+    EXPECT_FALSE(sheet.setText(9, 1, "x")) << "outside the counts";
 }
 
 } // namespace vtx::sheet::test

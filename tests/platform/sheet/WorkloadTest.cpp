@@ -30,6 +30,22 @@ TEST(Workload, DriverPrintsOneJsonLine) {
     EXPECT_NE(line.find("\"check\":5050,\"check_after\":2550,"), std::string::npos) << line;
 }
 
+TEST(Workload, TextCellsKeepTheirTextEmptyOrNumberLike) {
+    TempDir dir;
+    std::ofstream(dir.file("texts.cells"))
+        << "W\ttexts\t3\nC\t0\t0\ts\t\nC\t1\t0\ts\t12\nC\t2\t0\tf\tISBLANK(A1)\n"
+           "K\t0\t0\t1\t0\n";
+    Workload w;
+    std::string reason;
+    ASSERT_TRUE(readWorkload(dir.file("texts.cells"), w, reason)) << reason;
+    SheetModel sheet;
+    ASSERT_TRUE(buildWorkload(w, sheet));
+    EXPECT_EQ(sheet.value(1, 1), Value::text(""));
+    EXPECT_EQ(sheet.value(1, 2), Value::text("12"));
+    EXPECT_EQ(sheet.value(1, 3), Value::boolean(false));
+    EXPECT_EQ(workloadChecksum(w, sheet), 2) << "texts add their length";
+}
+
 TEST(Workload, BadCellListsFailNamingTheLine) {
     TempDir dir;
     std::ofstream(dir.file("bad.cells")) << "W\tx\t1\nC\t0\t0\tq\t1\n";

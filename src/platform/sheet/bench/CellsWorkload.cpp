@@ -110,7 +110,7 @@ bool setCell(const WorkloadCell& cell, SheetModel& sheet) {
         return parseNumber(cell.content, v) && sheet.setNumber(col, row, v);
     }
     case 's':
-        return sheet.setData(col, row, cell.content);
+        return sheet.setText(col, row, cell.content);
     default:
         return sheet.setFormula(col, row, cell.content, false);
     }

@@ -4,6 +4,7 @@
 #include "platform/sheet/functions/FunctionRegistry.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 namespace vtx::sheet {
@@ -68,7 +69,29 @@ void FormulaCode::clear() {
     refs.clear();
     ranges.clear();
     names.clear();
+    spellings.clear();
+    addressRefs = 0;
     isVolatile = false;
+}
+
+std::uint32_t FormulaCode::addNumber(double value, std::string_view written) {
+    const auto index = static_cast<std::uint32_t>(numbers.size());
+    numbers.push_back(value);
+    // Most literals are written in their shortest form ("2", "0.5"): only
+    // the others keep their text.
+    char shortest[40];
+    auto r = std::to_chars(shortest, shortest + sizeof shortest, value);
+    if (!written.empty() &&
+        std::string_view(shortest, static_cast<std::size_t>(r.ptr - shortest)) != written)
+        spellings.emplace_back(index, std::string(written));
+    return index;
+}
+
+std::string FormulaCode::numberText(std::uint32_t index) const {
+    for (const auto& [at, text] : spellings)
+        if (at == index)
+            return text;
+    return formatShortest(numbers[index]);
 }
 
 namespace {
@@ -112,12 +135,18 @@ std::uint64_t FormulaCode::hash() const {
     }
     for (const auto& n : names)
         h.add(std::string_view(n));
+    for (const auto& [index, text] : spellings) {
+        h.add(index);
+        h.add(std::string_view(text));
+    }
+    h.add(addressRefs);
     return h.h;
 }
 
 bool FormulaCode::sameProgram(const FormulaCode& o) const {
     if (code != o.code || refs != o.refs || ranges != o.ranges || texts != o.texts ||
-        names != o.names || numbers.size() != o.numbers.size())
+        names != o.names || spellings != o.spellings || addressRefs != o.addressRefs ||
+        numbers.size() != o.numbers.size())
         return false;
     // Compare numbers bit by bit: 0 and -0 are different programs.
     return numbers.empty() ||
@@ -220,7 +249,7 @@ std::string FormulaCode::render(CellPos at, bool r1c1) const {
     for (const Instr& in : code) {
         switch (in.op) {
         case Op::Number:
-            stack.push_back(formatShortest(numbers[in.index]));
+            stack.push_back(numberText(in.index));
             break;
         case Op::Text: {
             std::string s;

@@ -10,7 +10,10 @@
 #include "platform/sheet/SheetTypes.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vtx::sheet {
@@ -130,10 +133,27 @@ public:
     std::vector<CellRef> refs;
     std::vector<RangeRef> ranges;
     std::vector<std::string> names; ///< upper-case names of CallName
+    /// Number literals written otherwise than their shortest text ("0.0001",
+    /// "1.50", "1E3"): index into numbers and the text as written, in the
+    /// order of the indexes. Part of the program, so "1.0" and "1" are two.
+    std::vector<std::pair<std::uint32_t, std::string>> spellings;
+    /// The last `addressRefs` entries of refs are arguments of custom
+    /// functions that name cells elsewhere (AddressArguments): no
+    /// precedents of the formula.
+    std::uint32_t addressRefs = 0;
     bool isVolatile = false;
+
+    /// The references whose cells the formula reads in its own grid.
+    std::span<const CellRef> precedentRefs() const {
+        return {refs.data(), refs.size() - addressRefs};
+    }
 
     /// Empties the program, keeping its memory for the next parse.
     void clear();
+    /// Adds a number literal written as `written`; returns its index.
+    std::uint32_t addNumber(double value, std::string_view written);
+    /// The text of number literal `index`: as written.
+    std::string numberText(std::uint32_t index) const;
     /// A hash of everything that identifies the program.
     std::uint64_t hash() const;
     bool sameProgram(const FormulaCode& other) const;

@@ -111,6 +111,11 @@ bool Lexer::readR1C1(std::size_t& i, CellRef& ref) const {
         return false;
     if ((rowAbs && (row < 1 || row > kMaxRows)) || (colAbs && (col < 1 || col > kMaxCols)))
         return false;
+    // An offset that reaches beyond the grid from every cell is no
+    // reference (and would overflow when added to a position).
+    if ((!rowAbs && (row < -kMaxRows || row > kMaxRows)) ||
+        (!colAbs && (col < -kMaxCols || col > kMaxCols)))
+        return false;
     ref = {col, row, colAbs, rowAbs};
     i = p;
     return true;
@@ -330,6 +335,7 @@ bool Lexer::next(Token& token, ParseError& error) {
         }
         token.type = TokenType::Number;
         token.number = value;
+        token.text = m_text.substr(m_pos, p - m_pos);
         m_pos = p;
         return true;
     }

@@ -33,7 +33,7 @@ struct Token {
     bool call = false;
     int position = 0;
     double number = 0;
-    std::string_view text; ///< Name, Text: into the formula or into `owned`
+    std::string_view text; ///< Name, Text, Number (as written): into the formula or `owned`
     std::string owned;     ///< a Text with "" escapes, unescaped
     RangeRef range;        ///< Ref: range.first
 };

@@ -132,8 +132,7 @@ private:
 bool Parser::operand(const Token& t, ParseError& error) {
     switch (t.type) {
     case TokenType::Number:
-        emit(Op::Number, static_cast<std::uint32_t>(m_out.numbers.size()));
-        m_out.numbers.push_back(t.number);
+        emit(Op::Number, m_out.addNumber(t.number, t.text));
         return true;
     case TokenType::Text:
         emit(Op::Text, static_cast<std::uint32_t>(m_out.texts.size()));

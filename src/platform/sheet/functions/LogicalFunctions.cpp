@@ -194,7 +194,7 @@ void addLogicalFunctions(std::vector<FunctionInfo>& t) {
                  }});
     t.push_back({"CHOOSE", 2, 255, {K::Number, K::Pass}, [](FunctionCall& c) {
                      double n = c.num(0);
-                     int i = static_cast<int>(n);
+                     int i = clampToInt(n);
                      if (i < 1 || i >= c.argc)
                          c.setError(FormulaError::Value);
                      else

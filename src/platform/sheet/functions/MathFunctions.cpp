@@ -108,11 +108,23 @@ void roundMath(FunctionCall& c, bool up) {
     c.setNumber((up ? approxCeil(q) : approxFloor(q)) * s + 0.0);
 }
 
+// Rounding at more decimals than a double has changes nothing; at more tens
+// than it has, everything goes (10^digits would overflow).
+bool roundingOutOfRange(double x, int digits, double& result) {
+    if (!std::isfinite(x) || std::abs(digits) > 308) {
+        result = std::isfinite(x) && digits < 0 ? 0.0 : x;
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 double roundHalfAway(double x, int digits) {
     if (digits > 15 || !std::isfinite(x))
         return x;
+    if (double r = 0; roundingOutOfRange(x, digits, r))
+        return r;
     double p = std::pow(10.0, std::abs(digits));
     double v = digits >= 0 ? std::fabs(x) * p : std::fabs(x) / p;
     double whole = std::floor(v);
@@ -125,6 +137,8 @@ double roundHalfAway(double x, int digits) {
 }
 
 double roundTowardZero(double x, int digits) {
+    if (double r = 0; roundingOutOfRange(x, digits, r))
+        return r;
     double p = std::pow(10.0, std::abs(digits));
     double v = digits >= 0 ? std::fabs(x) * p : std::fabs(x) / p;
     double r = std::floor(v + 16 * DBL_EPSILON * std::max(1.0, v));
@@ -133,6 +147,8 @@ double roundTowardZero(double x, int digits) {
 }
 
 double roundAwayFromZero(double x, int digits) {
+    if (double r = 0; roundingOutOfRange(x, digits, r))
+        return r;
     double p = std::pow(10.0, std::abs(digits));
     double v = digits >= 0 ? std::fabs(x) * p : std::fabs(x) / p;
     double r = std::ceil(v - 16 * DBL_EPSILON * std::max(1.0, v));
@@ -184,16 +200,16 @@ void addMathFunctions(std::vector<FunctionInfo>& t) {
                          c.setNumber(std::atan2(y, x));
                  }});
     t.push_back({"TRUNC", 1, 2, {K::Number}, [](FunctionCall& c) {
-                     c.setNumber(roundTowardZero(c.num(0), static_cast<int>(c.numOr(1, 0))));
+                     c.setNumber(roundTowardZero(c.num(0), clampToInt(c.numOr(1, 0))));
                  }});
     t.push_back({"ROUND", 1, 2, {K::Number}, [](FunctionCall& c) {
-                     c.setNumber(roundHalfAway(c.num(0), static_cast<int>(c.numOr(1, 0))));
+                     c.setNumber(roundHalfAway(c.num(0), clampToInt(c.numOr(1, 0))));
                  }});
     t.push_back({"ROUNDDOWN", 1, 2, {K::Number}, [](FunctionCall& c) {
-                     c.setNumber(roundTowardZero(c.num(0), static_cast<int>(c.numOr(1, 0))));
+                     c.setNumber(roundTowardZero(c.num(0), clampToInt(c.numOr(1, 0))));
                  }});
     t.push_back({"ROUNDUP", 1, 2, {K::Number}, [](FunctionCall& c) {
-                     c.setNumber(roundAwayFromZero(c.num(0), static_cast<int>(c.numOr(1, 0))));
+                     c.setNumber(roundAwayFromZero(c.num(0), clampToInt(c.numOr(1, 0))));
                  }});
     t.push_back({"CEILING", 1, 2, {K::Number}, [](FunctionCall& c) {
                      double x = c.num(0);

@@ -52,12 +52,9 @@ void index(FunctionCall& c) {
         c.setError(source.error);
         return;
     }
-    int row = 0;
-    int col = 0;
-    if (!indexArg(c.num(1), row) || !indexArg(c.numOr(2, 0), col)) {
-        c.setError(FormulaError::Value);
-        return;
-    }
+    // Huge positions are clamped: beyond the range is #REF!, below 0 #VALUE!.
+    int row = clampToInt(c.num(1));
+    int col = clampToInt(c.numOr(2, 0));
     int rows = 1;
     int cols = 1;
     if (source.isReference()) {

@@ -50,7 +50,7 @@ void substitute(FunctionCall& c) {
         c.setText(text);
         return;
     }
-    int which = c.has(3) ? static_cast<int>(c.num(3)) : 0;
+    int which = c.has(3) ? clampToInt(c.num(3)) : 0;
     if (c.has(3) && which < 1) {
         c.setError(FormulaError::Value);
         return;
@@ -240,7 +240,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                  }});
     t.push_back({"TEXT", 2, 2, {K::Scalar, K::Text}, formatFunction});
     t.push_back({"FIXED", 1, 3, {K::Number, K::Number, K::Boolean}, [](FunctionCall& c) {
-                     int d = static_cast<int>(c.numOr(1, 2));
+                     int d = clampToInt(c.numOr(1, 2));
                      bool noCommas = c.has(2) && c.flag(2);
                      if (d < 0)
                          c.setText(fixedText(roundHalfAway(c.num(0), d), 0, !noCommas));
@@ -255,7 +255,7 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          return;
                      }
                      std::string out;
-                     for (int i = 0; i < static_cast<int>(n); ++i)
+                     for (int i = 0; i < clampToInt(n) && !s.empty(); ++i)
                          out += s;
                      c.setText(std::move(out));
                  }});
