@@ -350,7 +350,7 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
     SheetImpl& s = *m_impl;
     FormulaCode* program = nullptr;
     bool cacheable = FormulaTextCache::shapeKey(text, {col, row}, s.m_refStyle, s.m_shapeKey);
-    if (cacheable && (program = s.m_textCache.find(s.m_shapeKey)) != nullptr) {
+    if (cacheable && (program = s.m_textCache.find(s.m_shapeKey.view())) != nullptr) {
         s.m_pool.retain(program);
     } else {
         FormulaCode& code = s.m_scratch;
@@ -358,7 +358,7 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
             return false;
         program = s.m_pool.intern(code);
         if (cacheable)
-            s.m_textCache.remember(s.m_shapeKey, program);
+            s.m_textCache.remember(s.m_shapeKey.view(), program);
     }
     m_impl->installFormula({col, row}, program);
     if (compute)

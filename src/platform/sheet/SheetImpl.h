@@ -136,7 +136,7 @@ public:
     std::vector<std::uint64_t> m_deferred; ///< changes made by handlers during a recalculation
     std::vector<std::uint64_t> m_volatile; ///< formula cells with volatile functions
     FormulaCode m_scratch;                 ///< parse buffer, reused between formulas
-    std::string m_shapeKey;                ///< shape-key buffer
+    ShapeKey m_shapeKey;                   ///< shape-key buffer
 
     static constexpr double kDefaultWidth = 8.0;
     static constexpr double kDefaultHeight = 12.0;
