@@ -5,6 +5,7 @@
 /// never-written cell costs two index look-ups; whole ranges are walked block
 /// by block.
 
+#include "platform/sheet/DependentList.h"
 #include "platform/sheet/SheetTypes.h"
 #include "platform/sheet/Value.h"
 
@@ -37,7 +38,7 @@ struct Cell {
     FormulaCode* formula = nullptr;
     std::unique_ptr<CellExtra> extra;
     /// Formula cells that refer to this cell by a single reference.
-    std::vector<std::uint64_t> dependents;
+    DependentList dependents;
     std::uint32_t style = 0;
     std::uint32_t scratch = 0;
     std::uint8_t flags = 0;
@@ -73,7 +74,7 @@ public:
         int i = row & (kBlockRows - 1);
         return (block.used >> i) & 1u ? &block.cells[static_cast<std::size_t>(i)] : nullptr;
     }
-    Cell* find(int row) {
+    [[gnu::always_inline]] Cell* find(int row) {
         return const_cast<Cell*>(static_cast<const ColumnStore*>(this)->find(row));
     }
     [[gnu::always_inline]] Cell& ensure(int row) {
@@ -137,7 +138,7 @@ public:
             return nullptr;
         return m_cols[static_cast<std::size_t>(col)].find(row);
     }
-    Cell* find(int col, int row) {
+    [[gnu::always_inline]] Cell* find(int col, int row) {
         return const_cast<Cell*>(static_cast<const CellStore*>(this)->find(col, row));
     }
     [[gnu::always_inline]] Cell& ensure(int col, int row) {

@@ -131,14 +131,15 @@ void SheetImpl::dropFormula(Cell& cell, CellPos at) {
 }
 
 void SheetImpl::installFormula(CellPos at, FormulaCode* code) {
-    Cell& cell = m_cells.ensure(at.col, at.row);
-    if (cell.formula)
-        dropFormula(m_cells.ensure(at.col, at.row), at);
-    Cell& fresh = m_cells.ensure(at.col, at.row);
-    fresh.formula = code;
-    fresh.flags |= kCellStale;
-    if (fresh.extra)
-        fresh.extra->enteredText.clear();
+    Cell* cell = &m_cells.ensure(at.col, at.row);
+    if (cell->formula) {
+        dropFormula(*cell, at);
+        cell = &m_cells.ensure(at.col, at.row); // unlinking may have erased it
+    }
+    cell->formula = code;
+    cell->flags |= kCellStale;
+    if (cell->extra)
+        cell->extra->enteredText.clear();
     m_graph.link(m_cells, at, *code);
     if (code->isVolatile)
         m_volatile.push_back(at.key());

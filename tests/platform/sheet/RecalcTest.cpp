@@ -55,6 +55,34 @@ TEST_F(RecalcTest, OnlyCellsThatDependOnAChangeAreEvaluated) {
     EXPECT_EQ(sheet.value(2, 3).asNumber(), 6);
 }
 
+TEST_F(RecalcTest, AChangeReachesExactlyTheFormulasThatStillReadTheCell) {
+    // One formula, two, then many reading A1 (kept in the cell, then apart),
+    // some removed in between, first and last among them.
+    sheet.setData(1, 1, "1");
+    for (int r = 1; r <= 12; ++r)
+        sheet.setFormula(2, r, "ID(A1)*" + std::to_string(r), true);
+    for (int r : {12, 1, 5, 6})
+        sheet.setData(2, r, "0");
+    sheet.setFormula(2, 5, "ID(A1)*5", true);
+    counter.calls = 0;
+    sheet.setData(1, 1, "3");
+    EXPECT_EQ(counter.calls, 9);
+    for (int r = 1; r <= 12; ++r) {
+        bool reads = r != 12 && r != 1 && r != 6;
+        EXPECT_EQ(sheet.value(2, r).asNumber(), reads ? 3 * r : 0) << "row " << r;
+    }
+    // Down to one reader and back to two.
+    for (int r = 2; r <= 11; ++r)
+        if (r != 7)
+            sheet.setData(2, r, "0");
+    sheet.setFormula(3, 1, "A1+ID(A1)", true);
+    counter.calls = 0;
+    sheet.setData(1, 1, "4");
+    EXPECT_EQ(counter.calls, 2);
+    EXPECT_EQ(sheet.value(2, 7).asNumber(), 28);
+    EXPECT_EQ(sheet.value(3, 1).asNumber(), 8);
+}
+
 TEST_F(RecalcTest, RecalculationStopsWhereAValueDoesNotChange) {
     sheet.setData(1, 1, "1");
     sheet.setFormula(2, 1, "IF(A1>0,1,0)", true);
