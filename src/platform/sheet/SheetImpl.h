@@ -87,6 +87,11 @@ public:
     /// cycle get #CIRC!. `onlyCell`: when given, only that cell (and cycle
     /// members) are evaluated.
     void evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell);
+    /// Adds to the compressed edge list of evaluateSet the edges from members
+    /// of the (sorted) set to the formulas whose ranges hold them.
+    void addRangeEdges(const std::vector<std::uint64_t>& set, const std::vector<Cell*>& cellOf,
+                       std::vector<std::uint32_t>& first, std::vector<std::uint32_t>& succ,
+                       std::vector<std::uint32_t>& indegree) const;
     /// Adds to `set` (flag kCellInSet) every formula depending on `sources`,
     /// transitively; their direct dependents are flagged kCellChanged.
     void collectDependents(const std::vector<std::uint64_t>& sources,

@@ -208,6 +208,30 @@ TEST_F(RecalcTest, RangeFormulasFollowChangesInsideTheirRange) {
     EXPECT_EQ(sheet.value(2, 3).asNumber(), 7);
 }
 
+TEST_F(RecalcTest, RangesAndSingleReferencesOrderOneRecalculation) {
+    // Entered with recalculation off, each formula before what it reads:
+    // every formula waits for precedents reached by a range, by a single
+    // reference, or both.
+    sheet.setOption(kOptionAutoCalc, false);
+    sheet.setFormula(4, 1, "C1+SUM(B1:B3)", false);
+    sheet.setFormula(3, 1, "SUM(A1:A4)*B2", false);
+    sheet.setFormula(2, 3, "A4+B2", false);
+    sheet.setFormula(2, 2, "A2*2", false);
+    sheet.setFormula(1, 4, "A1+A3", false);
+    sheet.setFormula(1, 3, "A2+1", false);
+    sheet.setFormula(1, 2, "A1*10", false);
+    sheet.setData(1, 1, "1");
+    sheet.recalcAll();
+    // A: 1, 10, 11, 12; B2 = 20, B3 = 32; C1 = 34 * 20; D1 = C1 + 52.
+    EXPECT_EQ(sheet.value(2, 3).asNumber(), 32);
+    EXPECT_EQ(sheet.value(3, 1).asNumber(), 680);
+    EXPECT_EQ(sheet.value(4, 1).asNumber(), 732);
+    sheet.setData(1, 1, "2");
+    sheet.setOption(kOptionAutoCalc, true);
+    // A: 2, 20, 21, 23; B2 = 40, B3 = 63; C1 = 66 * 40; D1 = C1 + 103.
+    EXPECT_EQ(sheet.value(4, 1).asNumber(), 2743);
+}
+
 TEST_F(RecalcTest, ExactLookupsIntoALargeRangeStayRightAfterChanges) {
     sheet.setMaxRows(200);
     for (int r = 1; r <= 200; ++r) {
