@@ -285,7 +285,60 @@ bool isReferenceOrError(const Operand& op) {
 
 } // namespace
 
+bool Interpreter::evaluateArithmetic(const FormulaCode& program, CellPos at, double& out) const {
+    double stack[kMaxArithmeticCode];
+    std::size_t depth = 0;
+    for (const Instr& in : program.code) {
+        switch (in.op) {
+        case Op::Number:
+            stack[depth++] = program.numbers[in.index];
+            break;
+        case Op::Ref: {
+            CellPos p = program.refs[in.index].resolve(at);
+            if (!isInGrid(p))
+                return false;
+            const Value& v = m_cells.value(p.col, p.row);
+            if (v.isNumber())
+                stack[depth++] = v.asNumber();
+            else if (v.isEmpty())
+                stack[depth++] = 0; // as the general path reads an empty cell
+            else
+                return false;
+            break;
+        }
+        case Op::Negate:
+            stack[depth - 1] = -stack[depth - 1];
+            break;
+        case Op::UnaryPlus:
+        case Op::Paren:
+            break;
+        default: { // + - * /
+            double y = stack[--depth];
+            double& x = stack[depth - 1];
+            if (in.op == Op::Add)
+                x += y;
+            else if (in.op == Op::Subtract)
+                x -= y;
+            else if (in.op == Op::Multiply)
+                x *= y;
+            else if (y != 0)
+                x /= y;
+            else
+                return false;
+            if (!std::isfinite(x))
+                return false;
+            break;
+        }
+        }
+    }
+    out = stack[0];
+    return true;
+}
+
 Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
+    double number = 0;
+    if (program.arithmeticOnly && evaluateArithmetic(program, at, number))
+        return Value::number(number);
     m_depth = 0;
     m_arrayIfs.clear();
     const std::size_t end = program.code.size();

@@ -36,6 +36,12 @@ public:
     void setDynamicReads(std::vector<CellRange>* reads) { m_dynamicReads = reads; }
 
 private:
+    /// The value of an arithmetic program (FormulaCode::arithmeticOnly) on a
+    /// stack of plain numbers; false, with nothing done, where the general
+    /// path must answer: a cell holding no number, a division by zero, a
+    /// result beyond the finite numbers.
+    bool evaluateArithmetic(const FormulaCode& program, CellPos at, double& out) const;
+
     /// A fresh operand on top of the stack. Slots are kept from one push to
     /// the next (and from one formula to the next): push() gives a slot the
     /// state of a new Operand but keeps its text's memory, so that pushing
