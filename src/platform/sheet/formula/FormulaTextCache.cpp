@@ -148,6 +148,30 @@ bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle styl
     return true;
 }
 
+std::size_t FormulaTextCache::KeyHash::operator()(std::string_view key) const {
+    auto mix = [](std::uint64_t h) {
+        h *= 0xBF58476D1CE4E5B9ull;
+        return h ^ (h >> 31);
+    };
+    auto word = [](const char* p) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, p, sizeof w);
+        return w;
+    };
+    const std::size_t n = key.size();
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
+    if (n < 8) { // shorter than any real key (its header alone is 5 bytes)
+        for (char c : key)
+            h = mix(h ^ static_cast<unsigned char>(c));
+        return static_cast<std::size_t>(h);
+    }
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        h = mix(h ^ word(key.data() + i));
+    // The last eight bytes, overlapping the words before when n is no
+    // multiple of eight.
+    return static_cast<std::size_t>(mix(h ^ word(key.data() + n - 8)));
+}
+
 FormulaCode* FormulaTextCache::find(std::string_view key) const {
     auto it = m_entries.find(key);
     return it == m_entries.end() ? nullptr : it->second;

@@ -56,12 +56,12 @@ public:
     }
 
 private:
-    /// Looks keys up by string_view, without making a string of them.
+    /// Hashes keys eight bytes at a time (they are short, and one is looked
+    /// up for every formula entered); looks them up by string_view, without
+    /// making a string of them.
     struct KeyHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view key) const {
-            return std::hash<std::string_view>()(key);
-        }
+        std::size_t operator()(std::string_view key) const;
     };
     static constexpr std::size_t kMaxEntries = 4096;
     FormulaPool& m_pool;
