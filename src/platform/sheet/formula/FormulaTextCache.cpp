@@ -2,6 +2,7 @@
 
 #include "platform/sheet/formula/FormulaPool.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -148,7 +149,7 @@ bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle styl
     return true;
 }
 
-std::size_t FormulaTextCache::KeyHash::operator()(std::string_view key) const {
+std::uint64_t FormulaTextCache::hashKey(std::string_view key) {
     auto mix = [](std::uint64_t h) {
         h *= 0xBF58476D1CE4E5B9ull;
         return h ^ (h >> 31);
@@ -163,32 +164,61 @@ std::size_t FormulaTextCache::KeyHash::operator()(std::string_view key) const {
     if (n < 8) { // shorter than any real key (its header alone is 5 bytes)
         for (char c : key)
             h = mix(h ^ static_cast<unsigned char>(c));
-        return static_cast<std::size_t>(h);
+        return h;
     }
     for (std::size_t i = 0; i + 8 < n; i += 8)
         h = mix(h ^ word(key.data() + i));
     // The last eight bytes, overlapping the words before when n is no
     // multiple of eight.
-    return static_cast<std::size_t>(mix(h ^ word(key.data() + n - 8)));
+    return mix(h ^ word(key.data() + n - 8));
+}
+
+std::size_t FormulaTextCache::probe(std::uint64_t hash, std::string_view key) const {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = static_cast<std::size_t>(hash) & mask;
+    while (m_slots[i].code && !(m_slots[i].hash == hash && m_slots[i].key == key))
+        i = (i + 1) & mask;
+    return i;
 }
 
 FormulaCode* FormulaTextCache::find(std::string_view key) const {
-    auto it = m_entries.find(key);
-    return it == m_entries.end() ? nullptr : it->second;
+    if (m_slots.empty())
+        return nullptr;
+    return m_slots[probe(hashKey(key), key)].code;
 }
 
 void FormulaTextCache::remember(std::string_view key, FormulaCode* code) {
-    if (m_entries.size() >= kMaxEntries)
+    if (m_count >= kMaxEntries)
         clear();
-    auto [it, inserted] = m_entries.emplace(key, code);
-    if (inserted)
-        m_pool.retain(code);
+    // At most half full, so that probes stay short.
+    if (2 * (m_count + 1) > m_slots.size())
+        grow();
+    std::uint64_t hash = hashKey(key);
+    Slot& slot = m_slots[probe(hash, key)];
+    if (slot.code)
+        return; // known already
+    slot.hash = hash;
+    slot.key = key;
+    slot.code = code;
+    ++m_count;
+    m_pool.retain(code);
+}
+
+void FormulaTextCache::grow() {
+    std::vector<Slot> old(std::max(kFirstSlots, 2 * m_slots.size()));
+    old.swap(m_slots);
+    for (Slot& entry : old)
+        if (entry.code)
+            m_slots[probe(entry.hash, entry.key)] = std::move(entry);
 }
 
 void FormulaTextCache::clear() {
-    for (auto& [key, code] : m_entries)
-        m_pool.release(code);
-    m_entries.clear();
+    for (Slot& slot : m_slots) {
+        if (slot.code)
+            m_pool.release(slot.code);
+        slot = Slot();
+    }
+    m_count = 0;
 }
 
 } // namespace vtx::sheet

@@ -9,10 +9,10 @@
 #include "platform/sheet/SheetTypes.h"
 
 #include <array>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace vtx::sheet {
 
@@ -51,21 +51,34 @@ public:
     void clear();
     /// Visits every remembered program: fn(key, program).
     template <typename Fn> void forEach(Fn&& fn) const {
-        for (const auto& [key, code] : m_entries)
-            fn(std::string_view(key), *code);
+        for (const Slot& slot : m_slots)
+            if (slot.code)
+                fn(std::string_view(slot.key), *slot.code);
     }
 
 private:
-    /// Hashes keys eight bytes at a time (they are short, and one is looked
-    /// up for every formula entered); looks them up by string_view, without
-    /// making a string of them.
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const;
+    /// An open-addressing table, its size a power of two, probed linearly:
+    /// a slot is found with a mask, not the division of a prime-sized hash
+    /// table, and entries are never removed one by one (only all at once),
+    /// so a free slot ends every probe.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::string key;
+        FormulaCode* code = nullptr; ///< null: free
     };
     static constexpr std::size_t kMaxEntries = 4096;
+    static constexpr std::size_t kFirstSlots = 64;
+    /// Hashes a key eight bytes at a time: keys are short, and one is looked
+    /// up for every formula entered.
+    static std::uint64_t hashKey(std::string_view key);
+    /// The slot holding key, or the free slot where it belongs.
+    std::size_t probe(std::uint64_t hash, std::string_view key) const;
+    /// Doubles the table, keeping its entries.
+    void grow();
+
     FormulaPool& m_pool;
-    std::unordered_map<std::string, FormulaCode*, KeyHash, std::equal_to<>> m_entries;
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
 };
 
 } // namespace vtx::sheet

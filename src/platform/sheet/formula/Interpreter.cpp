@@ -20,7 +20,8 @@ void setOperandValue(Operand& op, const Value& v) {
         op.setBoolean(v.asBoolean());
         break;
     case ValueType::Text:
-        op.setText(v.asText());
+        op.kind = OperandKind::Text;
+        op.text = v.asText(); // into the operand's own memory
         break;
     case ValueType::Error:
         op.setError(v.asError());
@@ -84,6 +85,15 @@ void appendOperandText(std::string& out, const Operand& op) {
     default:
         break;
     }
+}
+
+// Turns a value operand into its text, in place (in the text's own memory).
+void makeText(Operand& op) {
+    if (op.kind == OperandKind::Text)
+        return;
+    op.text.clear();
+    appendOperandText(op.text, op);
+    op.kind = OperandKind::Text;
 }
 
 } // namespace
@@ -349,9 +359,12 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
         case Op::Number:
             push().setNumber(program.numbers[in.index]);
             break;
-        case Op::Text:
-            push().setText(program.texts[in.index]);
+        case Op::Text: {
+            Operand& op = push();
+            op.kind = OperandKind::Text;
+            op.text = program.texts[in.index];
             break;
+        }
         case Op::Boolean:
             push().setBoolean(in.index != 0);
             break;
@@ -621,12 +634,7 @@ void applyBinary(Op op, Operand& a, const Operand& b) {
             a.setError(b.error);
             return;
         }
-        if (a.kind != OperandKind::Text) {
-            std::string t;
-            appendOperandText(t, a);
-            a.text = std::move(t);
-            a.kind = OperandKind::Text;
-        }
+        makeText(a);
         appendOperandText(a.text, b);
         return;
     }
@@ -695,11 +703,7 @@ void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos 
             else
                 a.setNumber(n);
         } else if (kind == ArgKind::Text) {
-            if (a.kind != OperandKind::Text) {
-                std::string t;
-                appendOperandText(t, a);
-                a.setText(std::move(t));
-            }
+            makeText(a);
         } else if (kind == ArgKind::Boolean) {
             if (a.kind == OperandKind::Text) {
                 if (compareTextNoCase(a.text, "TRUE") == 0)
