@@ -261,6 +261,7 @@ void Interpreter::dereferenceMulti(Operand& op, CellPos at) const {
 
 void Interpreter::growStack() {
     m_stack.emplace_back();
+    m_slots = m_stack.size();
 }
 
 void Interpreter::dropArray(Operand& op) {
@@ -696,6 +697,8 @@ void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos 
             break;
         }
         if (kind == ArgKind::Number) {
+            if (a.kind == OperandKind::Number)
+                continue;
             double n = 0;
             FormulaError e = FormulaError::None;
             if (!operandNumber(a, n, e))

@@ -47,7 +47,7 @@ private:
     /// state of a new Operand but keeps its text's memory, so that pushing
     /// and popping numbers and references builds and frees no strings.
     Operand& push() {
-        if (m_depth == m_stack.size()) [[unlikely]]
+        if (m_depth == m_slots) [[unlikely]]
             growStack();
         Operand& op = m_stack[m_depth++];
         op.kind = OperandKind::Empty;
@@ -63,17 +63,34 @@ private:
     void growStack();
     static void dropArray(Operand& op);
     Operand& top() { return m_stack[m_depth - 1]; }
-    /// Replaces the operands from `base` up by the one on top.
+    /// Replaces the operands from `base` up by the one on top (a call's
+    /// result). Texts and arrays change places only when there are any: most
+    /// results are numbers, and the slot above is dead anyway.
     void settle(std::size_t base) {
-        if (base + 1 != m_depth)
-            m_stack[base] = std::move(m_stack[m_depth - 1]);
+        Operand& from = m_stack[m_depth - 1];
+        Operand& to = m_stack[base];
         m_depth = base + 1;
+        if (from.array)
+            m_holdsArrays = true;
+        if (&from == &to)
+            return;
+        to.kind = from.kind;
+        to.error = from.error;
+        to.number = from.number;
+        to.range = from.range;
+        if (!from.text.empty() || !to.text.empty())
+            to.text.swap(from.text);
+        if (from.array || to.array)
+            to.array.swap(from.array);
     }
     /// Lets go of the arrays still held by slots once a formula is done.
     void releaseArrays() {
-        for (std::size_t i = 0; i < m_stack.size(); ++i)
-            if (m_stack[i].array) [[unlikely]]
-                dropArray(m_stack[i]);
+        if (!m_holdsArrays)
+            return;
+        for (Operand& op : m_stack)
+            if (op.array)
+                dropArray(op);
+        m_holdsArrays = false;
     }
 
     void call(std::uint32_t index, int argc, bool arrays, CellPos at);
@@ -108,7 +125,11 @@ private:
     LookupIndex* m_lookups;
     const FunctionInfo* m_functions; ///< the built-in functions, by index
     std::vector<Operand> m_stack;
+    std::size_t m_slots = 0; ///< m_stack.size(), kept at hand for push()
     std::size_t m_depth = 0; ///< operands in use in m_stack
+    /// Set when an array may have come onto the stack (a call's result, an
+    /// operator computing element by element): releaseArrays() has work.
+    bool m_holdsArrays = false;
     /// One entry per IF being evaluated: true when its condition is an
     /// array, so that both branches are evaluated.
     std::vector<bool> m_arrayIfs;
