@@ -5,6 +5,7 @@
 /// never-written cell costs two index look-ups; whole ranges are walked block
 /// by block.
 
+#include "platform/sheet/ColumnNumbers.h"
 #include "platform/sheet/DependentList.h"
 #include "platform/sheet/SheetTypes.h"
 #include "platform/sheet/Value.h"
@@ -123,6 +124,8 @@ public:
     void shiftRows(int row, int count);
     bool empty() const { return m_blocks.empty(); }
     void clear() { m_blocks.clear(); }
+    /// The rows covered by the column's blocks (0 to rowSpan() - 1).
+    int rowSpan() const { return static_cast<int>(m_blocks.size()) << kBlockBits; }
     int lastRow() const;
 
 private:
@@ -163,6 +166,34 @@ public:
         static_cast<const CellStore*>(this)->forEach(
             r, [&](int c, int row, const Cell& cell) { fn(c, row, const_cast<Cell&>(cell)); });
     }
+    /// Calls fn(number) for the numbers of a range, column by column and
+    /// row by row, up to the first error value, which it returns (None when
+    /// there is none): what SUM and its kin take from a range. Long column
+    /// stretches may be read from a copy of the column's numbers
+    /// (ColumnNumbers), which is why this grid is not to be read from two
+    /// threads at once.
+    template <typename Fn> FormulaError forEachNumber(const CellRange& r, Fn&& fn) const {
+        int c1 = std::min<int>(r.col1, static_cast<int>(m_cols.size()) - 1);
+        for (int c = std::max(r.col0, 0); c <= c1; ++c) {
+            FormulaError found = FormulaError::None;
+            if (const ColumnNumbers* numbers = numbersOf(c, r.row0, r.row1)) {
+                found = numbers->forEachNumber(r.row0, r.row1, fn);
+            } else {
+                m_cols[static_cast<std::size_t>(c)].forEach(r.row0, r.row1,
+                                                            [&](int, const Cell& cell) {
+                                                                if (found != FormulaError::None)
+                                                                    return;
+                                                                if (cell.value.isNumber())
+                                                                    fn(cell.value.asNumber());
+                                                                else if (cell.value.isError())
+                                                                    found = cell.value.asError();
+                                                            });
+            }
+            if (found != FormulaError::None)
+                return found;
+        }
+        return FormulaError::None;
+    }
     template <typename Fn> void forEachCell(Fn&& fn) {
         forEachMutable(CellRange{0, 0, static_cast<int>(m_cols.size()), kMaxRows + 1}, fn);
     }
@@ -171,6 +202,7 @@ public:
     void shiftCols(int col, int count);
     void clear() {
         m_cols.clear();
+        m_numbers.clear();
         ++m_epoch;
     }
     int columnSlots() const { return static_cast<int>(m_cols.size()); }
@@ -190,8 +222,15 @@ public:
     }
 
 private:
+    /// The copy of a column's numbers when it should answer for rows
+    /// row0..row1 of the column (see ColumnNumbers), else null.
+    const ColumnNumbers* numbersOf(int col, int row0, int row1) const;
+
     std::vector<ColumnStore> m_cols;
     std::vector<std::uint32_t> m_versions;
+    /// Copies of columns' numbers, by column, made on demand (a cache: kept
+    /// up to date through version()).
+    mutable std::vector<std::unique_ptr<ColumnNumbers>> m_numbers;
     std::uint64_t m_epoch = 0;
     static const Value s_empty;
 };
