@@ -124,6 +124,14 @@ public:
     void shiftRows(int row, int count);
     bool empty() const { return m_blocks.empty(); }
     void clear() { m_blocks.clear(); }
+    /// The number of existing cells.
+    std::size_t cellCount() const {
+        std::size_t count = 0;
+        for (const auto& block : m_blocks)
+            if (block)
+                count += static_cast<std::size_t>(__builtin_popcountll(block->used));
+        return count;
+    }
     /// The rows covered by the column's blocks (0 to rowSpan() - 1).
     int rowSpan() const { return static_cast<int>(m_blocks.size()) << kBlockBits; }
     int lastRow() const;
@@ -206,6 +214,13 @@ public:
         ++m_epoch;
     }
     int columnSlots() const { return static_cast<int>(m_cols.size()); }
+    /// The number of existing cells (headers included).
+    std::size_t cellCount() const {
+        std::size_t count = 0;
+        for (const ColumnStore& column : m_cols)
+            count += column.cellCount();
+        return count;
+    }
 
     /// Marks a column's values as changed (look-up indexes over it are stale).
     void touch(int col) {

@@ -95,12 +95,18 @@ void SheetImpl::recalcFrom(const std::vector<std::uint64_t>& sources) {
 
 void SheetImpl::recalcAll() {
     std::vector<std::uint64_t> set;
+    std::vector<Cell*> cells;
     std::vector<std::uint64_t> stillVolatile;
+    // Room for every cell (the formulas are fewer): no growing and copying
+    // of long lists; what is not used is never touched.
+    set.reserve(m_cells.cellCount());
+    cells.reserve(set.capacity());
     m_cells.forEachCell([&](int col, int row, Cell& c) {
         if (!c.formula)
             return;
         c.flags |= kCellInSet | kCellChanged;
         set.push_back(CellPos{col, row}.key());
+        cells.push_back(&c);
         if (c.formula->isVolatile)
             stillVolatile.push_back(set.back());
     });
@@ -108,7 +114,7 @@ void SheetImpl::recalcAll() {
     m_pending.clear();
     m_needFullRecalc = false;
     if (!set.empty())
-        evaluateSet(set, nullptr);
+        evaluateSet(set, nullptr, &cells);
     runDeferred();
 }
 
@@ -258,19 +264,25 @@ void SheetImpl::addRangeEdges(const std::vector<std::uint64_t>& set,
     succ.swap(merged);
 }
 
-void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell) {
+void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell,
+                            std::vector<Cell*>* cells) {
     ++m_recalcDepth;
     const std::size_t n = set.size();
     // Cells of the set are never erased while they carry kCellInSet, so
     // their pointers stay good until the end.
-    std::vector<Cell*> cellOf(n);
-    bool anyRanges = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        CellPos p = CellPos::fromKey(set[i]);
-        Cell* c = m_cells.find(p.col, p.row);
-        cellOf[i] = c;
-        anyRanges |= !c->formula->ranges.empty();
+    std::vector<Cell*> cellOf;
+    if (cells) {
+        cellOf.swap(*cells);
+    } else {
+        cellOf.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            CellPos p = CellPos::fromKey(set[i]);
+            cellOf[i] = m_cells.find(p.col, p.row);
+        }
     }
+    bool anyRanges = false;
+    for (const Cell* c : cellOf)
+        anyRanges |= !c->formula->ranges.empty();
     // Range precedents are found by binary search in the sorted set (a full
     // recalculation gives it sorted already); without ranges the order of
     // the set does not matter.
@@ -297,6 +309,7 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
     std::vector<std::uint32_t> indegree(n, 0);
     std::vector<std::uint32_t> first(n + 1, 0);
     std::vector<std::uint32_t> succ;
+    succ.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         for (std::uint64_t d : cellOf[i]->dependents) {
             std::int64_t j = indexOf(CellPos::fromKey(d));

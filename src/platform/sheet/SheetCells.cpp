@@ -146,11 +146,13 @@ void SheetImpl::installFormula(CellPos at, FormulaCode* code) {
 }
 
 void SheetImpl::storeValue(int col, int row, Value value, std::string entered) {
-    Cell& c = m_cells.ensure(col, row);
-    bool hadFormula = c.formula != nullptr;
-    if (hadFormula)
-        dropFormula(m_cells.ensure(col, row), {col, row});
-    Cell& cell = m_cells.ensure(col, row);
+    Cell* found = &m_cells.ensure(col, row);
+    bool hadFormula = found->formula != nullptr;
+    if (hadFormula) {
+        dropFormula(*found, {col, row});
+        found = &m_cells.ensure(col, row); // unlinking may have erased it
+    }
+    Cell& cell = *found;
     bool same = !hadFormula && cell.value == value;
     cell.value = std::move(value);
     if (!entered.empty() || cell.extra) {

@@ -85,8 +85,10 @@ public:
     void computeNewFormula(CellPos p);
     /// Evaluates the formula cells in `set` in dependency order. Cells of a
     /// cycle get #CIRC!. `onlyCell`: when given, only that cell (and cycle
-    /// members) are evaluated.
-    void evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell);
+    /// members) are evaluated. `cells`: the cells of `set` in its order when
+    /// the caller has them (taken over), else they are looked up.
+    void evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell,
+                     std::vector<Cell*>* cells = nullptr);
     /// Adds to the compressed edge list of evaluateSet the edges from members
     /// of the (sorted) set to the formulas whose ranges hold them.
     void addRangeEdges(const std::vector<std::uint64_t>& set, const std::vector<Cell*>& cellOf,
