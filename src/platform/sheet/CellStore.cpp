@@ -78,14 +78,28 @@ void CellStore::erase(int col, int row) {
     m_cols[static_cast<std::size_t>(col)].erase(row);
 }
 
+const ColumnNumbers* CellStore::numbersOf(int col, int row0, int row1) const {
+    if (row1 - row0 + 1 < ColumnNumbers::kMinRows)
+        return nullptr;
+    const auto slot = static_cast<std::size_t>(col);
+    if (slot >= m_numbers.size())
+        m_numbers.resize(slot + 1);
+    if (!m_numbers[slot])
+        m_numbers[slot] = std::make_unique<ColumnNumbers>();
+    ColumnNumbers& numbers = *m_numbers[slot];
+    return numbers.ready(m_cols[slot], version(col), std::max(row0, 0), row1) ? &numbers : nullptr;
+}
+
 void CellStore::shiftRows(int row, int count) {
     ++m_epoch;
+    m_numbers.clear();
     for (auto& column : m_cols)
         column.shiftRows(row, count);
 }
 
 void CellStore::shiftCols(int col, int count) {
     ++m_epoch;
+    m_numbers.clear();
     if (count == 0 || static_cast<std::size_t>(col) >= m_cols.size())
         return;
     auto at = m_cols.begin() + col;

@@ -5,6 +5,8 @@
 /// never-written cell costs two index look-ups; whole ranges are walked block
 /// by block.
 
+#include "platform/sheet/ColumnNumbers.h"
+#include "platform/sheet/DependentList.h"
 #include "platform/sheet/SheetTypes.h"
 #include "platform/sheet/Value.h"
 
@@ -37,7 +39,7 @@ struct Cell {
     FormulaCode* formula = nullptr;
     std::unique_ptr<CellExtra> extra;
     /// Formula cells that refer to this cell by a single reference.
-    std::vector<std::uint64_t> dependents;
+    DependentList dependents;
     std::uint32_t style = 0;
     std::uint32_t scratch = 0;
     std::uint8_t flags = 0;
@@ -76,7 +78,7 @@ public:
         int i = row & (kBlockRows - 1);
         return (block.used >> i) & 1u ? &block.cells[static_cast<std::size_t>(i)] : nullptr;
     }
-    Cell* find(int row) {
+    [[gnu::always_inline]] Cell* find(int row) {
         return const_cast<Cell*>(static_cast<const ColumnStore*>(this)->find(row));
     }
     [[gnu::always_inline]] Cell& ensure(int row) {
@@ -125,6 +127,16 @@ public:
     void shiftRows(int row, int count);
     bool empty() const { return m_blocks.empty(); }
     void clear() { m_blocks.clear(); }
+    /// The number of existing cells.
+    std::size_t cellCount() const {
+        std::size_t count = 0;
+        for (const auto& block : m_blocks)
+            if (block)
+                count += static_cast<std::size_t>(__builtin_popcountll(block->used));
+        return count;
+    }
+    /// The rows covered by the column's blocks (0 to rowSpan() - 1).
+    int rowSpan() const { return static_cast<int>(m_blocks.size()) << kBlockBits; }
     int lastRow() const;
 
 private:
@@ -140,7 +152,7 @@ public:
             return nullptr;
         return m_cols[static_cast<std::size_t>(col)].find(row);
     }
-    Cell* find(int col, int row) {
+    [[gnu::always_inline]] Cell* find(int col, int row) {
         return const_cast<Cell*>(static_cast<const CellStore*>(this)->find(col, row));
     }
     [[gnu::always_inline]] Cell& ensure(int col, int row) {
@@ -165,6 +177,34 @@ public:
         static_cast<const CellStore*>(this)->forEach(
             r, [&](int c, int row, const Cell& cell) { fn(c, row, const_cast<Cell&>(cell)); });
     }
+    /// Calls fn(number) for the numbers of a range, column by column and
+    /// row by row, up to the first error value, which it returns (None when
+    /// there is none): what SUM and its kin take from a range. Long column
+    /// stretches may be read from a copy of the column's numbers
+    /// (ColumnNumbers), which is why this grid is not to be read from two
+    /// threads at once.
+    template <typename Fn> FormulaError forEachNumber(const CellRange& r, Fn&& fn) const {
+        int c1 = std::min<int>(r.col1, static_cast<int>(m_cols.size()) - 1);
+        for (int c = std::max(r.col0, 0); c <= c1; ++c) {
+            FormulaError found = FormulaError::None;
+            if (const ColumnNumbers* numbers = numbersOf(c, r.row0, r.row1)) {
+                found = numbers->forEachNumber(r.row0, r.row1, fn);
+            } else {
+                m_cols[static_cast<std::size_t>(c)].forEach(r.row0, r.row1,
+                                                            [&](int, const Cell& cell) {
+                                                                if (found != FormulaError::None)
+                                                                    return;
+                                                                if (cell.value.isNumber())
+                                                                    fn(cell.value.asNumber());
+                                                                else if (cell.value.isError())
+                                                                    found = cell.value.asError();
+                                                            });
+            }
+            if (found != FormulaError::None)
+                return found;
+        }
+        return FormulaError::None;
+    }
     template <typename Fn> void forEachCell(Fn&& fn) {
         forEachMutable(CellRange{0, 0, static_cast<int>(m_cols.size()), kMaxRows + 1}, fn);
     }
@@ -173,6 +213,7 @@ public:
     void shiftCols(int col, int count);
     void clear() {
         m_cols.clear();
+        m_numbers.clear();
         ++m_epoch;
     }
     int columnSlots() const { return static_cast<int>(m_cols.size()); }
@@ -182,6 +223,13 @@ public:
         return col >= 0 && static_cast<std::size_t>(col) < m_cols.size()
                    ? m_cols[static_cast<std::size_t>(col)].lastRow()
                    : -1;
+    }
+    /// The number of existing cells (headers included).
+    std::size_t cellCount() const {
+        std::size_t count = 0;
+        for (const ColumnStore& column : m_cols)
+            count += column.cellCount();
+        return count;
     }
 
     /// Marks a column's values as changed (look-up indexes over it are stale).
@@ -199,8 +247,15 @@ public:
     }
 
 private:
+    /// The copy of a column's numbers when it should answer for rows
+    /// row0..row1 of the column (see ColumnNumbers), else null.
+    const ColumnNumbers* numbersOf(int col, int row0, int row1) const;
+
     std::vector<ColumnStore> m_cols;
     std::vector<std::uint32_t> m_versions;
+    /// Copies of columns' numbers, by column, made on demand (a cache: kept
+    /// up to date through version()).
+    mutable std::vector<std::unique_ptr<ColumnNumbers>> m_numbers;
     std::uint64_t m_epoch = 0;
     static const Value s_empty;
 };

@@ -4,22 +4,6 @@
 
 namespace vtx::sheet {
 
-namespace {
-
-void eraseOne(std::vector<std::uint64_t>& list, std::uint64_t key) {
-    // Formulas are usually unlinked in the order they were linked, or the
-    // last one first; look from the back.
-    for (std::size_t i = list.size(); i-- > 0;) {
-        if (list[i] == key) {
-            list[i] = list.back();
-            list.pop_back();
-            return;
-        }
-    }
-}
-
-} // namespace
-
 void DependencyGraph::link(CellStore& cells, CellPos at, const FormulaCode& code) {
     std::uint64_t self = at.key();
     for (const CellRef& r : code.precedentRefs()) {
@@ -42,7 +26,7 @@ void DependencyGraph::unlink(CellStore& cells, CellPos at, const FormulaCode& co
         if (!isInGrid(p))
             continue;
         if (Cell* c = cells.find(p.col, p.row)) {
-            eraseOne(c->dependents, self);
+            c->dependents.eraseOne(self);
             if (c->isBlank() && !c->flags)
                 cells.erase(p.col, p.row);
         }
@@ -70,14 +54,17 @@ void DependencyGraph::addRange(const CellRange& r, std::uint64_t dependent) {
         m_ranges[it->second].dependents.push_back(dependent);
         return;
     }
+    RangeNode node;
+    node.range = r;
+    node.dependents.push_back(dependent);
     std::uint32_t id = 0;
     if (!m_free.empty()) {
         id = m_free.back();
         m_free.pop_back();
-        m_ranges[id] = RangeNode{r, {dependent}};
+        m_ranges[id] = std::move(node);
     } else {
         id = static_cast<std::uint32_t>(m_ranges.size());
-        m_ranges.push_back(RangeNode{r, {dependent}});
+        m_ranges.push_back(std::move(node));
     }
     m_ids.emplace(r, id);
     ++m_live;
@@ -97,7 +84,7 @@ void DependencyGraph::removeRange(const CellRange& r, std::uint64_t dependent) {
         return;
     std::uint32_t id = it->second;
     RangeNode& node = m_ranges[id];
-    eraseOne(node.dependents, dependent);
+    node.dependents.eraseOne(dependent);
     if (!node.dependents.empty())
         return;
     m_ids.erase(it);

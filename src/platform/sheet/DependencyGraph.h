@@ -45,7 +45,7 @@ public:
 private:
     struct RangeNode {
         CellRange range;
-        std::vector<std::uint64_t> dependents;
+        DependentList dependents;
     };
     struct RangeKeyHash {
         std::size_t operator()(const CellRange& r) const {

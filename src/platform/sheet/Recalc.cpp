@@ -95,12 +95,18 @@ void SheetImpl::recalcFrom(const std::vector<std::uint64_t>& sources) {
 
 void SheetImpl::recalcAll() {
     std::vector<std::uint64_t> set;
+    std::vector<Cell*> cells;
     std::vector<std::uint64_t> stillVolatile;
+    // Room for every cell (the formulas are fewer): no growing and copying
+    // of long lists; what is not used is never touched.
+    set.reserve(m_cells.cellCount());
+    cells.reserve(set.capacity());
     m_cells.forEachCell([&](int col, int row, Cell& c) {
         if (!c.formula)
             return;
         c.flags |= kCellInSet | kCellChanged;
         set.push_back(CellPos{col, row}.key());
+        cells.push_back(&c);
         if (c.formula->isVolatile)
             stillVolatile.push_back(set.back());
     });
@@ -108,7 +114,7 @@ void SheetImpl::recalcAll() {
     m_pending.clear();
     m_needFullRecalc = false;
     if (!set.empty())
-        evaluateSet(set, nullptr);
+        evaluateSet(set, nullptr, &cells);
     runDeferred();
 }
 
@@ -200,50 +206,15 @@ void SheetImpl::runDeferred() {
     m_inDeferred = false;
 }
 
-void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell) {
-    ++m_recalcDepth;
+void SheetImpl::addRangeEdges(const std::vector<std::uint64_t>& set,
+                              const std::vector<Cell*>& cellOf, std::vector<std::uint32_t>& first,
+                              std::vector<std::uint32_t>& succ,
+                              std::vector<std::uint32_t>& indegree) const {
     const std::size_t n = set.size();
-    // Range precedents are found by binary search in the sorted set; without
-    // ranges the order of the set does not matter.
-    std::vector<Cell*> cellOf(n);
-    bool anyRanges = false;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> edges; // precedent, dependent
     for (std::size_t i = 0; i < n; ++i) {
         CellPos p = CellPos::fromKey(set[i]);
-        Cell* c = m_cells.find(p.col, p.row);
-        cellOf[i] = c;
-        anyRanges |= !c->formula->ranges.empty();
-    }
-    if (anyRanges) {
-        std::sort(set.begin(), set.end());
-        for (std::size_t i = 0; i < n; ++i) {
-            CellPos p = CellPos::fromKey(set[i]);
-            cellOf[i] = m_cells.find(p.col, p.row);
-        }
-    }
-    for (std::size_t i = 0; i < n; ++i)
-        cellOf[i]->scratch = static_cast<std::uint32_t>(i);
-    auto indexOf = [&](CellPos p) -> std::int64_t {
-        const Cell* c = m_cells.find(p.col, p.row);
-        if (!c || !(c->flags & kCellInSet) || !c->formula)
-            return -1;
-        return c->scratch;
-    };
-
-    // Edges precedent -> dependent inside the set, as a compressed list.
-    std::vector<std::uint32_t> indegree(n, 0);
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> edges;
-    for (std::size_t i = 0; i < n; ++i) {
-        CellPos p = CellPos::fromKey(set[i]);
-        const FormulaCode* code = cellOf[i]->formula;
-        for (const CellRef& r : code->precedentRefs()) {
-            CellPos q = r.resolve(p);
-            if (!isInGrid(q))
-                continue;
-            std::int64_t j = indexOf(q);
-            if (j >= 0)
-                edges.emplace_back(static_cast<std::uint32_t>(j), static_cast<std::uint32_t>(i));
-        }
-        for (const RangeRef& def : code->ranges) {
+        for (const RangeRef& def : cellOf[i]->formula->ranges) {
             CellPos a = def.first.resolve(p);
             CellPos b = def.last.resolve(p);
             if (!isInGrid(a) || !isInGrid(b))
@@ -269,21 +240,88 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
             }
         }
     }
-    std::vector<std::uint32_t> first(n + 1, 0);
+    if (edges.empty())
+        return;
+    // Merge them into the compressed list: count, then fill each
+    // precedent's successors, the single references' first.
+    std::vector<std::uint32_t> merged(succ.size() + edges.size());
+    std::vector<std::uint32_t> start(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        start[i + 1] = first[i + 1] - first[i];
     for (const auto& e : edges) {
-        ++first[e.first + 1];
+        ++start[e.first + 1];
         ++indegree[e.second];
     }
     for (std::size_t i = 0; i < n; ++i)
-        first[i + 1] += first[i];
-    std::vector<std::uint32_t> succ(edges.size());
-    {
-        std::vector<std::uint32_t> fill(first.begin(), first.end() - 1);
-        for (const auto& e : edges)
-            succ[fill[e.first]++] = e.second;
+        start[i + 1] += start[i];
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::uint32_t k = first[i]; k < first[i + 1]; ++k)
+            merged[fill[i]++] = succ[k];
+    for (const auto& e : edges)
+        merged[fill[e.first]++] = e.second;
+    first.swap(start);
+    succ.swap(merged);
+}
+
+void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell,
+                            std::vector<Cell*>* cells) {
+    ++m_recalcDepth;
+    const std::size_t n = set.size();
+    // Cells of the set are never erased while they carry kCellInSet, so
+    // their pointers stay good until the end.
+    std::vector<Cell*> cellOf;
+    if (cells) {
+        cellOf.swap(*cells);
+    } else {
+        cellOf.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            CellPos p = CellPos::fromKey(set[i]);
+            cellOf[i] = m_cells.find(p.col, p.row);
+        }
     }
-    edges.clear();
-    edges.shrink_to_fit();
+    bool anyRanges = false;
+    for (const Cell* c : cellOf)
+        anyRanges |= !c->formula->ranges.empty();
+    // Range precedents are found by binary search in the sorted set (a full
+    // recalculation gives it sorted already); without ranges the order of
+    // the set does not matter.
+    if (anyRanges && !std::is_sorted(set.begin(), set.end())) {
+        std::sort(set.begin(), set.end());
+        for (std::size_t i = 0; i < n; ++i) {
+            CellPos p = CellPos::fromKey(set[i]);
+            cellOf[i] = m_cells.find(p.col, p.row);
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        cellOf[i]->scratch = static_cast<std::uint32_t>(i);
+    auto indexOf = [&](CellPos p) -> std::int64_t {
+        const Cell* c = m_cells.find(p.col, p.row);
+        if (!c || !(c->flags & kCellInSet) || !c->formula)
+            return -1;
+        return c->scratch;
+    };
+
+    // Edges precedent -> dependent inside the set, as a compressed list: the
+    // successors of i are succ[first[i]] .. succ[first[i + 1] - 1]. Single
+    // references come from each cell's own list of dependents, grouped by
+    // precedent already; ranges are matched from the formulas using them.
+    std::vector<std::uint32_t> indegree(n, 0);
+    std::vector<std::uint32_t> first(n + 1, 0);
+    std::vector<std::uint32_t> succ;
+    succ.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::uint64_t d : cellOf[i]->dependents) {
+            std::int64_t j = indexOf(CellPos::fromKey(d));
+            if (j >= 0) {
+                succ.push_back(static_cast<std::uint32_t>(j));
+                ++indegree[static_cast<std::size_t>(j)];
+            }
+        }
+        first[i + 1] = static_cast<std::uint32_t>(succ.size());
+    }
+    if (anyRanges)
+        addRangeEdges(set, cellOf, first, succ, indegree);
 
     Interpreter interpreter(m_cells, this, &m_lookups);
     std::vector<std::uint8_t> done(n, 0);
@@ -340,12 +378,11 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
     };
     auto evaluate = [&](std::uint32_t i) {
         CellPos p = CellPos::fromKey(set[i]);
-        Cell* c = m_cells.find(p.col, p.row);
-        if (!c || !c->formula) { // replaced by a handler during this recalculation
+        Cell* c = cellOf[i];
+        if (!c->formula) { // replaced by a handler during this recalculation
             release(i, true);
             return;
         }
-        cellOf[i] = c;
         bool wanted = (c->flags & kCellChanged) && (!onlyCell || *onlyCell == set[i]);
         bool changed = false;
         if (wanted) {
@@ -363,8 +400,6 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
             }
             if (self)
                 v = Value::error(FormulaError::Circular);
-            c = m_cells.find(p.col, p.row);
-            cellOf[i] = c;
             if (!(c->value == v)) {
                 c->value = std::move(v);
                 m_cells.touch(p.col);
@@ -463,8 +498,6 @@ void SheetImpl::evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t
         for (std::uint32_t i : cyclic)
             release(i, true);
     }
-    // Cells of the set are never erased while they carry these flags, so
-    // their pointers are still good.
     for (Cell* c : cellOf)
         c->flags &= static_cast<std::uint8_t>(~(kCellInSet | kCellChanged));
     --m_recalcDepth;

@@ -131,25 +131,28 @@ void SheetImpl::dropFormula(Cell& cell, CellPos at) {
 }
 
 void SheetImpl::installFormula(CellPos at, FormulaCode* code) {
-    Cell& cell = m_cells.ensure(at.col, at.row);
-    if (cell.formula)
-        dropFormula(m_cells.ensure(at.col, at.row), at);
-    Cell& fresh = m_cells.ensure(at.col, at.row);
-    fresh.formula = code;
-    fresh.flags |= kCellStale;
-    if (fresh.extra)
-        fresh.extra->enteredText.clear();
+    Cell* cell = &m_cells.ensure(at.col, at.row);
+    if (cell->formula) {
+        dropFormula(*cell, at);
+        cell = &m_cells.ensure(at.col, at.row); // unlinking may have erased it
+    }
+    cell->formula = code;
+    cell->flags |= kCellStale;
+    if (cell->extra)
+        cell->extra->enteredText.clear();
     m_graph.link(m_cells, at, *code);
     if (code->isVolatile)
         m_volatile.push_back(at.key());
 }
 
 void SheetImpl::storeValue(int col, int row, Value value, std::string entered) {
-    Cell& c = m_cells.ensure(col, row);
-    bool hadFormula = c.formula != nullptr;
-    if (hadFormula)
-        dropFormula(m_cells.ensure(col, row), {col, row});
-    Cell& cell = m_cells.ensure(col, row);
+    Cell* found = &m_cells.ensure(col, row);
+    bool hadFormula = found->formula != nullptr;
+    if (hadFormula) {
+        dropFormula(*found, {col, row});
+        found = &m_cells.ensure(col, row); // unlinking may have erased it
+    }
+    Cell& cell = *found;
     bool same = !hadFormula && cell.value == value;
     cell.value = std::move(value);
     if (!entered.empty() || cell.extra) {
@@ -355,7 +358,7 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
     SheetImpl& s = *m_impl;
     FormulaCode* program = nullptr;
     bool cacheable = FormulaTextCache::shapeKey(text, {col, row}, s.m_refStyle, s.m_shapeKey);
-    if (cacheable && (program = s.m_textCache.find(s.m_shapeKey)) != nullptr) {
+    if (cacheable && (program = s.m_textCache.find(s.m_shapeKey.view())) != nullptr) {
         s.m_pool.retain(program);
     } else {
         FormulaCode& code = s.m_scratch;
@@ -363,7 +366,7 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
             return false;
         program = s.m_pool.intern(code);
         if (cacheable)
-            s.m_textCache.remember(s.m_shapeKey, program);
+            s.m_textCache.remember(s.m_shapeKey.view(), program);
     }
     m_impl->installFormula({col, row}, program);
     if (compute)

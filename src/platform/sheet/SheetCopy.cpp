@@ -64,7 +64,7 @@ bool SheetModel::copyFrom(const SheetModel& other) {
     d.m_needFullRecalc = s.m_needFullRecalc;
     d.m_options = s.m_options;
     if (old.m_refStyle == d.m_refStyle)
-        old.m_textCache.forEach([&](const std::string& key, const FormulaCode& code) {
+        old.m_textCache.forEach([&](std::string_view key, const FormulaCode& code) {
             FormulaCode* program = d.m_pool.intern(code);
             d.m_textCache.remember(key, program);
             d.m_pool.release(program);

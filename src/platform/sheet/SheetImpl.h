@@ -113,8 +113,15 @@ public:
     void computeNewFormula(CellPos p);
     /// Evaluates the formula cells in `set` in dependency order. Cells of a
     /// cycle get #CIRC!. `onlyCell`: when given, only that cell (and cycle
-    /// members) are evaluated.
-    void evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell);
+    /// members) are evaluated. `cells`: the cells of `set` in its order when
+    /// the caller has them (taken over), else they are looked up.
+    void evaluateSet(std::vector<std::uint64_t>& set, const std::uint64_t* onlyCell,
+                     std::vector<Cell*>* cells = nullptr);
+    /// Adds to the compressed edge list of evaluateSet the edges from members
+    /// of the (sorted) set to the formulas whose ranges hold them.
+    void addRangeEdges(const std::vector<std::uint64_t>& set, const std::vector<Cell*>& cellOf,
+                       std::vector<std::uint32_t>& first, std::vector<std::uint32_t>& succ,
+                       std::vector<std::uint32_t>& indegree) const;
     /// Adds to `set` (flag kCellInSet) every formula depending on `sources`,
     /// transitively; their direct dependents are flagged kCellChanged.
     void collectDependents(const std::vector<std::uint64_t>& sources,
@@ -173,7 +180,7 @@ public:
     std::vector<std::uint64_t> m_deferred; ///< changes made by handlers during a recalculation
     std::vector<std::uint64_t> m_volatile; ///< formula cells with volatile functions
     FormulaCode m_scratch;                 ///< parse buffer, reused between formulas
-    std::string m_shapeKey;                ///< shape-key buffer
+    ShapeKey m_shapeKey;                   ///< shape-key buffer
 
     static constexpr double kDefaultWidth = 8.0;
     static constexpr double kDefaultHeight = 12.0;

@@ -494,6 +494,24 @@ TEST(FormulaShapes, FormulasOfOneShapeShareTheirProgramButNotTheirMeaning) {
     EXPECT_EQ(text, "$A5+A$1");
 }
 
+TEST(FormulaShapes, TextThatReadsLikeARowOffsetIsNoRowOffset) {
+    SheetModel s;
+    sizeGrid(s, 10, 30);
+    s.setNumber(1, 3, 7);
+    // Once known, a shape is taken without parsing: a text that only looks
+    // like a known shape's key must still be parsed (and here refused).
+    ASSERT_TRUE(s.setFormula(2, 3, "A3&\"~0\"", true));
+    EXPECT_EQ(s.value(2, 3), Value::text("7~0"));
+    ParseError e;
+    EXPECT_FALSE(s.setFormula(2, 4, "A~0&\"~0\"", true, &e));
+    // Texts holding the byte that marks offsets in keys are parsed each time.
+    for (int r = 3; r <= 5; ++r) {
+        std::string row = std::to_string(r);
+        ASSERT_TRUE(s.setFormula(3, r, "\"\xFF" + row + "\"&A" + row, true));
+        EXPECT_EQ(s.value(3, r), Value::text("\xFF" + row + (r == 3 ? "7" : "")));
+    }
+}
+
 TEST(FormulaShapes, ReferencesAtTheEdgesOfTheGrid) {
     SheetModel s;
     sizeGrid(s);

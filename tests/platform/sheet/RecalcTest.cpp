@@ -55,6 +55,34 @@ TEST_F(RecalcTest, OnlyCellsThatDependOnAChangeAreEvaluated) {
     EXPECT_EQ(sheet.value(2, 3).asNumber(), 6);
 }
 
+TEST_F(RecalcTest, AChangeReachesExactlyTheFormulasThatStillReadTheCell) {
+    // One formula, two, then many reading A1 (kept in the cell, then apart),
+    // some removed in between, first and last among them.
+    sheet.setData(1, 1, "1");
+    for (int r = 1; r <= 12; ++r)
+        sheet.setFormula(2, r, "ID(A1)*" + std::to_string(r), true);
+    for (int r : {12, 1, 5, 6})
+        sheet.setData(2, r, "0");
+    sheet.setFormula(2, 5, "ID(A1)*5", true);
+    counter.calls = 0;
+    sheet.setData(1, 1, "3");
+    EXPECT_EQ(counter.calls, 9);
+    for (int r = 1; r <= 12; ++r) {
+        bool reads = r != 12 && r != 1 && r != 6;
+        EXPECT_EQ(sheet.value(2, r).asNumber(), reads ? 3 * r : 0) << "row " << r;
+    }
+    // Down to one reader and back to two.
+    for (int r = 2; r <= 11; ++r)
+        if (r != 7)
+            sheet.setData(2, r, "0");
+    sheet.setFormula(3, 1, "A1+ID(A1)", true);
+    counter.calls = 0;
+    sheet.setData(1, 1, "4");
+    EXPECT_EQ(counter.calls, 2);
+    EXPECT_EQ(sheet.value(2, 7).asNumber(), 28);
+    EXPECT_EQ(sheet.value(3, 1).asNumber(), 8);
+}
+
 TEST_F(RecalcTest, RecalculationStopsWhereAValueDoesNotChange) {
     sheet.setData(1, 1, "1");
     sheet.setFormula(2, 1, "IF(A1>0,1,0)", true);
@@ -178,6 +206,30 @@ TEST_F(RecalcTest, RangeFormulasFollowChangesInsideTheirRange) {
         << "the look-up index saw the change";
     sheet.setData(1, 9, "7");
     EXPECT_EQ(sheet.value(2, 3).asNumber(), 7);
+}
+
+TEST_F(RecalcTest, RangesAndSingleReferencesOrderOneRecalculation) {
+    // Entered with recalculation off, each formula before what it reads:
+    // every formula waits for precedents reached by a range, by a single
+    // reference, or both.
+    sheet.setOption(kOptionAutoCalc, false);
+    sheet.setFormula(4, 1, "C1+SUM(B1:B3)", false);
+    sheet.setFormula(3, 1, "SUM(A1:A4)*B2", false);
+    sheet.setFormula(2, 3, "A4+B2", false);
+    sheet.setFormula(2, 2, "A2*2", false);
+    sheet.setFormula(1, 4, "A1+A3", false);
+    sheet.setFormula(1, 3, "A2+1", false);
+    sheet.setFormula(1, 2, "A1*10", false);
+    sheet.setData(1, 1, "1");
+    sheet.recalcAll();
+    // A: 1, 10, 11, 12; B2 = 20, B3 = 32; C1 = 34 * 20; D1 = C1 + 52.
+    EXPECT_EQ(sheet.value(2, 3).asNumber(), 32);
+    EXPECT_EQ(sheet.value(3, 1).asNumber(), 680);
+    EXPECT_EQ(sheet.value(4, 1).asNumber(), 732);
+    sheet.setData(1, 1, "2");
+    sheet.setOption(kOptionAutoCalc, true);
+    // A: 2, 20, 21, 23; B2 = 40, B3 = 63; C1 = 66 * 40; D1 = C1 + 103.
+    EXPECT_EQ(sheet.value(4, 1).asNumber(), 2743);
 }
 
 TEST_F(RecalcTest, ExactLookupsIntoALargeRangeStayRightAfterChanges) {

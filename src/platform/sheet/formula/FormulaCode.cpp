@@ -72,6 +72,7 @@ void FormulaCode::clear() {
     spellings.clear();
     addressRefs = 0;
     isVolatile = false;
+    arithmeticOnly = false;
 }
 
 std::uint32_t FormulaCode::addNumber(double value, std::string_view written) {
@@ -151,6 +152,38 @@ bool FormulaCode::sameProgram(const FormulaCode& o) const {
     // Compare numbers bit by bit: 0 and -0 are different programs.
     return numbers.empty() ||
            std::memcmp(numbers.data(), o.numbers.data(), numbers.size() * sizeof(double)) == 0;
+}
+
+bool FormulaCode::isArithmetic() const {
+    if (code.size() > kMaxArithmeticCode)
+        return false;
+    // The operands each instruction finds must be there, and one value left.
+    std::size_t depth = 0;
+    for (const Instr& in : code) {
+        switch (in.op) {
+        case Op::Number:
+        case Op::Ref:
+            ++depth;
+            break;
+        case Op::Negate:
+        case Op::UnaryPlus:
+        case Op::Paren:
+            if (depth < 1)
+                return false;
+            break;
+        case Op::Add:
+        case Op::Subtract:
+        case Op::Multiply:
+        case Op::Divide:
+            if (depth < 2)
+                return false;
+            --depth;
+            break;
+        default:
+            return false;
+        }
+    }
+    return depth == 1;
 }
 
 std::string columnName(int col) {

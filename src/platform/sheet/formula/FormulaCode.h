@@ -123,6 +123,10 @@ inline bool isInGrid(CellPos p) {
     return p.col >= 1 && p.col <= kMaxCols && p.row >= 1 && p.row <= kMaxRows;
 }
 
+/// The longest program isArithmetic() accepts (its operands fit a small
+/// fixed stack).
+constexpr std::size_t kMaxArithmeticCode = 64;
+
 /// An immutable formula program. Shared between cells through FormulaPool;
 /// never changed once pooled.
 class FormulaCode {
@@ -142,6 +146,9 @@ public:
     /// precedents of the formula.
     std::uint32_t addressRefs = 0;
     bool isVolatile = false;
+    /// Set when pooled (isArithmetic()): the interpreter may take its fast
+    /// path of plain numbers.
+    bool arithmeticOnly = false;
 
     /// The references whose cells the formula reads in its own grid.
     std::span<const CellRef> precedentRefs() const {
@@ -157,6 +164,9 @@ public:
     /// A hash of everything that identifies the program.
     std::uint64_t hash() const;
     bool sameProgram(const FormulaCode& other) const;
+    /// True for a short, well-formed program of numbers, single cell
+    /// references, + - * /, signs and parentheses only ("A1+1", "(B2-C2)*0.5").
+    bool isArithmetic() const;
     /// The formula text without "=", written in A1 or R1C1 style for a
     /// formula standing at `at`.
     std::string render(CellPos at, bool r1c1) const;

@@ -12,6 +12,7 @@ FormulaCode* FormulaPool::intern(const FormulaCode& code) {
     }
     auto program = std::make_unique<FormulaCode>(code);
     program->useCount = 1;
+    program->arithmeticOnly = program->isArithmetic();
     bucket.push_back(std::move(program));
     ++m_count;
     return bucket.back().get();

@@ -2,7 +2,7 @@
 
 #include "platform/sheet/formula/FormulaPool.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -10,14 +10,29 @@ namespace vtx::sheet {
 
 namespace {
 
-enum CharClass : std::uint8_t { kLetter = 1, kDigit = 2, kWordOther = 4, kQuote = 8, kDollar = 16 };
+enum CharClass : std::uint8_t {
+    kLetter = 1,
+    kDigit = 2,
+    kWordOther = 4,
+    kQuote = 8,
+    kDollar = 16,
+    kColon = 32,
+    kMarker = 64,
+};
+
+/// The byte that marks a row offset in a key. Formula texts hardly hold it
+/// (it is "ÿ" in Windows-1252); those that do are not cached, so that no
+/// text can pass for an offset.
+constexpr unsigned char kMarkerByte = 0xFF;
 
 struct CharTable {
     std::uint8_t cls[256] = {};
     constexpr CharTable() {
         for (int c = 0; c < 256; ++c) {
             std::uint8_t k = 0;
-            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            if (c == kMarkerByte)
+                k = kMarker;
+            else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
                 k = kLetter;
             else if (c >= '0' && c <= '9')
                 k = kDigit;
@@ -27,6 +42,8 @@ struct CharTable {
                 k = kQuote;
             else if (c == '$')
                 k = kDollar;
+            else if (c == ':')
+                k = kColon;
             cls[c] = k;
         }
     }
@@ -39,55 +56,67 @@ inline std::uint8_t classOf(char c) {
 }
 constexpr std::uint8_t kWord = kLetter | kDigit | kWordOther;
 
+// Raw bytes of a number, for the key: no digits to write.
+char* putBytes(char* out, std::int32_t v) {
+    std::memcpy(out, &v, sizeof v);
+    return out + sizeof v;
+}
+
 } // namespace
 
-bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle style,
-                                std::string& key) {
-    if (style == RefStyle::R1C1 || text.size() > 512)
+// The key is the reference style and the column (references keep their
+// column as an offset too), then the text with each relative row number
+// replaced by the marker byte and the row's offset from the formula's row.
+// The text is copied while it is read: keys are built for every formula
+// entered, and most formulas are short.
+bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle style, ShapeKey& key) {
+    if (style == RefStyle::R1C1 || text.size() > kMaxShapeText)
         return false;
-    key.clear();
-    char number[16];
-    auto appendInt = [&](long v) {
-        auto r = std::to_chars(number, number + sizeof number, v);
-        key.append(number, r.ptr);
-    };
-    key += static_cast<char>('0' + static_cast<int>(style));
-    appendInt(at.col);
-    key += '|';
     const char* p = text.data();
     const std::size_t n = text.size();
+    char* out = key.bytes.data();
+    *out++ = static_cast<char>(style);
+    out = putBytes(out, at.col);
     std::size_t i = 0;
-    std::size_t literal = 0; // start of the text not yet copied
     while (i < n) {
         std::uint8_t cls = classOf(p[i]);
+        if (!(cls & (kLetter | kQuote | kColon | kMarker))) {
+            *out++ = p[i++]; // operators, digits of numbers, blanks
+            continue;
+        }
+        if (cls & kMarker)
+            return false;
         if (cls & kQuote) {
             // A text is copied as it is ("" inside just starts the next text).
             const void* close = std::memchr(p + i + 1, '"', n - i - 1);
             if (!close)
                 return false;
-            i = static_cast<std::size_t>(static_cast<const char*>(close) - p) + 1;
+            std::size_t end = static_cast<std::size_t>(static_cast<const char*>(close) - p) + 1;
+            if (std::memchr(p + i, kMarkerByte, end - i))
+                return false;
+            std::memcpy(out, p + i, end - i);
+            out += end - i;
+            i = end;
             continue;
         }
-        if (!(cls & kLetter)) {
+        if (cls & kColon) {
             // Whole rows ("2:5") hold row numbers that no letter announces.
-            if (p[i] == ':') {
-                std::size_t next = i + 1 < n && p[i + 1] == '$' ? i + 2 : i + 1;
-                if (next < n && (classOf(p[next]) & kDigit))
-                    return false;
-            }
-            ++i;
+            std::size_t next = i + 1 < n && p[i + 1] == '$' ? i + 2 : i + 1;
+            if (next < n && (classOf(p[next]) & kDigit))
+                return false;
+            *out++ = p[i++];
             continue;
         }
         if (i > 0 && (classOf(p[i - 1]) & kWord)) {
-            // Inside a word that does not start here ("1E5", "A1B"): skip it.
+            // Inside a word that does not start here ("1E5", "A1B"): copy it.
             while (i < n && (classOf(p[i]) & kWord))
-                ++i;
+                *out++ = p[i++];
             continue;
         }
         // A word at a token boundary: letters, then maybe "$" and digits.
         std::size_t start = i;
         while (i < n && (classOf(p[i]) & kLetter))
-            ++i;
+            *out++ = p[i++];
         std::size_t letters = i - start;
         char first = p[start];
         // "R1C1", "RC[1]", "R[1]C": cannot be told from A1 text cheaply.
@@ -97,44 +126,99 @@ bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle styl
             return false;
         bool absoluteRow = i < n && p[i] == '$';
         if (absoluteRow)
-            ++i;
+            *out++ = p[i++];
         std::size_t digitsStart = i;
-        long row = 0;
+        std::int32_t row = 0;
         while (i < n && (classOf(p[i]) & kDigit) && i - digitsStart < 8)
             row = row * 10 + (p[i++] - '0');
-        std::size_t digits = i - digitsStart;
-        if (digits == 0 || absoluteRow)
-            continue; // a name, or a reference whose row is written absolutely
-        if (i < n && ((classOf(p[i]) & kWord) || p[i] == '('))
-            continue; // part of a longer name ("LOG10(")
+        bool isRow = i > digitsStart && !absoluteRow;
+        // Digits followed by more of a word belong to a name ("LOG10(").
+        if (isRow && i < n && ((classOf(p[i]) & kWord) || p[i] == '('))
+            isRow = false;
+        if (!isRow) {
+            for (std::size_t k = digitsStart; k < i; ++k)
+                *out++ = p[k];
+            continue;
+        }
         if (letters > 3 || row < 1 || row > kMaxRows)
             return false;
-        key.append(p + literal, digitsStart - literal);
-        key += '~';
-        appendInt(row - at.row);
-        literal = i;
+        *out++ = static_cast<char>(kMarkerByte);
+        out = putBytes(out, row - at.row);
     }
-    key.append(p + literal, n - literal);
+    key.size = static_cast<std::size_t>(out - key.bytes.data());
     return true;
 }
 
-FormulaCode* FormulaTextCache::find(const std::string& key) const {
-    auto it = m_entries.find(key);
-    return it == m_entries.end() ? nullptr : it->second;
+std::uint64_t FormulaTextCache::hashKey(std::string_view key) {
+    auto mix = [](std::uint64_t h) {
+        h *= 0xBF58476D1CE4E5B9ull;
+        return h ^ (h >> 31);
+    };
+    auto word = [](const char* p) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, p, sizeof w);
+        return w;
+    };
+    const std::size_t n = key.size();
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
+    if (n < 8) { // shorter than any real key (its header alone is 5 bytes)
+        for (char c : key)
+            h = mix(h ^ static_cast<unsigned char>(c));
+        return h;
+    }
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        h = mix(h ^ word(key.data() + i));
+    // The last eight bytes, overlapping the words before when n is no
+    // multiple of eight.
+    return mix(h ^ word(key.data() + n - 8));
 }
 
-void FormulaTextCache::remember(const std::string& key, FormulaCode* code) {
-    if (m_entries.size() >= kMaxEntries)
+std::size_t FormulaTextCache::probe(std::uint64_t hash, std::string_view key) const {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = static_cast<std::size_t>(hash) & mask;
+    while (m_slots[i].code && !(m_slots[i].hash == hash && m_slots[i].key == key))
+        i = (i + 1) & mask;
+    return i;
+}
+
+FormulaCode* FormulaTextCache::find(std::string_view key) const {
+    if (m_slots.empty())
+        return nullptr;
+    return m_slots[probe(hashKey(key), key)].code;
+}
+
+void FormulaTextCache::remember(std::string_view key, FormulaCode* code) {
+    if (m_count >= kMaxEntries)
         clear();
-    auto [it, inserted] = m_entries.emplace(key, code);
-    if (inserted)
-        m_pool.retain(code);
+    // At most half full, so that probes stay short.
+    if (2 * (m_count + 1) > m_slots.size())
+        grow();
+    std::uint64_t hash = hashKey(key);
+    Slot& slot = m_slots[probe(hash, key)];
+    if (slot.code)
+        return; // known already
+    slot.hash = hash;
+    slot.key = key;
+    slot.code = code;
+    ++m_count;
+    m_pool.retain(code);
+}
+
+void FormulaTextCache::grow() {
+    std::vector<Slot> old(std::max(kFirstSlots, 2 * m_slots.size()));
+    old.swap(m_slots);
+    for (Slot& entry : old)
+        if (entry.code)
+            m_slots[probe(entry.hash, entry.key)] = std::move(entry);
 }
 
 void FormulaTextCache::clear() {
-    for (auto& [key, code] : m_entries)
-        m_pool.release(code);
-    m_entries.clear();
+    for (Slot& slot : m_slots) {
+        if (slot.code)
+            m_pool.release(slot.code);
+        slot = Slot();
+    }
+    m_count = 0;
 }
 
 } // namespace vtx::sheet

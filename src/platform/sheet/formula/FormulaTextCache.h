@@ -8,14 +8,31 @@
 
 #include "platform/sheet/SheetTypes.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace vtx::sheet {
 
 class FormulaCode;
 class FormulaPool;
+
+/// The longest formula text whose shape is taken; longer texts are parsed.
+constexpr std::size_t kMaxShapeText = 512;
+
+/// A shape key: bytes, not text. Built in place for every formula entered,
+/// so it lives in a fixed buffer rather than in a string that would be
+/// filled character by character.
+struct ShapeKey {
+    /// Header, plus per row number replaced at most 4 bytes more than the
+    /// two characters ("A1") it needs at least.
+    static constexpr std::size_t kCapacity = 8 + 3 * kMaxShapeText;
+    std::array<char, kCapacity> bytes;
+    std::size_t size = 0;
+    std::string_view view() const { return {bytes.data(), size}; }
+};
 
 class FormulaTextCache {
 public:
@@ -25,23 +42,43 @@ public:
     FormulaTextCache& operator=(const FormulaTextCache&) = delete;
 
     /// The shape key of text at `at`; false when the text is not cacheable.
-    static bool shapeKey(std::string_view text, CellPos at, RefStyle style, std::string& key);
+    static bool shapeKey(std::string_view text, CellPos at, RefStyle style, ShapeKey& key);
     /// The cached program of a key, or null.
-    FormulaCode* find(const std::string& key) const;
+    FormulaCode* find(std::string_view key) const;
     /// Remembers a program (the cache holds a use of it).
-    void remember(const std::string& key, FormulaCode* code);
+    void remember(std::string_view key, FormulaCode* code);
     /// Forgets everything (custom functions or the reference style changed).
     void clear();
     /// Visits every remembered program: fn(key, program).
     template <typename Fn> void forEach(Fn&& fn) const {
-        for (const auto& [key, code] : m_entries)
-            fn(key, *code);
+        for (const Slot& slot : m_slots)
+            if (slot.code)
+                fn(std::string_view(slot.key), *slot.code);
     }
 
 private:
+    /// An open-addressing table, its size a power of two, probed linearly:
+    /// a slot is found with a mask, not the division of a prime-sized hash
+    /// table, and entries are never removed one by one (only all at once),
+    /// so a free slot ends every probe.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::string key;
+        FormulaCode* code = nullptr; ///< null: free
+    };
     static constexpr std::size_t kMaxEntries = 4096;
+    static constexpr std::size_t kFirstSlots = 64;
+    /// Hashes a key eight bytes at a time: keys are short, and one is looked
+    /// up for every formula entered.
+    static std::uint64_t hashKey(std::string_view key);
+    /// The slot holding key, or the free slot where it belongs.
+    std::size_t probe(std::uint64_t hash, std::string_view key) const;
+    /// Doubles the table, keeping its entries.
+    void grow();
+
     FormulaPool& m_pool;
-    std::unordered_map<std::string, FormulaCode*> m_entries;
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
 };
 
 } // namespace vtx::sheet

@@ -20,7 +20,8 @@ void setOperandValue(Operand& op, const Value& v) {
         op.setBoolean(v.asBoolean());
         break;
     case ValueType::Text:
-        op.setText(v.asText());
+        op.kind = OperandKind::Text;
+        op.text = v.asText(); // into the operand's own memory
         break;
     case ValueType::Error:
         op.setError(v.asError());
@@ -84,6 +85,15 @@ void appendOperandText(std::string& out, const Operand& op) {
     default:
         break;
     }
+}
+
+// Turns a value operand into its text, in place (in the text's own memory).
+void makeText(Operand& op) {
+    if (op.kind == OperandKind::Text)
+        return;
+    op.text.clear();
+    appendOperandText(op.text, op);
+    op.kind = OperandKind::Text;
 }
 
 } // namespace
@@ -205,16 +215,23 @@ std::string toText(const Value& v) {
     return v.toText();
 }
 
-void Interpreter::dereference(Operand& op, CellPos at) const {
-    if (op.kind == OperandKind::Ref) {
-        CellPos p{op.range.col0, op.range.row0};
-        if (!isInGrid(p)) {
-            op.setError(FormulaError::Ref);
-            return;
-        }
-        setOperandValue(op, m_cells.value(p.col, p.row));
+Interpreter::Interpreter(const CellStore& cells, NamedFunctionHost* host, LookupIndex* lookups)
+    : m_cells(cells), m_host(host), m_lookups(lookups), m_functions(&functionInfo(0)) {}
+
+void Interpreter::readCell(Operand& op) const {
+    CellPos p{op.range.col0, op.range.row0};
+    if (!isInGrid(p)) {
+        op.setError(FormulaError::Ref);
         return;
     }
+    const Value& v = m_cells.value(p.col, p.row);
+    if (v.isNumber())
+        op.setNumber(v.asNumber()); // most cells read hold numbers
+    else
+        setOperandValue(op, v);
+}
+
+void Interpreter::dereferenceMulti(Operand& op, CellPos at) const {
     if (op.kind == OperandKind::Array) {
         // The element standing where the range it came from would give its
         // cell; an array of no range gives its first element.
@@ -230,8 +247,6 @@ void Interpreter::dereference(Operand& op, CellPos at) const {
             op.setError(FormulaError::Value);
         return;
     }
-    if (op.kind != OperandKind::Range)
-        return;
     const CellRange& r = op.range;
     // Implicit intersection: the cell of the range in the formula's row or column.
     if (r.col0 == r.col1 && at.row >= r.row0 && at.row <= r.row1)
@@ -242,6 +257,15 @@ void Interpreter::dereference(Operand& op, CellPos at) const {
         setOperandValue(op, m_cells.value(r.col0, r.row0));
     else
         op.setError(FormulaError::Value);
+}
+
+void Interpreter::growStack() {
+    m_stack.emplace_back();
+    m_slots = m_stack.size();
+}
+
+void Interpreter::dropArray(Operand& op) {
+    op.array.reset();
 }
 
 namespace {
@@ -272,8 +296,61 @@ bool isReferenceOrError(const Operand& op) {
 
 } // namespace
 
+bool Interpreter::evaluateArithmetic(const FormulaCode& program, CellPos at, double& out) const {
+    double stack[kMaxArithmeticCode];
+    std::size_t depth = 0;
+    for (const Instr& in : program.code) {
+        switch (in.op) {
+        case Op::Number:
+            stack[depth++] = program.numbers[in.index];
+            break;
+        case Op::Ref: {
+            CellPos p = program.refs[in.index].resolve(at);
+            if (!isInGrid(p))
+                return false;
+            const Value& v = m_cells.value(p.col, p.row);
+            if (v.isNumber())
+                stack[depth++] = v.asNumber();
+            else if (v.isEmpty())
+                stack[depth++] = 0; // as the general path reads an empty cell
+            else
+                return false;
+            break;
+        }
+        case Op::Negate:
+            stack[depth - 1] = -stack[depth - 1];
+            break;
+        case Op::UnaryPlus:
+        case Op::Paren:
+            break;
+        default: { // + - * /
+            double y = stack[--depth];
+            double& x = stack[depth - 1];
+            if (in.op == Op::Add)
+                x += y;
+            else if (in.op == Op::Subtract)
+                x -= y;
+            else if (in.op == Op::Multiply)
+                x *= y;
+            else if (y != 0)
+                x /= y;
+            else
+                return false;
+            if (!std::isfinite(x))
+                return false;
+            break;
+        }
+        }
+    }
+    out = stack[0];
+    return true;
+}
+
 Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
-    m_stack.clear();
+    double number = 0;
+    if (program.arithmeticOnly && evaluateArithmetic(program, at, number))
+        return Value::number(number);
+    m_depth = 0;
     m_arrayIfs.clear();
     const std::size_t end = program.code.size();
     for (std::size_t pc = 0; pc < end; ++pc) {
@@ -281,26 +358,29 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
         const bool arrays = (in.flags & kInstrArray) != 0;
         switch (in.op) {
         case Op::Number:
-            m_stack.emplace_back().setNumber(program.numbers[in.index]);
+            push().setNumber(program.numbers[in.index]);
             break;
-        case Op::Text:
-            m_stack.emplace_back().setText(program.texts[in.index]);
+        case Op::Text: {
+            Operand& op = push();
+            op.kind = OperandKind::Text;
+            op.text = program.texts[in.index];
             break;
+        }
         case Op::Boolean:
-            m_stack.emplace_back().setBoolean(in.index != 0);
+            push().setBoolean(in.index != 0);
             break;
         case Op::Error:
-            m_stack.emplace_back().setError(static_cast<FormulaError>(in.index));
+            push().setError(static_cast<FormulaError>(in.index));
             break;
         case Op::Name:
-            m_stack.emplace_back().setError(FormulaError::Name);
+            push().setError(FormulaError::Name);
             break;
         case Op::Missing:
-            m_stack.emplace_back().kind = OperandKind::Missing;
+            push().kind = OperandKind::Missing;
             break;
         case Op::Ref: {
             CellPos p = program.refs[in.index].resolve(at);
-            Operand& op = m_stack.emplace_back();
+            Operand& op = push();
             if (!isInGrid(p)) {
                 op.setError(FormulaError::Ref);
                 break;
@@ -311,7 +391,7 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
         }
         case Op::Range: {
             const RangeRef& def = program.ranges[in.index];
-            Operand& op = m_stack.emplace_back();
+            Operand& op = push();
             CellPos a = def.first.resolve(at);
             CellPos b = def.last.resolve(at);
             if (!isInGrid(a) || !isInGrid(b)) {
@@ -326,9 +406,9 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
         case Op::Nop:
             break;
         case Op::JumpIfFalse: {
-            if (m_stack.empty())
+            if (m_depth == 0)
                 return Value::error(FormulaError::Value);
-            Operand& cond = m_stack.back();
+            Operand& cond = top();
             if (arrays && isArrayLike(cond)) {
                 // An array condition chooses element by element: both
                 // branches are evaluated and IF's call combines them.
@@ -341,10 +421,10 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             if (truth == 1)
                 break;
             std::size_t target = in.index;
-            m_stack.emplace_back().kind = OperandKind::Missing;
+            push().kind = OperandKind::Missing;
             if (truth < 0 && target > 0 && program.code[target - 1].op == Op::Jump) {
                 // Neither branch: IF gives the condition's error.
-                m_stack.emplace_back().kind = OperandKind::Missing;
+                push().kind = OperandKind::Missing;
                 target = program.code[target - 1].index;
             }
             pc = target - 1;
@@ -353,28 +433,28 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
         case Op::Jump:
             if (!m_arrayIfs.empty() && m_arrayIfs.back())
                 break; // an array IF evaluates its else-branch too
-            m_stack.emplace_back().kind = OperandKind::Missing;
+            push().kind = OperandKind::Missing;
             pc = static_cast<std::size_t>(in.index) - 1;
             break;
         case Op::JumpIfNotError: {
-            if (m_stack.empty())
+            if (m_depth == 0)
                 return Value::error(FormulaError::Value);
-            Operand& value = m_stack.back();
+            Operand& value = top();
             if (arrays && isArrayLike(value))
                 break; // some elements may be errors: the alternative is needed
             dereference(value, at);
             if (value.kind == OperandKind::Error)
                 break;
-            m_stack.emplace_back().kind = OperandKind::Missing;
+            push().kind = OperandKind::Missing;
             pc = static_cast<std::size_t>(in.index) - 1;
             break;
         }
         case Op::Negate:
         case Op::UnaryPlus:
         case Op::Percent: {
-            if (m_stack.empty())
+            if (m_depth == 0)
                 return Value::error(FormulaError::Value);
-            Operand& op = m_stack.back();
+            Operand& op = top();
             if (arrays && isArrayLike(op)) {
                 unaryArray(in.op, op, at);
                 break;
@@ -389,24 +469,23 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
             call(in.index, in.argc, arrays, at);
             break;
         case Op::CallName: {
-            int argc = in.argc;
-            if (static_cast<int>(m_stack.size()) < argc)
+            std::size_t argc = in.argc;
+            if (m_depth < argc)
                 return Value::error(FormulaError::Value);
-            Operand* args = m_stack.data() + (m_stack.size() - static_cast<std::size_t>(argc));
-            Operand result;
+            std::size_t base = m_depth - argc;
+            Operand& result = push();
             if (m_host)
-                m_host->callNamed(program.names[in.index], args, argc, at, result);
+                m_host->callNamed(program.names[in.index], &m_stack[base], in.argc, at, result);
             else
                 result.setError(FormulaError::Name);
-            m_stack.resize(m_stack.size() - static_cast<std::size_t>(argc));
-            m_stack.push_back(std::move(result));
+            settle(base);
             break;
         }
         case Op::RangeJoin: {
-            if (m_stack.size() < 2)
+            if (m_depth < 2)
                 return Value::error(FormulaError::Value);
-            Operand& a = m_stack[m_stack.size() - 2];
-            const Operand& b = m_stack.back();
+            Operand& a = m_stack[m_depth - 2];
+            const Operand& b = top();
             if (!isReferenceOrError(a) || !isReferenceOrError(b)) {
                 a.setError(FormulaError::Value);
             } else if (a.kind == OperandKind::Error) {
@@ -420,14 +499,14 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
                 if (m_dynamicReads)
                     m_dynamicReads->push_back(a.range);
             }
-            m_stack.pop_back();
+            --m_depth;
             break;
         }
         default: {
-            if (m_stack.size() < 2)
+            if (m_depth < 2)
                 return Value::error(FormulaError::Value);
-            Operand& a = m_stack[m_stack.size() - 2];
-            Operand& b = m_stack.back();
+            Operand& a = m_stack[m_depth - 2];
+            Operand& b = top();
             if (arrays && (isArrayLike(a) || isArrayLike(b))) {
                 binaryArray(in.op, a, b, at);
             } else {
@@ -435,20 +514,27 @@ Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
                 dereference(b, at);
                 applyBinary(in.op, a, b);
             }
-            m_stack.pop_back();
+            --m_depth;
             break;
         }
         }
     }
-    if (m_stack.empty())
+    if (m_depth == 0)
         return Value::error(FormulaError::Value);
-    Operand& top = m_stack.back();
-    dereference(top, at);
-    if (top.kind == OperandKind::Empty || top.kind == OperandKind::Missing)
+    Operand& last = top();
+    dereference(last, at);
+    releaseArrays();
+    switch (last.kind) {
+    case OperandKind::Number:
+        return Value::number(last.number);
+    case OperandKind::Empty:
+    case OperandKind::Missing:
         return Value::number(0);
-    if (top.kind == OperandKind::Text)
-        return Value::text(std::move(top.text));
-    return operandToValue(top);
+    case OperandKind::Text:
+        return Value::text(std::move(last.text));
+    default:
+        return operandToValue(last);
+    }
 }
 
 void applyUnary(Op op, Operand& a) {
@@ -463,7 +549,50 @@ void applyUnary(Op op, Operand& a) {
     a.setNumber(op == Op::Negate ? -n : n / 100.0);
 }
 
+namespace {
+
+// x op y for + - * / ^, into out.
+void arithmetic(Op op, double x, double y, Operand& out) {
+    double r = 0;
+    switch (op) {
+    case Op::Add:
+        r = x + y;
+        break;
+    case Op::Subtract:
+        r = x - y;
+        break;
+    case Op::Multiply:
+        r = x * y;
+        break;
+    case Op::Divide:
+        if (y == 0) {
+            out.setError(FormulaError::Div0);
+            return;
+        }
+        r = x / y;
+        break;
+    default: // Power
+        if (x == 0 && y == 0) {
+            out.setError(FormulaError::Num);
+            return;
+        }
+        r = std::pow(x, y);
+        break;
+    }
+    if (std::isfinite(r))
+        out.setNumber(r);
+    else
+        out.setError(x == 0 && y < 0 ? FormulaError::Div0 : FormulaError::Num);
+}
+
+} // namespace
+
 void applyBinary(Op op, Operand& a, const Operand& b) {
+    if (op >= Op::Add && op <= Op::Power && a.kind == OperandKind::Number &&
+        b.kind == OperandKind::Number) {
+        arithmetic(op, a.number, b.number, a); // the common case, straight away
+        return;
+    }
     if (op >= Op::Equal && op <= Op::GreaterEqual) {
         if (a.kind == OperandKind::Error || b.kind == OperandKind::Error) {
             FormulaError e = a.kind == OperandKind::Error ? a.error : b.error;
@@ -506,12 +635,7 @@ void applyBinary(Op op, Operand& a, const Operand& b) {
             a.setError(b.error);
             return;
         }
-        if (a.kind != OperandKind::Text) {
-            std::string t;
-            appendOperandText(t, a);
-            a.text = std::move(t);
-            a.kind = OperandKind::Text;
-        }
+        makeText(a);
         appendOperandText(a.text, b);
         if (a.text.size() > kMaxTextLength)
             a.setError(FormulaError::Value);
@@ -524,47 +648,20 @@ void applyBinary(Op op, Operand& a, const Operand& b) {
         a.setError(e);
         return;
     }
-    double r = 0;
-    switch (op) {
-    case Op::Add:
-        r = x + y;
-        break;
-    case Op::Subtract:
-        r = x - y;
-        break;
-    case Op::Multiply:
-        r = x * y;
-        break;
-    case Op::Divide:
-        if (y == 0) {
-            a.setError(FormulaError::Div0);
-            return;
-        }
-        r = x / y;
-        break;
-    default: // Power
-        if (x == 0 && y == 0) {
-            a.setError(FormulaError::Num);
-            return;
-        }
-        r = std::pow(x, y);
-        break;
-    }
-    if (std::isfinite(r))
-        a.setNumber(r);
-    else
-        a.setError(x == 0 && y < 0 ? FormulaError::Div0 : FormulaError::Num);
+    arithmetic(op, x, y, a);
 }
 
 void Interpreter::call(std::uint32_t index, int argc, bool arrays, CellPos at) {
-    if (static_cast<int>(m_stack.size()) < argc) {
-        m_stack.emplace_back().setError(FormulaError::Value);
+    if (m_depth < static_cast<std::size_t>(argc)) {
+        push().setError(FormulaError::Value);
         return;
     }
-    const FunctionInfo& def = functionInfo(index);
-    std::size_t base = m_stack.size() - static_cast<std::size_t>(argc);
-    Operand* args = m_stack.data() + base;
-    Operand result;
+    const FunctionInfo& def = m_functions[index];
+    std::size_t base = m_depth - static_cast<std::size_t>(argc);
+    // The result takes the slot above the arguments (pushed first: a push
+    // may move the stack), then the place of the first one.
+    Operand& result = push();
+    Operand* args = &m_stack[base];
     bool lifted = false;
     if (arrays) {
         // A range or array where a value is declared makes the call run once
@@ -581,8 +678,7 @@ void Interpreter::call(std::uint32_t index, int argc, bool arrays, CellPos at) {
         run(def, args, argc, at, result);
     if (m_dynamicReads && result.isReference())
         m_dynamicReads->push_back(result.range);
-    m_stack.resize(base);
-    m_stack.push_back(std::move(result));
+    settle(base);
 }
 
 void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos at,
@@ -603,6 +699,8 @@ void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos 
             break;
         }
         if (kind == ArgKind::Number) {
+            if (a.kind == OperandKind::Number)
+                continue;
             double n = 0;
             FormulaError e = FormulaError::None;
             if (!operandNumber(a, n, e))
@@ -610,11 +708,7 @@ void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos 
             else
                 a.setNumber(n);
         } else if (kind == ArgKind::Text) {
-            if (a.kind != OperandKind::Text) {
-                std::string t;
-                appendOperandText(t, a);
-                a.setText(std::move(t));
-            }
+            makeText(a);
         } else if (kind == ArgKind::Boolean) {
             if (a.kind == OperandKind::Text) {
                 if (compareTextNoCase(a.text, "TRUE") == 0)

@@ -27,8 +27,7 @@ public:
 
 class Interpreter {
 public:
-    Interpreter(const CellStore& cells, NamedFunctionHost* host, LookupIndex* lookups)
-        : m_cells(cells), m_host(host), m_lookups(lookups) {}
+    Interpreter(const CellStore& cells, NamedFunctionHost* host, LookupIndex* lookups);
     /// The value of the program standing at `at`.
     Value evaluate(const FormulaCode& code, CellPos at);
     /// Where to note the references that functions and the range operator
@@ -37,13 +36,79 @@ public:
     void setDynamicReads(std::vector<CellRange>* reads) { m_dynamicReads = reads; }
 
 private:
+    /// The value of an arithmetic program (FormulaCode::arithmeticOnly) on a
+    /// stack of plain numbers; false, with nothing done, where the general
+    /// path must answer: a cell holding no number, a division by zero, a
+    /// result beyond the finite numbers.
+    bool evaluateArithmetic(const FormulaCode& program, CellPos at, double& out) const;
+
+    /// A fresh operand on top of the stack. Slots are kept from one push to
+    /// the next (and from one formula to the next): push() gives a slot the
+    /// state of a new Operand but keeps its text's memory, so that pushing
+    /// and popping numbers and references builds and frees no strings.
+    Operand& push() {
+        if (m_depth == m_slots) [[unlikely]]
+            growStack();
+        Operand& op = m_stack[m_depth++];
+        op.kind = OperandKind::Empty;
+        op.error = FormulaError::None;
+        op.number = 0.0;
+        op.text.clear();
+        op.range = CellRange();
+        if (op.array) [[unlikely]]
+            dropArray(op);
+        return op;
+    }
+    // The rare parts of push(), out of line so that push() stays small.
+    void growStack();
+    static void dropArray(Operand& op);
+    Operand& top() { return m_stack[m_depth - 1]; }
+    /// Replaces the operands from `base` up by the one on top (a call's
+    /// result). Texts and arrays change places only when there are any: most
+    /// results are numbers, and the slot above is dead anyway.
+    void settle(std::size_t base) {
+        Operand& from = m_stack[m_depth - 1];
+        Operand& to = m_stack[base];
+        m_depth = base + 1;
+        if (from.array)
+            m_holdsArrays = true;
+        if (&from == &to)
+            return;
+        to.kind = from.kind;
+        to.error = from.error;
+        to.number = from.number;
+        to.range = from.range;
+        if (!from.text.empty() || !to.text.empty())
+            to.text.swap(from.text);
+        if (from.array || to.array)
+            to.array.swap(from.array);
+    }
+    /// Lets go of the arrays still held by slots once a formula is done.
+    void releaseArrays() {
+        if (!m_holdsArrays)
+            return;
+        for (Operand& op : m_stack)
+            if (op.array)
+                dropArray(op);
+        m_holdsArrays = false;
+    }
+
     void call(std::uint32_t index, int argc, bool arrays, CellPos at);
     /// Coerces the arguments by their declared kinds and runs the body.
     void run(const FunctionInfo& def, Operand* args, int argc, CellPos at, Operand& result);
     /// Replaces a reference operand by the value of its cell (a range by the
     /// cell it shares a row or column with, else #VALUE!); an array by its
     /// element in the formula's row or column.
-    void dereference(Operand& op, CellPos at) const;
+    void dereference(Operand& op, CellPos at) const {
+        if (op.kind == OperandKind::Ref)
+            readCell(op);
+        else if (op.kind == OperandKind::Range || op.kind == OperandKind::Array)
+            dereferenceMulti(op, at);
+    }
+    /// dereference() of a single cell reference.
+    void readCell(Operand& op) const;
+    /// dereference() of a range or an array.
+    void dereferenceMulti(Operand& op, CellPos at) const;
 
     // ---- element by element (InterpreterArrays.cpp) ----
     /// The element (row, col) of an operand, a single value standing for
@@ -58,7 +123,13 @@ private:
     const CellStore& m_cells;
     NamedFunctionHost* m_host;
     LookupIndex* m_lookups;
+    const FunctionInfo* m_functions; ///< the built-in functions, by index
     std::vector<Operand> m_stack;
+    std::size_t m_slots = 0; ///< m_stack.size(), kept at hand for push()
+    std::size_t m_depth = 0; ///< operands in use in m_stack
+    /// Set when an array may have come onto the stack (a call's result, an
+    /// operator computing element by element): releaseArrays() has work.
+    bool m_holdsArrays = false;
     /// One entry per IF being evaluated: true when its condition is an
     /// array, so that both branches are evaluated.
     std::vector<bool> m_arrayIfs;

@@ -105,6 +105,7 @@ void Interpreter::binaryArray(Op op, Operand& a, const Operand& b, CellPos) {
         const Operand* ops[] = {&a, &b};
         setOrigin(*array, ops, 2);
         result.setArray(std::move(array));
+        m_holdsArrays = true;
     }
     a = std::move(result);
 }
@@ -124,6 +125,7 @@ void Interpreter::unaryArray(Op op, Operand& a, CellPos) {
         }
         array->origin = originOf(a);
         result.setArray(std::move(array));
+        m_holdsArrays = true;
     }
     a = std::move(result);
 }

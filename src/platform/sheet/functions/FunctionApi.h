@@ -243,14 +243,7 @@ template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int 
             break;
         }
         case OperandKind::Range:
-            call.cells.forEach(a.range, [&](int, int, const Cell& c) {
-                if (found != FormulaError::None)
-                    return;
-                if (c.value.isNumber())
-                    fn(c.value.asNumber());
-                else if (c.value.isError())
-                    found = c.value.asError();
-            });
+            found = call.cells.forEachNumber(a.range, fn);
             if (found != FormulaError::None)
                 return found;
             break;
