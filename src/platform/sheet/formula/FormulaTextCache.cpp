@@ -158,28 +158,39 @@ bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle styl
 // one too; and what is alike is read alike.
 bool FormulaTextCache::sameShape(std::string_view text, int row, std::string_view last, int lastRow,
                                  const RowSpan* rows, std::size_t rowCount) {
-    if (text.size() > kMaxShapeText)
+    const char* t = text.data();
+    const char* l = last.data();
+    const std::size_t tn = text.size();
+    if (tn > kMaxShapeText)
         return false;
+    // The stretches compared are short ("A", ">0,ROUND(B"): byte by byte
+    // beats calling memcmp for each.
+    auto alike = [](const char* a, const char* b, std::size_t n) {
+        for (std::size_t k = 0; k < n; ++k)
+            if (a[k] != b[k])
+                return false;
+        return true;
+    };
     const std::int32_t moved = row - lastRow;
     std::size_t at = 0;     // in text
     std::size_t lastAt = 0; // in last
     for (std::size_t k = 0; k < rowCount; ++k) {
         const RowSpan& span = rows[k];
-        const std::size_t alike = span.start - lastAt;
-        if (text.compare(at, alike, last.substr(lastAt, alike)) != 0)
+        const std::size_t length = span.start - lastAt;
+        if (tn - at < length || !alike(t + at, l + lastAt, length))
             return false;
-        at += alike;
+        at += length;
         // The new row's digits (at most 8, as shapeKey() reads them).
         std::size_t end = at;
         std::int32_t value = 0;
-        while (end < text.size() && (classOf(text[end]) & kDigit) && end - at < 8)
-            value = value * 10 + (text[end++] - '0');
+        while (end < tn && (classOf(t[end]) & kDigit) && end - at < 8)
+            value = value * 10 + (t[end++] - '0');
         if (end == at || value != span.row + moved || value < 1 || value > kMaxRows)
             return false;
         at = end;
         lastAt = span.end;
     }
-    return text.substr(at) == last.substr(lastAt);
+    return tn - at == last.size() - lastAt && alike(t + at, l + lastAt, tn - at);
 }
 
 FormulaCode* FormulaTextCache::findLikeLast(std::string_view text, CellPos at,
