@@ -165,7 +165,8 @@ void SheetImpl::storeValue(int col, int row, Value value, std::string entered) {
     if (same)
         return;
     m_cells.touch(col);
-    eraseIfBlank(col, row);
+    if (cell.isBlank() && !cell.flags) // eraseIfBlank(), the cell at hand
+        m_cells.erase(col, row);
     valueChanged({col, row});
 }
 

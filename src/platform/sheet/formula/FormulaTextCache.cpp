@@ -163,9 +163,17 @@ bool FormulaTextCache::sameShape(std::string_view text, int row, std::string_vie
     const std::size_t tn = text.size();
     if (tn > kMaxShapeText)
         return false;
-    // The stretches compared are short ("A", ">0,ROUND(B"): byte by byte
-    // beats calling memcmp for each.
+    // The stretches compared are short ("A", ">0,ROUND(B"): eight bytes at
+    // a time, then byte by byte, beats calling memcmp for each.
     auto alike = [](const char* a, const char* b, std::size_t n) {
+        for (; n >= 8; a += 8, b += 8, n -= 8) {
+            std::uint64_t x = 0;
+            std::uint64_t y = 0;
+            std::memcpy(&x, a, sizeof x);
+            std::memcpy(&y, b, sizeof y);
+            if (x != y)
+                return false;
+        }
         for (std::size_t k = 0; k < n; ++k)
             if (a[k] != b[k])
                 return false;
