@@ -64,9 +64,17 @@ FormulaError ColumnNumbers::forEachNumber(int row0, int row1, Fn&& fn) const {
     auto from = std::lower_bound(m_rows.begin(), m_rows.end(), row0);
     auto to = std::upper_bound(from, m_rows.end(), last);
     const double* numbers = m_numbers.data();
-    for (auto i = static_cast<std::size_t>(from - m_rows.begin()),
-              end = static_cast<std::size_t>(to - m_rows.begin());
-         i < end; ++i)
+    auto i = static_cast<std::size_t>(from - m_rows.begin());
+    const auto end = static_cast<std::size_t>(to - m_rows.begin());
+    // Four at a time, still in order: the loop's own work is shared by
+    // four numbers (a stretch holds hundreds).
+    for (; i + 4 <= end; i += 4) {
+        fn(numbers[i]);
+        fn(numbers[i + 1]);
+        fn(numbers[i + 2]);
+        fn(numbers[i + 3]);
+    }
+    for (; i < end; ++i)
         fn(numbers[i]);
     return error;
 }

@@ -165,7 +165,8 @@ void SheetImpl::storeValue(int col, int row, Value value, std::string entered) {
     if (same)
         return;
     m_cells.touch(col);
-    eraseIfBlank(col, row);
+    if (cell.isBlank() && !cell.flags) // eraseIfBlank(), the cell at hand
+        m_cells.erase(col, row);
     valueChanged({col, row});
 }
 
@@ -356,17 +357,24 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
     if (!m_impl->inRange(col, row))
         return false;
     SheetImpl& s = *m_impl;
-    FormulaCode* program = nullptr;
-    bool cacheable = FormulaTextCache::shapeKey(text, {col, row}, s.m_refStyle, s.m_shapeKey);
-    if (cacheable && (program = s.m_textCache.find(s.m_shapeKey.view())) != nullptr) {
+    FormulaTextCache& cache = s.m_textCache;
+    FormulaCode* program = cache.findLikeLast(text, {col, row}, s.m_refStyle);
+    if (program) {
         s.m_pool.retain(program);
     } else {
-        FormulaCode& code = s.m_scratch;
-        if (!s.parse(text, {col, row}, code, e))
-            return false;
-        program = s.m_pool.intern(code);
+        bool cacheable = FormulaTextCache::shapeKey(text, {col, row}, s.m_refStyle, s.m_shapeKey);
+        if (cacheable && (program = cache.find(s.m_shapeKey.view())) != nullptr) {
+            s.m_pool.retain(program);
+        } else {
+            FormulaCode& code = s.m_scratch;
+            if (!s.parse(text, {col, row}, code, e))
+                return false;
+            program = s.m_pool.intern(code);
+            if (cacheable)
+                cache.remember(s.m_shapeKey.view(), program);
+        }
         if (cacheable)
-            s.m_textCache.remember(s.m_shapeKey.view(), program);
+            cache.noteLast(text, {col, row}, s.m_refStyle, s.m_shapeKey, program);
     }
     m_impl->installFormula({col, row}, program);
     if (compute)

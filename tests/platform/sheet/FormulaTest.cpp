@@ -2,11 +2,13 @@
 // styles, formula texts, parse errors and the nesting limit.
 #include "SheetTestUtil.h"
 
+#include "platform/sheet/formula/FormulaTextCache.h"
 #include "platform/sheet/functions/FunctionRegistry.h"
 
 #include <cmath>
 #include <ctime>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace vtx::sheet::test {
@@ -510,6 +512,53 @@ TEST(FormulaShapes, TextThatReadsLikeARowOffsetIsNoRowOffset) {
         ASSERT_TRUE(s.setFormula(3, r, "\"\xFF" + row + "\"&A" + row, true));
         EXPECT_EQ(s.value(3, r), Value::text("\xFF" + row + (r == 3 ? "7" : "")));
     }
+}
+
+TEST(FormulaShapes, ComparingWithTheLastFormulaAgreesWithShapeKeys) {
+    // Texts made of pieces that shape keys treat differently, a second text
+    // made from the first with its numbers mostly moved by the rows between
+    // them: the cheap comparison must say "same shape" exactly when the two
+    // shape keys are equal.
+    const char* pieces[] = {"A", "b", "AB", "XFD", "ABCD", "R", "$A",  "LOG", "SUM(", "(", ")",
+                            "+", "*", "&",  ":",   ",",    " ", "\"t", "\"",  "E",    ".", "$",
+                            "[", "_", "C",  "r",   "\xFF", "1", "2A",  "_B",  ".C"};
+    std::mt19937 rng(2024);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    int alike = 0;
+    int checked = 0;
+    for (int round = 0; round < 200000; ++round) {
+        int lastRow = 1 + pick(2000);
+        int delta = pick(4) == 0 ? 0 : pick(11) - 5;
+        int row = std::max(1, lastRow + delta);
+        std::string last;
+        std::string text;
+        for (int k = 1 + pick(7); k > 0; --k) {
+            std::string piece = pieces[pick(static_cast<int>(std::size(pieces)))];
+            last += piece;
+            text += pick(20) == 0 ? pieces[pick(static_cast<int>(std::size(pieces)))] : piece;
+            if (pick(2) == 0) {
+                int n = pick(5) == 0 ? pick(100000000) : pick(1000);
+                last += std::to_string(n);
+                int choice = pick(10);
+                int moved = choice < 6 ? n + (row - lastRow) : choice < 8 ? n : n + pick(3);
+                text += (pick(10) == 0 ? "0" : "") + std::to_string(std::max(0, moved));
+            }
+        }
+        ShapeKey lastKey;
+        ShapeKey key;
+        if (!FormulaTextCache::shapeKey(last, {3, lastRow}, RefStyle::Default, lastKey))
+            continue;
+        bool cacheable = FormulaTextCache::shapeKey(text, {3, row}, RefStyle::Default, key);
+        bool same = cacheable && key.view() == lastKey.view();
+        ASSERT_EQ(FormulaTextCache::sameShape(text, row, last, lastRow, lastKey.rows.data(),
+                                              lastKey.rowCount),
+                  same)
+            << "\"" << last << "\" in row " << lastRow << ", \"" << text << "\" in row " << row;
+        alike += same;
+        ++checked;
+    }
+    EXPECT_GT(alike, 10000);
+    EXPECT_GT(checked, 100000);
 }
 
 TEST(FormulaShapes, ReferencesAtTheEdgesOfTheGrid) {

@@ -75,6 +75,7 @@ bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle styl
     const char* p = text.data();
     const std::size_t n = text.size();
     char* out = key.bytes.data();
+    key.rowCount = 0;
     *out++ = static_cast<char>(style);
     out = putBytes(out, at.col);
     std::size_t i = 0;
@@ -144,9 +145,89 @@ bool FormulaTextCache::shapeKey(std::string_view text, CellPos at, RefStyle styl
             return false;
         *out++ = static_cast<char>(kMarkerByte);
         out = putBytes(out, row - at.row);
+        key.rows[key.rowCount++] = {static_cast<std::uint16_t>(digitsStart),
+                                    static_cast<std::uint16_t>(i), row};
     }
     key.size = static_cast<std::size_t>(out - key.bytes.data());
     return true;
+}
+
+// The text between last's relative rows must be alike in both, and in the
+// place of each row the new text must hold the moved row. The text around a
+// row is what made it a relative row in `last`, so it makes the new digits
+// one too; and what is alike is read alike.
+bool FormulaTextCache::sameShape(std::string_view text, int row, std::string_view last, int lastRow,
+                                 const RowSpan* rows, std::size_t rowCount) {
+    const char* t = text.data();
+    const char* l = last.data();
+    const std::size_t tn = text.size();
+    if (tn > kMaxShapeText)
+        return false;
+    // The stretches compared are short ("A", ">0,ROUND(B"): eight bytes at
+    // a time, then byte by byte, beats calling memcmp for each.
+    auto alike = [](const char* a, const char* b, std::size_t n) {
+        for (; n >= 8; a += 8, b += 8, n -= 8) {
+            std::uint64_t x = 0;
+            std::uint64_t y = 0;
+            std::memcpy(&x, a, sizeof x);
+            std::memcpy(&y, b, sizeof y);
+            if (x != y)
+                return false;
+        }
+        for (std::size_t k = 0; k < n; ++k)
+            if (a[k] != b[k])
+                return false;
+        return true;
+    };
+    const std::int32_t moved = row - lastRow;
+    std::size_t at = 0;     // in text
+    std::size_t lastAt = 0; // in last
+    for (std::size_t k = 0; k < rowCount; ++k) {
+        const RowSpan& span = rows[k];
+        const std::size_t length = span.start - lastAt;
+        if (tn - at < length || !alike(t + at, l + lastAt, length))
+            return false;
+        at += length;
+        // The new row's digits (at most 8, as shapeKey() reads them).
+        std::size_t end = at;
+        std::int32_t value = 0;
+        while (end < tn && (classOf(t[end]) & kDigit) && end - at < 8)
+            value = value * 10 + (t[end++] - '0');
+        if (end == at || value != span.row + moved || value < 1 || value > kMaxRows)
+            return false;
+        at = end;
+        lastAt = span.end;
+    }
+    return tn - at == last.size() - lastAt && alike(t + at, l + lastAt, tn - at);
+}
+
+FormulaCode* FormulaTextCache::findLikeLast(std::string_view text, CellPos at,
+                                            RefStyle style) const {
+    const auto col = static_cast<std::size_t>(at.col);
+    if (col >= m_last.size())
+        return nullptr;
+    const LastFormula& last = m_last[col];
+    if (!last.code || last.style != style ||
+        !sameShape(text, at.row, last.text, last.row, last.rows.data(), last.rows.size()))
+        return nullptr;
+    return last.code;
+}
+
+void FormulaTextCache::noteLast(std::string_view text, CellPos at, RefStyle style,
+                                const ShapeKey& key, FormulaCode* code) {
+    const auto col = static_cast<std::size_t>(at.col);
+    if (col >= m_last.size())
+        m_last.resize(col + 1);
+    LastFormula& last = m_last[col];
+    m_pool.retain(code);
+    if (last.code)
+        m_pool.release(last.code);
+    last.text.assign(text);
+    last.row = at.row;
+    last.style = style;
+    last.rows.assign(key.rows.begin(),
+                     key.rows.begin() + static_cast<std::ptrdiff_t>(key.rowCount));
+    last.code = code;
 }
 
 std::uint64_t FormulaTextCache::hashKey(std::string_view key) {
@@ -219,6 +300,10 @@ void FormulaTextCache::clear() {
         slot = Slot();
     }
     m_count = 0;
+    for (LastFormula& last : m_last)
+        if (last.code)
+            m_pool.release(last.code);
+    m_last.clear();
 }
 
 } // namespace vtx::sheet

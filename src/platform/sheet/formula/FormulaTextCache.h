@@ -22,6 +22,14 @@ class FormulaPool;
 /// The longest formula text whose shape is taken; longer texts are parsed.
 constexpr std::size_t kMaxShapeText = 512;
 
+/// The digits of a relative row number in a formula text: text[start, end)
+/// reads `row`.
+struct RowSpan {
+    std::uint16_t start = 0;
+    std::uint16_t end = 0;
+    std::int32_t row = 0;
+};
+
 /// A shape key: bytes, not text. Built in place for every formula entered,
 /// so it lives in a fixed buffer rather than in a string that would be
 /// filled character by character.
@@ -31,6 +39,10 @@ struct ShapeKey {
     static constexpr std::size_t kCapacity = 8 + 3 * kMaxShapeText;
     std::array<char, kCapacity> bytes;
     std::size_t size = 0;
+    /// Where the text's relative row numbers stand (replaced by offsets);
+    /// each takes two characters at least ("A1").
+    std::array<RowSpan, kMaxShapeText / 2> rows;
+    std::size_t rowCount = 0;
     std::string_view view() const { return {bytes.data(), size}; }
 };
 
@@ -47,6 +59,23 @@ public:
     FormulaCode* find(std::string_view key) const;
     /// Remembers a program (the cache holds a use of it).
     void remember(std::string_view key, FormulaCode* code);
+
+    /// The program of the formula noted last in column at.col when `text`
+    /// at `at` has its shape, else null. Consecutive rows of a column
+    /// mostly hold one shape ("A1+1", "A2+1", ...): comparing the two texts
+    /// is cheaper than building a key and looking it up.
+    FormulaCode* findLikeLast(std::string_view text, CellPos at, RefStyle style) const;
+    /// Notes the formula entered last in a column, with where its key found
+    /// its relative rows (the cache holds a use of the program).
+    void noteLast(std::string_view text, CellPos at, RefStyle style, const ShapeKey& key,
+                  FormulaCode* code);
+    /// True when `text` in row `row` has the shape of `last` in row
+    /// `lastRow` of the same column, whose relative rows are `rows` (from
+    /// its ShapeKey): `text` is `last` with the digits of each of those rows
+    /// replaced by the row moved by row - lastRow. This is exactly when the
+    /// two shape keys are equal.
+    static bool sameShape(std::string_view text, int row, std::string_view last, int lastRow,
+                          const RowSpan* rows, std::size_t rowCount);
     /// Forgets everything (custom functions or the reference style changed).
     void clear();
     /// Visits every remembered program: fn(key, program).
@@ -76,9 +105,19 @@ private:
     /// Doubles the table, keeping its entries.
     void grow();
 
+    /// The formula entered last in a column (findLikeLast).
+    struct LastFormula {
+        std::string text;
+        int row = 0;
+        RefStyle style = RefStyle::Default;
+        std::vector<RowSpan> rows;
+        FormulaCode* code = nullptr; ///< null: none
+    };
+
     FormulaPool& m_pool;
     std::vector<Slot> m_slots;
     std::size_t m_count = 0;
+    std::vector<LastFormula> m_last; ///< by column
 };
 
 } // namespace vtx::sheet

@@ -346,10 +346,7 @@ bool Interpreter::evaluateArithmetic(const FormulaCode& program, CellPos at, dou
     return true;
 }
 
-Value Interpreter::evaluate(const FormulaCode& program, CellPos at) {
-    double number = 0;
-    if (program.arithmeticOnly && evaluateArithmetic(program, at, number))
-        return Value::number(number);
+Value Interpreter::evaluateProgram(const FormulaCode& program, CellPos at) {
     m_depth = 0;
     m_arrayIfs.clear();
     const std::size_t end = program.code.size();

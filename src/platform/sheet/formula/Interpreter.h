@@ -29,7 +29,12 @@ class Interpreter {
 public:
     Interpreter(const CellStore& cells, NamedFunctionHost* host, LookupIndex* lookups);
     /// The value of the program standing at `at`.
-    Value evaluate(const FormulaCode& code, CellPos at);
+    Value evaluate(const FormulaCode& code, CellPos at) {
+        double number = 0;
+        if (code.arithmeticOnly && evaluateArithmetic(code, at, number))
+            return Value::number(number);
+        return evaluateProgram(code, at);
+    }
     /// Where to note the references that functions and the range operator
     /// build at run time (OFFSET, INDIRECT, INDEX, "A1:INDEX(...)"), so that
     /// recalculation can check the cells they reach; null to note nothing.
@@ -41,6 +46,8 @@ private:
     /// path must answer: a cell holding no number, a division by zero, a
     /// result beyond the finite numbers.
     bool evaluateArithmetic(const FormulaCode& program, CellPos at, double& out) const;
+    /// evaluate() on the operand stack: any program.
+    Value evaluateProgram(const FormulaCode& program, CellPos at);
 
     /// A fresh operand on top of the stack. Slots are kept from one push to
     /// the next (and from one formula to the next): push() gives a slot the
