@@ -216,7 +216,8 @@ std::string toText(const Value& v) {
 }
 
 Interpreter::Interpreter(const CellStore& cells, NamedFunctionHost* host, LookupIndex* lookups)
-    : m_cells(cells), m_host(host), m_lookups(lookups), m_functions(&functionInfo(0)) {}
+    : m_cells(cells), m_host(host), m_lookups(lookups), m_functions(&functionInfo(0)),
+      m_stack(kFirstSlots), m_slots(kFirstSlots) {}
 
 void Interpreter::readCell(Operand& op) const {
     CellPos p{op.range.col0, op.range.row0};
