@@ -90,6 +90,21 @@ const ColumnNumbers* CellStore::numbersOf(int col, int row0, int row1) const {
     return numbers.ready(m_cols[slot], version(col), std::max(row0, 0), row1) ? &numbers : nullptr;
 }
 
+bool CellStore::exactSum(const CellRange& r, double start, double& sum) const {
+    if (r.row1 - r.row0 + 1 < ColumnNumbers::kMinRows)
+        return false;
+    double total = start;
+    const int c1 = std::min<int>(r.col1, static_cast<int>(m_cols.size()) - 1);
+    for (int c = std::max(r.col0, 0); c <= c1; ++c) {
+        const auto slot = static_cast<std::size_t>(c);
+        if (slot >= m_numbers.size() || !m_numbers[slot] || !m_numbers[slot]->current(version(c)) ||
+            !m_numbers[slot]->exactSum(std::max(r.row0, 0), r.row1, total, total))
+            return false;
+    }
+    sum = total;
+    return true;
+}
+
 void CellStore::shiftRows(int row, int count) {
     ++m_epoch;
     m_numbers.clear();

@@ -205,6 +205,11 @@ public:
         }
         return FormulaError::None;
     }
+    /// start plus the numbers of a range added one by one, column by
+    /// column, when up-to-date copies of the columns' numbers tell it
+    /// exactly (ColumnNumbers::exactSum); false (sum untouched) where the
+    /// range must be walked.
+    bool exactSum(const CellRange& r, double start, double& sum) const;
     template <typename Fn> void forEachCell(Fn&& fn) {
         forEachMutable(CellRange{0, 0, static_cast<int>(m_cols.size()), kMaxRows + 1}, fn);
     }

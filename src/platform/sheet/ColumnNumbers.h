@@ -9,6 +9,13 @@
 /// covered as many rows as the column has: a column that keeps changing
 /// between the sums over it is walked as before, and copying never costs
 /// more than the walks it replaces.
+///
+/// When every sum of the column's numbers is exact (all numbers are whole
+/// multiples of one power of two, 2^g, and their sizes add up to less than
+/// 2^(53+g), so no sum needs more digits than a double has), adding them in
+/// any order gives the same number. The copy then keeps running totals, and
+/// the sum of a stretch is the difference of two of them: the same number
+/// as adding its numbers one by one, in far less time.
 
 #include "platform/sheet/FormulaError.h"
 
@@ -36,6 +43,14 @@ public:
     /// Only after ready() said yes.
     template <typename Fn> FormulaError forEachNumber(int row0, int row1, Fn&& fn) const;
 
+    /// True when the copy is made for the column's values of `version`.
+    bool current(std::uint64_t version) const { return m_copied && m_version == version; }
+    /// start plus the numbers of rows row0..row1 added one by one in row
+    /// order, told from the running totals; false (sum untouched) where
+    /// that could differ: sums that are not exact, or an error value in the
+    /// stretch. Only when current().
+    bool exactSum(int row0, int row1, double start, double& sum) const;
+
 private:
     void copy(const ColumnStore& column, std::uint64_t version);
 
@@ -43,6 +58,10 @@ private:
     std::vector<double> m_numbers;
     std::vector<int> m_errorRows; ///< rows holding error values, ascending
     std::vector<FormulaError> m_errors;
+    std::vector<double> m_totals; ///< m_totals[k]: the first k numbers added
+    int m_grain = 0;              ///< every number is a multiple of 2^m_grain
+    double m_sizes = 0;           ///< the numbers' sizes added
+    double m_bound = 0;           ///< 2^(53 + m_grain): sums below it are exact
     bool m_copied = false;
     std::uint64_t m_version = 0; ///< the column's version when copied
     /// Rows walked since the column's version was last seen to change.

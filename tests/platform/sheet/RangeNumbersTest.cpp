@@ -112,6 +112,51 @@ TEST_F(RangeNumbersTest, TheFirstErrorInWalkingOrderWins) {
     expectAll("errors gone");
 }
 
+TEST(RangeNumbersSums, SumsAreThoseOfAddingOneByOne) {
+    // Where every sum of a column is exact, SUM takes running totals; where
+    // adding rounds, it must add one by one as before. 1E16 + 1 rounds back
+    // to 1E16, so totals would lose the ones after it; 0.1 + 1 - 1 is not
+    // 0.1, so a total of 0 must not be added to 0.1 either.
+    SheetModel sheet;
+    sizeGrid(sheet, 10, 200);
+    sheet.setNumber(1, 1, 1e16);
+    sheet.setNumber(2, 1, 0.5);
+    for (int r = 2; r <= 150; ++r) {
+        sheet.setNumber(1, r, 1);
+        sheet.setNumber(2, r, r % 3 ? 0.25 * r : -0.75 * r);
+        sheet.setNumber(3, r, 0.1 * r);
+        sheet.setNumber(4, r, r % 2 ? 1 : -1); // 0.1 + 1 - 1 is not 0.1
+    }
+    auto sequential = [&](double start, int col, int row0, int row1) {
+        double s = start;
+        for (int r = row0; r <= row1; ++r)
+            s += sheet.value(col, r).asNumber();
+        return s;
+    };
+    for (int round = 0; round < 3; ++round) { // copies are made on the way
+        for (int r = 1; r <= 40; ++r) {
+            std::string from = std::to_string(r);
+            std::string to = std::to_string(r + 100);
+            for (int col = 1; col <= 4; ++col) {
+                std::string name(1, static_cast<char>('A' + col - 1));
+                sheet.setFormula(5, r, "SUM(" + name + from + ":" + name + to + ")", true);
+                EXPECT_EQ(sheet.value(5, r).asNumber(), sequential(0, col, r, r + 100))
+                    << name << from << ":" << name << to;
+                sheet.setFormula(6, r, "SUM(1E16," + name + from + ":" + name + to + ")", true);
+                EXPECT_EQ(sheet.value(6, r).asNumber(), sequential(1e16, col, r, r + 100));
+                sheet.setFormula(7, r, "SUM(-3," + name + from + ":" + name + to + ")", true);
+                EXPECT_EQ(sheet.value(7, r).asNumber(), sequential(-3, col, r, r + 100));
+                sheet.setFormula(9, r, "SUM(0.1," + name + from + ":" + name + to + ")", true);
+                EXPECT_EQ(sheet.value(9, r).asNumber(), sequential(0.1, col, r, r + 100));
+                sheet.setFormula(8, r, "SUM(-2.5,B1:B150," + name + from + ":" + name + to + ")",
+                                 true);
+                EXPECT_EQ(sheet.value(8, r).asNumber(),
+                          sequential(sequential(-2.5, 2, 1, 150), col, r, r + 100));
+            }
+        }
+    }
+}
+
 TEST_F(RangeNumbersTest, RowsInsertedAndDeletedAndWholeColumns) {
     auto total = [&] {
         double sum = 0;

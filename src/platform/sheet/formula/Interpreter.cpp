@@ -188,6 +188,21 @@ Value operandValue(const Operand& op, const CellStore& cells) {
     return operandToValue(op);
 }
 
+FormulaError sumNumbers(const FunctionCall& call, int first, double& sum) {
+    double total = 0;
+    for (int i = first; i < call.argc; ++i) {
+        const Operand& a = call.args[i];
+        if (a.kind == OperandKind::Range && call.cells.exactSum(a.range, total, total))
+            continue;
+        FunctionCall one{call.args + i, 1, call.result, call.cells, call.at, call.lookups};
+        FormulaError e = forEachNumber(one, 0, [&](double v) { total += v; });
+        if (e != FormulaError::None)
+            return e;
+    }
+    sum = total;
+    return FormulaError::None;
+}
+
 bool toNumber(const Value& v, double& out, FormulaError& error) {
     switch (v.type()) {
     case ValueType::Number:
@@ -216,7 +231,8 @@ std::string toText(const Value& v) {
 }
 
 Interpreter::Interpreter(const CellStore& cells, NamedFunctionHost* host, LookupIndex* lookups)
-    : m_cells(cells), m_host(host), m_lookups(lookups), m_functions(&functionInfo(0)) {}
+    : m_cells(cells), m_host(host), m_lookups(lookups), m_functions(&functionInfo(0)),
+      m_stack(kFirstSlots), m_slots(kFirstSlots) {}
 
 void Interpreter::readCell(Operand& op) const {
     CellPos p{op.range.col0, op.range.row0};

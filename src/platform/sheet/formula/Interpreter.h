@@ -130,6 +130,9 @@ private:
     const CellStore& m_cells;
     NamedFunctionHost* m_host;
     LookupIndex* m_lookups;
+    /// Slots made at once: most formulas need no more, and an interpreter
+    /// is made for every recalculation, however small.
+    static constexpr std::size_t kFirstSlots = 8;
     const FunctionInfo* m_functions; ///< the built-in functions, by index
     std::vector<Operand> m_stack;
     std::size_t m_slots = 0; ///< m_stack.size(), kept at hand for push()

@@ -197,6 +197,11 @@ bool toTruth(const Value& v, bool& out, FormulaError& error);
 /// see them: written numbers, booleans and number texts count; in references,
 /// only numbers count. Returns the first error met (None when none).
 template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int first, Fn&& fn);
+/// SUM's total: what forEachNumber(call, first, [&](double v) { sum += v; })
+/// adds up from 0, with long column stretches added as a whole where that
+/// gives the very same number (CellStore::exactSum). sum is set only when
+/// no error was met.
+FormulaError sumNumbers(const FunctionCall& call, int first, double& sum);
 
 /// Category registrations, one per file.
 void addLogicalFunctions(std::vector<FunctionInfo>& table);

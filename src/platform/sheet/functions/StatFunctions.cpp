@@ -295,7 +295,7 @@ void extremeA(FunctionCall& c, bool largest) {
 void addStatFunctions(std::vector<FunctionInfo>& t) {
     t.push_back({"SUM", 1, 255, {K::Any}, [](FunctionCall& c) {
                      double s = 0;
-                     FormulaError e = forEachNumber(c, 0, [&](double v) { s += v; });
+                     FormulaError e = sumNumbers(c, 0, s);
                      if (e != FormulaError::None)
                          c.setError(e);
                      else
