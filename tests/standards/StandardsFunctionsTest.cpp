@@ -7,10 +7,10 @@
 
 #include "platform/core/SectionTables.h"
 #include "platform/core/Settings.h"
+#include "platform/host/GlobalText.h"
 #include "platform/host/Host.h"
 #include "platform/sheet/SheetModel.h"
 #include "standards/DataFiles.h"
-#include "platform/host/GlobalText.h"
 #include "standards/StandardsFunctions.h"
 
 #include <gtest/gtest.h>
