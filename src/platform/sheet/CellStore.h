@@ -111,6 +111,12 @@ public:
                 used &= ~std::uint64_t{0} << (row0 - base);
             if (b == b1 && row1 - base < kBlockRows - 1)
                 used &= (std::uint64_t{1} << (row1 - base + 1)) - 1;
+            if (used == ~std::uint64_t{0}) {
+                // A full block, as inside long filled ranges: straight through.
+                for (int i = 0; i < kBlockRows; ++i)
+                    fn(base + i, block->cells[static_cast<std::size_t>(i)]);
+                continue;
+            }
             while (used) {
                 int i = __builtin_ctzll(used);
                 used &= used - 1;
