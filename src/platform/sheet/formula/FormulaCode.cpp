@@ -73,6 +73,7 @@ void FormulaCode::clear() {
     addressRefs = 0;
     isVolatile = false;
     arithmeticOnly = false;
+    scalarOnly = false;
 }
 
 std::uint32_t FormulaCode::addNumber(double value, std::string_view written) {

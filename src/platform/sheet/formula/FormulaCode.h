@@ -149,6 +149,9 @@ public:
     /// Set when pooled (isArithmetic()): the interpreter may take its fast
     /// path of plain numbers.
     bool arithmeticOnly = false;
+    /// Set when pooled (isScalarProgram()): numbers, truth values, operators
+    /// and functions of single values only, for the interpreter's fast path.
+    bool scalarOnly = false;
 
     /// The references whose cells the formula reads in its own grid.
     std::span<const CellRef> precedentRefs() const {

@@ -1,5 +1,7 @@
 #include "platform/sheet/formula/FormulaPool.h"
 
+#include "platform/sheet/formula/Interpreter.h"
+
 namespace vtx::sheet {
 
 FormulaCode* FormulaPool::intern(const FormulaCode& code) {
@@ -13,6 +15,7 @@ FormulaCode* FormulaPool::intern(const FormulaCode& code) {
     auto program = std::make_unique<FormulaCode>(code);
     program->useCount = 1;
     program->arithmeticOnly = program->isArithmetic();
+    program->scalarOnly = !program->arithmeticOnly && isScalarProgram(*program);
     bucket.push_back(std::move(program));
     ++m_count;
     return bucket.back().get();

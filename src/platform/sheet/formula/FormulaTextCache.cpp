@@ -201,16 +201,45 @@ bool FormulaTextCache::sameShape(std::string_view text, int row, std::string_vie
     return tn - at == last.size() - lastAt && alike(t + at, l + lastAt, tn - at);
 }
 
-FormulaCode* FormulaTextCache::findLikeLast(std::string_view text, CellPos at,
-                                            RefStyle style) const {
+FormulaCode* FormulaTextCache::findLikeLast(std::string_view text, CellPos at, RefStyle style) {
     const auto col = static_cast<std::size_t>(at.col);
     if (col >= m_last.size())
         return nullptr;
-    const LastFormula& last = m_last[col];
-    if (!last.code || last.style != style ||
-        !sameShape(text, at.row, last.text, last.row, last.rows.data(), last.rows.size()))
+    LastFormula& last = m_last[col];
+    if (!last.code || last.style != style)
+        return nullptr;
+    if (at.row == last.row && text == last.text) {
+        moveDown(last);
+        return last.code;
+    }
+    if (!sameShape(text, at.row, last.text, last.row, last.rows.data(), last.rows.size()))
         return nullptr;
     return last.code;
+}
+
+void FormulaTextCache::moveDown(LastFormula& last) {
+    for (const RowSpan& span : last.rows)
+        if (span.row >= kMaxRows)
+            return;
+    std::size_t shift = 0; // digits gained by the rows before
+    for (RowSpan& span : last.rows) {
+        span.start = static_cast<std::uint16_t>(span.start + shift);
+        span.end = static_cast<std::uint16_t>(span.end + shift);
+        ++span.row;
+        // Counting up in place: trailing nines become zeros.
+        std::size_t k = span.end;
+        while (k > span.start && last.text[k - 1] == '9')
+            last.text[--k] = '0';
+        if (k > span.start) {
+            ++last.text[k - 1];
+            continue;
+        }
+        // All nines: one digit more ("99" -> "100").
+        last.text.insert(last.text.begin() + span.start, '1');
+        span.end = static_cast<std::uint16_t>(span.end + 1);
+        ++shift;
+    }
+    ++last.row;
 }
 
 void FormulaTextCache::noteLast(std::string_view text, CellPos at, RefStyle style,
@@ -228,6 +257,7 @@ void FormulaTextCache::noteLast(std::string_view text, CellPos at, RefStyle styl
     last.rows.assign(key.rows.begin(),
                      key.rows.begin() + static_cast<std::ptrdiff_t>(key.rowCount));
     last.code = code;
+    moveDown(last);
 }
 
 std::uint64_t FormulaTextCache::hashKey(std::string_view key) {

@@ -63,8 +63,10 @@ public:
     /// The program of the formula noted last in column at.col when `text`
     /// at `at` has its shape, else null. Consecutive rows of a column
     /// mostly hold one shape ("A1+1", "A2+1", ...): comparing the two texts
-    /// is cheaper than building a key and looking it up.
-    FormulaCode* findLikeLast(std::string_view text, CellPos at, RefStyle style) const;
+    /// is cheaper than building a key and looking it up. The column keeps
+    /// the text its formula would have one row further down, so that the
+    /// next row is mostly one comparison of two texts.
+    FormulaCode* findLikeLast(std::string_view text, CellPos at, RefStyle style);
     /// Notes the formula entered last in a column, with where its key found
     /// its relative rows (the cache holds a use of the program).
     void noteLast(std::string_view text, CellPos at, RefStyle style, const ShapeKey& key,
@@ -105,7 +107,8 @@ private:
     /// Doubles the table, keeping its entries.
     void grow();
 
-    /// The formula entered last in a column (findLikeLast).
+    /// The formula entered last in a column (findLikeLast): its text moved
+    /// to `row`, where `rows` stand in that text.
     struct LastFormula {
         std::string text;
         int row = 0;
@@ -118,6 +121,9 @@ private:
     std::vector<Slot> m_slots;
     std::size_t m_count = 0;
     std::vector<LastFormula> m_last; ///< by column
+    /// Moves a column's formula text one row down: each relative row number
+    /// counts up by one. Nothing changes where a row would leave the grid.
+    static void moveDown(LastFormula& last);
 };
 
 } // namespace vtx::sheet

@@ -694,6 +694,37 @@ void Interpreter::call(std::uint32_t index, int argc, bool arrays, CellPos at) {
     settle(base);
 }
 
+FormulaError coerceArgument(ArgKind kind, Operand& a) {
+    if (kind == ArgKind::Any || kind == ArgKind::Pass || kind == ArgKind::Scalar ||
+        a.kind == OperandKind::Missing)
+        return FormulaError::None;
+    if (a.kind == OperandKind::Error)
+        return a.error;
+    if (kind == ArgKind::Number) {
+        if (a.kind == OperandKind::Number)
+            return FormulaError::None;
+        double n = 0;
+        FormulaError e = FormulaError::None;
+        if (!operandNumber(a, n, e))
+            return e;
+        a.setNumber(n);
+    } else if (kind == ArgKind::Text) {
+        makeText(a);
+    } else if (kind == ArgKind::Boolean) {
+        if (a.kind == OperandKind::Text) {
+            if (compareTextNoCase(a.text, "TRUE") == 0)
+                a.setBoolean(true);
+            else if (compareTextNoCase(a.text, "FALSE") == 0)
+                a.setBoolean(false);
+            else
+                return FormulaError::Value;
+        } else {
+            a.setBoolean(a.number != 0.0);
+        }
+    }
+    return FormulaError::None;
+}
+
 void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos at,
                       Operand& result) {
     FormulaError failed = FormulaError::None;
@@ -701,39 +732,10 @@ void Interpreter::run(const FunctionInfo& def, Operand* args, int argc, CellPos 
         failed = FormulaError::Value;
     for (int i = 0; i < argc && failed == FormulaError::None; ++i) {
         ArgKind kind = def.kinds[std::min(i, 3)];
-        Operand& a = args[i];
         if (kind == ArgKind::Any || kind == ArgKind::Pass)
             continue;
-        dereference(a, at);
-        if (kind == ArgKind::Scalar || a.kind == OperandKind::Missing)
-            continue;
-        if (a.kind == OperandKind::Error) {
-            failed = a.error;
-            break;
-        }
-        if (kind == ArgKind::Number) {
-            if (a.kind == OperandKind::Number)
-                continue;
-            double n = 0;
-            FormulaError e = FormulaError::None;
-            if (!operandNumber(a, n, e))
-                failed = e;
-            else
-                a.setNumber(n);
-        } else if (kind == ArgKind::Text) {
-            makeText(a);
-        } else if (kind == ArgKind::Boolean) {
-            if (a.kind == OperandKind::Text) {
-                if (compareTextNoCase(a.text, "TRUE") == 0)
-                    a.setBoolean(true);
-                else if (compareTextNoCase(a.text, "FALSE") == 0)
-                    a.setBoolean(false);
-                else
-                    failed = FormulaError::Value;
-            } else {
-                a.setBoolean(a.number != 0.0);
-            }
-        }
+        dereference(args[i], at);
+        failed = coerceArgument(kind, args[i]);
     }
     if (failed != FormulaError::None) {
         result.setError(failed);

@@ -33,6 +33,11 @@ public:
         double number = 0;
         if (code.arithmeticOnly && evaluateArithmetic(code, at, number))
             return Value::number(number);
+        if (code.scalarOnly) {
+            Value value;
+            if (evaluateScalar(code, at, value))
+                return value;
+        }
         return evaluateProgram(code, at);
     }
     /// Where to note the references that functions and the range operator
@@ -46,6 +51,12 @@ private:
     /// path must answer: a cell holding no number, a division by zero, a
     /// result beyond the finite numbers.
     bool evaluateArithmetic(const FormulaCode& program, CellPos at, double& out) const;
+    /// The value of a program of single numbers and truth values
+    /// (FormulaCode::scalarOnly) on a stack of operands that never hold texts,
+    /// references or arrays; false where the general path must answer: a
+    /// cell holding a text, truth value or error, an empty cell where a
+    /// function would read the cell itself, any error on the way.
+    bool evaluateScalar(const FormulaCode& program, CellPos at, Value& out);
     /// evaluate() on the operand stack: any program.
     Value evaluateProgram(const FormulaCode& program, CellPos at);
 
@@ -144,8 +155,17 @@ private:
     /// array, so that both branches are evaluated.
     std::vector<bool> m_arrayIfs;
     std::vector<CellRange>* m_dynamicReads = nullptr;
+    /// The stack of evaluateScalar(), made when first needed.
+    std::vector<Operand> m_scalars;
 };
 
+/// True when every instruction of the program has a single number or truth
+/// value as its operands and result: the evaluateScalar() programs.
+bool isScalarProgram(const FormulaCode& program);
+/// Converts an argument, its reference already read, to what its declared
+/// kind asks for (a number, text or truth value); the error that stops the
+/// call, or FormulaError::None.
+FormulaError coerceArgument(ArgKind kind, Operand& a);
 /// a op b for single values (references already read): the result replaces a.
 void applyBinary(Op op, Operand& a, const Operand& b);
 /// Negation, unary plus or percent of a single value, in place.
