@@ -254,6 +254,11 @@ bool putCell(SheetModel& model, const vtx::sheet::WorkloadCell& cell, std::strin
         reason = where + ": the text has a character that 8-bit text cannot hold";
         return false;
     }
+    if (cell.kind == 's' && text.size() > vtx::sheet::kMaxTextLength) {
+        reason = where + ": the text is longer than " + std::to_string(vtx::sheet::kMaxTextLength) +
+                 " characters";
+        return false;
+    }
     switch (cell.kind) {
     case 'n': {
         double number = 0;

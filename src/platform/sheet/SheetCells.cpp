@@ -171,6 +171,8 @@ void SheetImpl::storeValue(int col, int row, Value value, std::string entered) {
 }
 
 bool SheetImpl::storeConstant(int col, int row, std::string_view text, bool keepEntered) {
+    if (text.size() > kMaxTextLength)
+        return false;
     Value v;
     std::string entered;
     if (!valueForType(styleAt(col, row).type, text, v, entered))
@@ -326,7 +328,7 @@ bool SheetModel::setText(int col, int row, std::string_view text) {
         return false;
     const CellType& type = m_impl->styleAt(col, row).type;
     if (type.kind == CellKind::Number || type.kind == CellKind::Integer ||
-        type.kind == CellKind::CheckBox)
+        type.kind == CellKind::CheckBox || text.size() > kMaxTextLength)
         return false;
     if (type.kind == CellKind::Edit && type.maxLength > 0 &&
         text.size() > static_cast<std::size_t>(type.maxLength))
@@ -387,7 +389,7 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
 bool SheetModel::setTag(int col, int row, std::string_view text) {
     col = SheetImpl::normalize(col);
     row = SheetImpl::normalize(row);
-    if (!m_impl->inRange(col, row))
+    if (!m_impl->inRange(col, row) || text.size() > kMaxTagLength)
         return false;
     Cell& c = m_impl->m_cells.ensure(col, row);
     if (!c.extra)

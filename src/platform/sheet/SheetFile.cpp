@@ -477,6 +477,8 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
         if (keyword == "size") {
             int cols = 0;
             int rows = 0;
+            if (sized)
+                return failAt("\"size\" given twice");
             if (!r.integer(cols, 0, kMaxCols) || !r.integer(rows, 0, kMaxRows))
                 return failAt(error);
             s.m_maxCols = cols;
@@ -684,6 +686,12 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                     hasFormula = true;
                 } else if (key == "n" && !quoted && parseNumber(text, d)) {
                     value = Value::number(d);
+                } else if ((key == "t" || key == "x") && quoted && text.size() > kMaxTextLength) {
+                    return failAt("text longer than " + std::to_string(kMaxTextLength) +
+                                  " characters");
+                } else if (key == "g" && quoted && text.size() > kMaxTagLength) {
+                    return failAt("tag longer than " + std::to_string(kMaxTagLength) +
+                                  " characters");
                 } else if (key == "t" && quoted) {
                     value = Value::text(text);
                 } else if (key == "b" && (text == "0" || text == "1")) {
