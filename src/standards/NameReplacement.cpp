@@ -75,6 +75,7 @@ NameReplacer::NameReplacer(const Vtx_StringArray& names, const Vtx_StringArray& 
 
 std::string NameReplacer::expand(const std::string& text, std::size_t first, int* count) const {
     std::string out;
+    std::string word;
     std::size_t copied = 0;
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -89,7 +90,10 @@ std::string NameReplacer::expand(const std::string& text, std::size_t first, int
         if (end - i <= m_longest) {
             // A word is replaced by the first name equal to it that is still
             // to come; the names before first have had their turn.
-            auto it = m_indices.find(lowerWord(std::string_view(text).substr(i, end - i)));
+            word.assign(text, i, end - i);
+            for (char& c : word)
+                c = asciiLower(c);
+            auto it = m_indices.find(word);
             if (it != m_indices.end()) {
                 auto index = std::lower_bound(it->second.begin(), it->second.end(), first);
                 if (index != it->second.end()) {
