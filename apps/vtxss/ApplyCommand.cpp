@@ -26,7 +26,10 @@ const char* const kHelp =
     "spreadsheet are read from the macro, its equations evaluated and its outputs\n"
     "written back; then the drawing is written (whole to a temporary file, then\n"
     "renamed). Prints every variable with its section, type, value before and\n"
-    "value after (changed values marked *), and every diagnostic.\n"
+    "value after as read back from the macro (changed values marked *), and\n"
+    "every diagnostic. A mapping key missing from the mapping file, or an output\n"
+    "that could not be written, fails the standard; the drawing is then not\n"
+    "written.\n"
     "\n"
     "  --drawing FILE   drawing file (default: Drawings\\sample.vtxd of the library)\n"
     "  --macro NAME     the macro to apply to (default: the first of the drawing)\n"
@@ -90,16 +93,14 @@ struct Job {
     Vtx_StandardAssignment standard;
 };
 
-// The value each variable had before the run, read from an untouched copy of
-// the drawing through the mapping the run used.
-Vtx_String valueBefore(Vtx_Database& original, const Job& job, const KsVarCell& cell,
-                       const KsSSMapping& mapping) {
-    if (cell.isLocal())
-        return Vtx_String();
-    Vtx_DbMacro* dbMacro = original.findMacro(job.macroName);
+// The value of a variable in a macro of db, read through the mapping the
+// run used; "<none>" when it cannot be read.
+Vtx_String macroValue(Vtx_Database& db, const Job& job, const KsVarCell& cell,
+                      const KsSSMapping& mapping) {
+    Vtx_DbMacro* dbMacro = db.findMacro(job.macroName);
     MacroData macroData;
     if (!dbMacro || macroData.initFromMacro(dbMacro) != eOk)
-        return Vtx_String();
+        return Vtx_String("<none>");
     KsDlgStandardsData data;
     data.initialize(dbMacro, job.standard.spreadsheet, job.standard.mappingKey, &macroData);
     Vtx_String value;
@@ -109,8 +110,61 @@ Vtx_String valueBefore(Vtx_Database& original, const Job& job, const KsVarCell& 
     return value;
 }
 
+// A standard mapped through a mapping file needs its key there: without it
+// nothing is read from or written to the macro.
+bool checkMappingKey(const KsDlgStandardsData& data, std::string& error) {
+    if (!data.moduleGroupName.isEmpty())
+        return true;
+    const Vtx_String& key = data.mappingKey;
+    KsSSMapping mapping;
+    const ErrorStatus es = mapping.getMappingFromFile(data.spreadsheetName, key);
+    if (es == eOk)
+        return true;
+    const std::string file = mappingFilePath(data.spreadsheetName).str();
+    error = es == eKeyNotFound
+                ? "the mapping file " + file + " holds no key '" + key.str() + "'"
+                : "cannot read the mapping file " + file + " (" + errorStatusText(es) + ")";
+    return false;
+}
+
+// The outputs that could not be written, with their reasons, as one text.
+std::string unwrittenText(const KsVarCells& vars) {
+    std::string text;
+    for (const KsUnwrittenOutput& output : vars.unwrittenOutputs()) {
+        if (!text.empty())
+            text += ", ";
+        text += output.name.str() + " (" + errorStatusText(output.status) + ")";
+    }
+    return text;
+}
+
+void printVariables(Vtx_Database& db, Vtx_Database& original, const Job& job,
+                    const KsVarCells& vars) {
+    std::cout << "\n"
+              << toUtf8(job.macroName.view()) << ": " << toUtf8(job.standard.spreadsheet.view())
+              << "  (" << toUtf8(job.standard.mappingKey.view()) << ")\n";
+    std::cout << "  " << pad("Variable", 24) << pad("Section", 8) << pad("Type", 8)
+              << pad("Before", 16) << "After\n";
+    for (int i = 0; i < vars.length(); ++i) {
+        const KsVarCell& cell = vars[i];
+        // Inputs and outputs as the macro holds them after the run: an output
+        // that did not reach the macro shows its old value.
+        const bool mapped = !cell.isLocal();
+        std::string before =
+            mapped ? shown(macroValue(original, job, cell, vars.mapping()), cell.valueType) : "";
+        std::string after =
+            shown(mapped ? macroValue(db, job, cell, vars.mapping()) : cell.value, cell.valueType);
+        bool changed = cell.isOutput() && before != after;
+        std::cout << (changed ? "* " : "  ") << toUtf8(pad(cell.name.str(), 24))
+                  << pad(sectionName(cell), 8) << pad(typeName(cell.valueType), 8)
+                  << toUtf8(pad(before, 16)) << toUtf8(after) << "\n";
+    }
+}
+
 bool runJob(Vtx_Database& db, Vtx_Database& original, const Job& job, int repeat, bool quiet,
             std::string& error) {
+    const std::string what =
+        "applying " + job.standard.spreadsheet.str() + " to " + job.macroName.str();
     Vtx_DbMacro* dbMacro = db.findMacro(job.macroName);
     MacroData macroData;
     if (!dbMacro || macroData.initFromMacro(dbMacro) != eOk) {
@@ -118,6 +172,11 @@ bool runJob(Vtx_Database& db, Vtx_Database& original, const Job& job, int repeat
         return false;
     }
     KsDlgStandardsData data;
+    data.initialize(dbMacro, job.standard.spreadsheet, job.standard.mappingKey, &macroData);
+    if (!checkMappingKey(data, error)) {
+        error = what + " failed: " + error;
+        return false;
+    }
     for (int run = 0; run < repeat; ++run) {
         Vtx_Transaction transaction(&db);
         transaction.start();
@@ -127,28 +186,17 @@ bool runJob(Vtx_Database& db, Vtx_Database& original, const Job& job, int repeat
         fillGeneralVariables(*dbMacro->macro(), data);
         if (!StartDlgStandardsSS(data)) {
             transaction.abort();
-            error = "applying " + job.standard.spreadsheet.str() + " to " + job.macroName.str() +
-                    " failed (see the messages above)";
+            error = what + " failed (see the messages above)";
             return false;
         }
         transaction.commit();
     }
-    if (quiet)
-        return true;
-    std::cout << "\n"
-              << toUtf8(job.macroName.view()) << ": " << toUtf8(job.standard.spreadsheet.view())
-              << "  (" << toUtf8(job.standard.mappingKey.view()) << ")\n";
-    std::cout << "  " << pad("Variable", 24) << pad("Section", 8) << pad("Type", 8)
-              << pad("Before", 16) << "After\n";
-    for (int i = 0; i < data.varCells.length(); ++i) {
-        const KsVarCell& cell = data.varCells[i];
-        std::string before =
-            shown(valueBefore(original, job, cell, data.varCells.mapping()), cell.valueType);
-        std::string after = shown(cell.value, cell.valueType);
-        bool changed = cell.isOutput() && before != after;
-        std::cout << (changed ? "* " : "  ") << toUtf8(pad(cell.name.str(), 24))
-                  << pad(sectionName(cell), 8) << pad(typeName(cell.valueType), 8)
-                  << toUtf8(pad(before, 16)) << toUtf8(after) << "\n";
+    if (!quiet)
+        printVariables(db, original, job, data.varCells);
+    if (!data.varCells.unwrittenOutputs().isEmpty()) {
+        error =
+            what + " failed: output(s) not written to the macro: " + unwrittenText(data.varCells);
+        return false;
     }
     return true;
 }

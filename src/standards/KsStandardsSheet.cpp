@@ -2,6 +2,7 @@
 
 #include "platform/core/StringUtils.h"
 #include "platform/sheet/SheetModel.h"
+#include "standards/NameReplacement.h"
 #include "standards/StandardsMessages.h"
 
 #include <algorithm>
@@ -10,96 +11,7 @@ namespace {
 
 const char* const kLabels[] = {"Input", "Output", "Local", "Calc"};
 
-// ASCII letters, digits and "_" (the C locale's alphanumerics).
-bool isWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 } // namespace
-
-int replaceWholeWord(Vtx_String& text, const Vtx_String& name, const Vtx_String& replacement,
-                     int maxCount) {
-    if (name.isEmpty())
-        return 0;
-    int count = 0;
-    int from = 0;
-    while (count < maxCount) {
-        int hit = text.find(name, from, false);
-        if (hit < 0)
-            break;
-        int end = hit + name.length();
-        bool startOk = hit == 0 || !isWordChar(text.at(hit - 1));
-        bool endOk = end >= text.length() || !isWordChar(text.at(end));
-        if (!startOk || !endOk) {
-            from = hit + 1;
-            continue;
-        }
-        text.removeAt(hit, name.length());
-        text.insertAt(hit, replacement);
-        from = hit + replacement.length();
-        ++count;
-    }
-    return count;
-}
-
-namespace {
-
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
-bool WordReplacer::add(const Vtx_String& name, const Vtx_String& replacement) {
-    if (name.isEmpty())
-        return false;
-    std::string key;
-    key.reserve(static_cast<std::size_t>(name.length()));
-    for (char c : name.str()) {
-        if (!isWordChar(c))
-            return false;
-        key += asciiLower(c);
-    }
-    m_longest = std::max(m_longest, key.size());
-    m_words.emplace(std::move(key), replacement.str());
-    return true;
-}
-
-int WordReplacer::apply(Vtx_String& text) const {
-    const std::string& in = text.str();
-    const std::size_t n = in.size();
-    std::string out; // built from the first replacement on
-    std::size_t copied = 0;
-    std::string word;
-    int count = 0;
-    std::size_t i = 0;
-    while (i < n) {
-        if (!isWordChar(in[i])) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < n && isWordChar(in[end]))
-            ++end;
-        if (end - i <= m_longest) {
-            word.assign(in, i, end - i);
-            for (char& c : word)
-                c = asciiLower(c);
-            if (auto it = m_words.find(word); it != m_words.end()) {
-                out.append(in, copied, i - copied);
-                out += it->second;
-                copied = end;
-                ++count;
-            }
-        }
-        i = end;
-    }
-    if (count > 0) {
-        out.append(in, copied, std::string::npos);
-        text = Vtx_String(std::move(out));
-    }
-    return count;
-}
 
 void KsStandardsSheet::setGenVars(const Vtx_StringArray& names, const Vtx_StringArray& values) {
     m_genVarNames = names;
@@ -170,15 +82,13 @@ void KsStandardsSheet::replaceGenVars() {
     if (count == 0)
         return;
     Vtx_StringArray values;
-    WordReplacer replacer;
-    bool plainNames = true;
     for (int i = 0; i < count; ++i) {
         Vtx_String value = m_genVarValues[i];
         if (!isNumber(value))
             value = Vtx_String("\"") + value + "\"";
         values.append(value);
-        plainNames = plainNames && replacer.add(m_genVarNames[i], value);
     }
+    const NameReplacer replacer(m_genVarNames, values);
     const vtx::sheet::SheetModel* sheet = model();
     for (int column = 1; column <= getMaxCols(); ++column) {
         for (int row = 1; row <= getMaxRows(); ++row) {
@@ -189,14 +99,7 @@ void KsStandardsSheet::replaceGenVars() {
             getCellText(column, row, text, kTextValue);
             if (text.isEmpty())
                 continue;
-            int replaced = 0;
-            if (plainNames) {
-                replaced = replacer.apply(text);
-            } else {
-                for (int i = 0; i < count; ++i)
-                    replaced += replaceWholeWord(text, m_genVarNames[i], values[i]);
-            }
-            if (replaced > 0)
+            if (replacer.apply(text) > 0)
                 setCellText(column, row, text);
         }
     }

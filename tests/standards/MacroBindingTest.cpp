@@ -133,6 +133,16 @@ TEST_F(Binding, MemberNamesOfProfilePlacements) {
     ASSERT_EQ(set(mapped("EndPlate", "Flange", kKindOwnedMemberName), "FL2"), eOk);
     ASSERT_EQ(named("Flange.MemberName", KsValueType::String, value, true, "Stiffeners"), eOk);
     EXPECT_EQ(value, Vtx_String("FL2"));
+
+    // No placement of that name: nothing is read or written, and that is a
+    // failure, not an empty name.
+    value = "kept";
+    EXPECT_EQ(get(mapped("EndPlate", "NoSuchPlacement", kKindOwnedMemberName), value),
+              eKeyNotFound);
+    EXPECT_EQ(value, Vtx_String("kept"));
+    EXPECT_EQ(set(mapped("EndPlate", "NoSuchPlacement", kKindOwnedMemberName), "X"), eKeyNotFound);
+    EXPECT_NE(get(mapped("ColumnPlate", "Flange", kKindOwnedMemberName), value), eOk)
+        << "a group whose modules hold no such placement";
 }
 
 TEST_F(Binding, DirectNamingChecksInOrder) {
