@@ -31,7 +31,11 @@ bool SheetImpl::rangeInGrid(CellRange& r) const {
     return inRange(r.col0, r.row0) && inRange(r.col1, r.row1);
 }
 
-std::uint32_t SheetImpl::internStyle(const CellStyle& s) {
+std::uint32_t SheetImpl::internStyle(const CellStyle& given) {
+    // Every style kept goes through here: what the file cannot hold is
+    // brought within its limits once, so that every saved grid loads back.
+    CellStyle s = given;
+    makeStorable(s);
     if (s == m_styles[0])
         return 0;
     // Most grids use a handful of styles: compare those directly before

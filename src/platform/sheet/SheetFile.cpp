@@ -603,9 +603,9 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                     ok = parseInt(value, n, 0, 7);
                     st.type.kind = static_cast<CellKind>(n);
                 } else if (key == "maxlen") {
-                    ok = parseInt(value, st.type.maxLength, 0, 1 << 30);
+                    ok = parseInt(value, st.type.maxLength, 0, kMaxEditLength);
                 } else if (key == "decimals") {
-                    ok = parseInt(value, st.type.decimals, 0, 15);
+                    ok = parseInt(value, st.type.decimals, 0, kMaxDecimals);
                 } else if (key == "min" || key == "max") {
                     ok = parseNumber(value, d);
                     (key == "min" ? st.type.minimum : st.type.maximum) = d;
@@ -619,14 +619,14 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                     ok = parseInt(value, n, 0, 2);
                     st.type.pictureStyle = static_cast<PictureStyle>(n);
                 } else if (key == "text" || key == "off" || key == "on" || key == "font") {
-                    ok = quoted;
+                    ok = quoted && value.size() <= kMaxStyleText;
                     std::string& target = key == "text"  ? st.type.text
                                           : key == "off" ? st.type.pictureOff
                                           : key == "on"  ? st.type.pictureOn
                                                          : st.font.name;
                     target = value;
                 } else if (key == "size") {
-                    ok = parseInt(value, st.font.height, 0, 10000);
+                    ok = parseInt(value, st.font.height, 0, kMaxFontHeight);
                 } else if (key == "bold" || key == "italic" || key == "underline" ||
                            key == "locked") {
                     ok = parseInt(value, n, 0, 1);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include <sys/mman.h>
@@ -376,6 +377,39 @@ TEST(SheetFile, WhatTheModelHoldsIsWrittenAndReadBackAndNoMore) {
     EXPECT_FALSE(
         back.loadFromText("VTXSHEET 1\nsize 2 2\nsize 16384 1048576\nend\n", "twice", &reason));
     EXPECT_EQ(reason, "twice:3: \"size\" given twice");
+}
+
+TEST(SheetFile, EveryStyleTheModelTakesIsOneTheReaderTakes) {
+    // Values a damaged settings file or a careless caller may hand over:
+    // the grid keeps them within what its file holds, so the saved grid
+    // loads back.
+    SheetModel sheet;
+    sizeGrid(sheet, 4, 4);
+    CellFont font;
+    font.height = 2147483647;
+    font.name = std::string(kMaxStyleText + 5, 'A');
+    ASSERT_TRUE(sheet.setFont(CellRange::cell(1, 1), font));
+    font.height = -40;
+    ASSERT_TRUE(sheet.setFont(CellRange::cell(2, 1), font));
+    CellType type = CellType::edit(5);
+    type.maxLength = -3;
+    type.decimals = 99;
+    type.minimum = -std::numeric_limits<double>::infinity();
+    type.maximum = std::numeric_limits<double>::quiet_NaN();
+    ASSERT_TRUE(sheet.setCellType(CellRange::cell(3, 1), type));
+    EXPECT_EQ(sheet.font(1, 1).height, kMaxFontHeight);
+    EXPECT_EQ(sheet.font(1, 1).name.size(), kMaxStyleText);
+    EXPECT_EQ(sheet.font(2, 1).height, 0);
+    EXPECT_EQ(sheet.cellType(3, 1).maxLength, 0);
+    EXPECT_EQ(sheet.cellType(3, 1).decimals, kMaxDecimals);
+    EXPECT_EQ(sheet.cellType(3, 1).minimum, CellType().minimum);
+    EXPECT_EQ(sheet.cellType(3, 1).maximum, CellType().maximum);
+    SheetModel back;
+    std::string reason;
+    ASSERT_TRUE(back.loadFromText(sheet.saveToText(), "styles", &reason)) << reason;
+    EXPECT_EQ(back.saveToText(), sheet.saveToText());
+    EXPECT_FALSE(
+        back.loadFromText("VTXSHEET 1\nsize 2 2\nstyle 1 size=10001\nend\n", "s", &reason));
 }
 
 TEST(SheetFile, AMissingFileFailsWithItsName) {
