@@ -97,8 +97,18 @@ int runBillCommand(int argc, char** argv) {
     Vtx_Transaction transaction(&database);
     if (args.has("pictures"))
         output.setVars(pictureWidth, 0, 0, true, true, &bill, &transaction);
-    if (produceList(bill, output) != eOk)
+    switch (produceList(bill, output)) {
+    case eOk:
+        break;
+    case eLimitExceeded:
+        return cli::fail("bill", toUtf8(out.str()) +
+                                     ": saved without the lines that did not fit (see above)");
+    case eInvalidInput:
+        return cli::fail("bill",
+                         toUtf8(out.str()) + ": saved without the bill variables named above");
+    default:
         return cli::fail("bill", toUtf8(out.str()) + ": the bill was not saved (see above)");
+    }
     const Vtx_Spread* grid = output.getSSPointer();
     std::cout << "Written: " << toUtf8(out.str()) << " (" << bill.partCount() << " parts, "
               << grid->getMaxRows() << " rows, " << grid->getMaxCols() << " columns"

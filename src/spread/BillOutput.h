@@ -22,6 +22,8 @@
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
+#include "platform/sheet/CellStyle.h"
+#include "platform/sheet/SheetTypes.h"
 #include "spread/BillWindow.h"
 
 #include <ctime>
@@ -29,6 +31,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Vtx_Spread;
 class Vtx_Transaction;
@@ -95,13 +98,17 @@ public:
     /// variables (Date, Title, BillFilename, then the caller's) in the print
     /// settings and saves the grid to the bill file, with the header and
     /// footer pictures and the parts' pictures beside it. eNullPtr without a
-    /// grid; eFileAccessErr (reported on the command line) when the bill or
-    /// a picture cannot be written; else eOk.
+    /// grid; eFileAccessErr when the bill or a picture cannot be written.
+    /// A bill saved without all it was given is no success either:
+    /// eLimitExceeded when lines did not fit in the grid, eInvalidInput when
+    /// a variable holds the byte 0xA4 and was left out. Every failure is
+    /// reported on the command line; else eOk.
     ErrorStatus onEndFeed() override;
 
     /// Writes one row (and the picture file's row after it when the file
-    /// exists) below the last one written.
-    void addRow(const Vtx_StringArray& texts, const Vtx_String& pictureFile);
+    /// exists) below the last one written. False when the grid is full (or
+    /// missing) and the row was left out.
+    bool addRow(const Vtx_StringArray& texts, const Vtx_String& pictureFile);
 
     // ---- state ----
     int currentRow() const { return m_currentRow; }
@@ -113,6 +120,11 @@ public:
     const KsBillWindow* window() const { return m_window.get(); }
     /// The variables onEndFeed stores: Date, Title and BillFilename first.
     void billVariables(Vtx_StringArray& names, Vtx_StringArray& values) const;
+    /// The most rows the bill writes: the grid's own limit (kMaxRows) unless
+    /// a smaller one is set here (at least 1). Lines beyond it are left out
+    /// and reported, and onEndFeed then fails with eLimitExceeded.
+    void setRowLimit(int rows);
+    int rowLimit() const { return m_rowLimit; }
     /// The time the Date variable shows (default: the local time now).
     void setClock(std::function<std::tm()> clock) { m_clock = std::move(clock); }
 
@@ -126,7 +138,10 @@ public:
 
 private:
     int nextRow();
-    void setRowProperties(int row);
+    void widen(int columns);
+    const vtx::sheet::CellStyle& plainStyle(int column) const;
+    void startRow(int row, bool coded);
+    void reportLeftOut() const;
     void writeTexts(int row, const Vtx_StringArray& texts);
     void addPicture(const Vtx_String& pictureFile);
     void fitColumnWidths();
@@ -138,8 +153,16 @@ private:
     const Vtx_Transaction* m_transaction = nullptr;
     std::unique_ptr<KsBillWindow> m_window;
     int m_currentRow = 0;
-    /// The grid reached its row limit (reported once).
+    /// The grid reached its row limit (reported once), and what it left out.
     bool m_full = false;
+    int m_rowLimit = vtx::sheet::kMaxRows;
+    int m_leftOutParts = 0;
+    int m_leftOutSubTotals = 0;
+    int m_leftOutPictures = 0;
+    /// The style of each column's cells (0 the row headers) before a row is
+    /// written, taken from the grid the print settings prepared: every row
+    /// starts from it, whatever the row above it holds.
+    std::vector<vtx::sheet::CellStyle> m_plainStyles;
     Vtx_Array<int> m_rowProperties;
     Vtx_String m_billFile;
     Vtx_String m_spare;

@@ -19,6 +19,30 @@ Vtx_String folderOf(const Vtx_String& file) {
     return slash >= 0 ? file.left(slash + 1) : Vtx_String();
 }
 
+// The settings' text form cannot hold the byte 0xA4 (its separator), so a
+// variable holding it cannot be stored: it is left out and reported, and
+// the others are kept. The number left out.
+int dropUnstorableVariables(Vtx_StringArray& names, Vtx_StringArray& values) {
+    Vtx_StringArray keptNames;
+    Vtx_StringArray keptValues;
+    int lost = 0;
+    for (int i = 0; i < names.length(); ++i) {
+        const Vtx_String value = i < values.length() ? values[i] : Vtx_String();
+        if (names[i].find(kSettingsSeparator) < 0 && value.find(kSettingsSeparator) < 0) {
+            keptNames.append(names[i]);
+            keptValues.append(value);
+            continue;
+        }
+        ++lost;
+        hostPrintf("*Error* The bill variable \"%s\" is left out: its name or value holds "
+                   "the byte 0xA4, which the print settings use as their separator.\n",
+                   names[i].c_str());
+    }
+    names = keptNames;
+    values = keptValues;
+    return lost;
+}
+
 } // namespace
 
 void KsSSBillOutput::billVariables(Vtx_StringArray& names, Vtx_StringArray& values) const {
@@ -87,6 +111,7 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
     Vtx_StringArray names;
     Vtx_StringArray values;
     billVariables(names, values);
+    const int lost = dropUnstorableVariables(names, values);
     KsPrintSettings settings;
     settings.readFromGrid(grid);
     settings.setVariables(names, values);
@@ -109,5 +134,15 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
         hostPrintf("*Error* %s\n", reason.c_str());
         return eFileAccessErr;
     }
-    return eOk;
+    if (m_full) {
+        reportLeftOut();
+        return eLimitExceeded;
+    }
+    return lost > 0 ? eInvalidInput : eOk;
+}
+
+void KsSSBillOutput::reportLeftOut() const {
+    hostPrintf("*Error* %s was saved without %d part(s), %d sub-total(s) and %d picture(s) "
+               "that did not fit in the grid.\n",
+               m_billFile.c_str(), m_leftOutParts, m_leftOutSubTotals, m_leftOutPictures);
 }

@@ -90,11 +90,15 @@ Vtx_String exportPicturePath(const SheetModel& model, int column, int row,
         found = fileExists(name);
         return name;
     }
-    const Vtx_String folders[] = {folderOf(options.referenceFile), gSettings.libDir,
-                                  gSettings.vtxDir};
+    // Beside the sheet file first: a sheet file named without a folder lies
+    // in the current folder, where the name alone is looked up.
+    Vtx_StringArray folders;
+    if (!options.referenceFile.isEmpty())
+        folders.append(folderOf(options.referenceFile));
+    for (const Vtx_String& folder : {gSettings.libDir, gSettings.vtxDir})
+        if (!folder.isEmpty())
+            folders.append(folder);
     for (const Vtx_String& folder : folders) {
-        if (folder.isEmpty())
-            continue;
         if (fileExists(folder + name)) {
             found = true;
             return folder + name;

@@ -70,8 +70,9 @@ Vtx_String exportCellName(int column, int row);
 
 /// The picture file of a picture cell that shows a file (empty for any other
 /// cell). A name with a drive, a leading separator or "\\\\" is used as it
-/// is; any other name is looked up beside options.referenceFile, then in the
-/// library folder, then in the installation folder; when it is in none of
-/// them, the name is returned as it is. found tells whether the file exists.
+/// is; any other name is looked up beside options.referenceFile (in the
+/// current folder when it names no folder), then in the library folder, then
+/// in the installation folder; when it is in none of them, the name is
+/// returned as it is. found tells whether the file exists.
 Vtx_String exportPicturePath(const vtx::sheet::SheetModel& model, int column, int row,
                              const ExportOptions& options, bool& found);

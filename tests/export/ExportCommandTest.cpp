@@ -69,6 +69,29 @@ TEST_F(ExportCommand, WritesTheFormatOfTheTargetsExtension) {
     EXPECT_EQ(first, "P1,\"Plate, 10 \"\"thick\"\" \xC3\xA9\",\"1,234.50\",,#DIV/0!\r");
 }
 
+TEST_F(ExportCommand, ASheetNamedWithoutAFolderFindsThePicturesBesideIt) {
+    // As the README runs it: the sheet in the current folder, named alone,
+    // with library and installation folders that hold no pictures.
+    fs::create_directories(folder / "work" / "Pictures");
+    fs::create_directories(folder / "lib");
+    fs::create_directories(folder / "install");
+    fs::copy_file(kBill, folder / "work" / "bill.kss");
+    fs::copy(kBill.parent_path() / "Pictures", folder / "work" / "Pictures");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder / "work");
+    const int code = run(
+        {"bill.kss", "--out", "bill.xlsx", "--lib", target("lib"), "--install", target("install")});
+    fs::current_path(before);
+    ASSERT_EQ(code, 0) << err;
+    EXPECT_NE(out.find(", 1 pictures)"), std::string::npos) << out;
+    EXPECT_EQ(err.find("beam1.bmp"), std::string::npos) << err;
+    xlsxtest::Workbook book;
+    std::string error;
+    ASSERT_TRUE(xlsxtest::readWorkbook((folder / "work" / "bill.xlsx").string(), book, error))
+        << error;
+    EXPECT_EQ(book.pictures.size(), 1u);
+}
+
 TEST_F(ExportCommand, FormatOptionOverridesTheExtension) {
     ASSERT_EQ(run({kBill.string(), "--out", target("bill.txt"), "--format", "csv"}), 0) << err;
     std::ifstream csv(target("bill.txt"), std::ios::binary);

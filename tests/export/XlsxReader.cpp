@@ -146,15 +146,25 @@ const Cell* Workbook::cell(const std::string& ref) const {
     return found == cells.end() ? nullptr : &found->second;
 }
 
+namespace {
+
+// The part (font, border, fill) of the cell format numbered style: the
+// format's index into parts; nullptr when either index is out of range.
+template <typename T>
+const T* formatPart(int style, const std::vector<int>& byFormat, const std::vector<T>& parts) {
+    if (style < 0 || static_cast<std::size_t>(style) >= byFormat.size())
+        return nullptr;
+    const int index = byFormat[static_cast<std::size_t>(style)];
+    if (index < 0 || static_cast<std::size_t>(index) >= parts.size())
+        return nullptr;
+    return &parts[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
 const Font* Workbook::font(const std::string& ref) const {
     const Cell* c = cell(ref);
-    const int style = c ? c->style : 0;
-    if (style < 0 || static_cast<std::size_t>(style) >= formatFonts.size())
-        return nullptr;
-    const int index = formatFonts[static_cast<std::size_t>(style)];
-    if (index < 0 || static_cast<std::size_t>(index) >= fonts.size())
-        return nullptr;
-    return &fonts[static_cast<std::size_t>(index)];
+    return formatPart(c ? c->style : 0, formatFonts, fonts);
 }
 
 std::string Workbook::numberFormat(const std::string& ref) const {
@@ -162,6 +172,17 @@ std::string Workbook::numberFormat(const std::string& ref) const {
     if (!c || c->style < 0 || static_cast<std::size_t>(c->style) >= formatCodes.size())
         return {};
     return formatCodes[static_cast<std::size_t>(c->style)];
+}
+
+const Border* Workbook::border(const std::string& ref) const {
+    const Cell* c = cell(ref);
+    return c ? formatPart(c->style, formatBorders, borders) : nullptr;
+}
+
+std::string Workbook::fill(const std::string& ref) const {
+    const Cell* c = cell(ref);
+    const std::string* color = c ? formatPart(c->style, formatFills, fills) : nullptr;
+    return color ? *color : std::string();
 }
 
 bool readWorkbook(const std::string& path, Workbook& book, std::string& error) {
@@ -221,8 +242,26 @@ bool readWorkbook(const std::string& path, Workbook& book, std::string& error) {
         f.underline = font->first("u") != nullptr;
         book.fonts.push_back(f);
     }
+    for (const Node* border : styles.root.all("border")) {
+        Border b;
+        const char* const sides[4] = {"left", "top", "right", "bottom"};
+        for (std::size_t i = 0; i < 4; ++i)
+            for (const auto& side : border->children)
+                if (side->name == sides[i]) {
+                    b.styles[i] = side->attribute("style");
+                    if (const Node* color = side->first("color"))
+                        b.colors[i] = color->attribute("rgb");
+                }
+        book.borders.push_back(b);
+    }
+    for (const Node* fill : styles.root.all("fill")) {
+        const Node* color = fill->first("fgColor");
+        book.fills.push_back(color ? color->attribute("rgb") : std::string());
+    }
     if (const Node* formats = styles.root.first("cellXfs"))
         for (const auto& xf : formats->children) {
+            book.formatBorders.push_back(std::atoi(xf->attribute("borderId").c_str()));
+            book.formatFills.push_back(std::atoi(xf->attribute("fillId").c_str()));
             book.formatFonts.push_back(std::atoi(xf->attribute("fontId").c_str()));
             const int id = std::atoi(xf->attribute("numFmtId").c_str());
             book.formatCodes.push_back(customFormats.count(id) ? customFormats[id]

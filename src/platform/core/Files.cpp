@@ -324,3 +324,53 @@ ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder, const Vtx_S
                                            Vtx_StringArray& files) {
     return findMatchingFiles<fs::recursive_directory_iterator>(folder, pattern, files);
 }
+
+namespace {
+
+// The entry of folder named part, spelt as given or else with case ignored;
+// empty when none is of the wanted kind.
+Vtx_String findPartIgnoringCase(const fs::path& folder, const Vtx_String& part, bool wantFolder) {
+    std::error_code ec;
+    auto isWanted = [&](const fs::path& path) {
+        return wantFolder ? fs::is_directory(path, ec) : fs::is_regular_file(path, ec);
+    };
+    if (isWanted(folder / nativePath(part)))
+        return part;
+    Vtx_StringArray matches;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const Vtx_String name = coreText(generic(it->path().filename()));
+        if (name.equal(part, false) && isWanted(it->path()))
+            matches.append(name);
+    }
+    if (matches.length() == 0)
+        return {};
+    sortFileList(matches);
+    return matches[0];
+}
+
+} // namespace
+
+Vtx_String findFileIgnoringCase(const Vtx_String& folder, const Vtx_String& relativeName) {
+    Vtx_StringArray parts;
+    int start = 0;
+    for (int i = 0; i <= relativeName.length(); ++i) {
+        if (i < relativeName.length() && relativeName.at(i) != '\\' && relativeName.at(i) != '/')
+            continue;
+        if (i > start)
+            parts.append(relativeName.mid(start, i - start));
+        start = i + 1;
+    }
+    fs::path at = nativePath(folder.isEmpty() ? Vtx_String(".") : folder);
+    Vtx_String found;
+    for (int i = 0; i < parts.length(); ++i) {
+        const Vtx_String part = findPartIgnoringCase(at, parts[i], i + 1 < parts.length());
+        if (part.isEmpty())
+            return {};
+        at /= nativePath(part);
+        if (i > 0)
+            found += '\\';
+        found += part;
+    }
+    return found;
+}

@@ -86,5 +86,13 @@ ErrorStatus ObjectExportFindFiles(const Vtx_String& folder, const Vtx_String& pa
 /// error gives eFileAccessErr.
 ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder, const Vtx_String& pattern,
                                            Vtx_StringArray& files);
+/// The file relativeName below folder, found with letter case ignored in
+/// every part of the name, as the family's file systems find files: for
+/// folder "icons\\" and "rails\\gantry-small.bmp" it gives
+/// "Rails\\Gantry-Small.bmp" when that is how the parts are spelt on disk.
+/// A part spelt as given is preferred; of several spellings that differ
+/// only in case, the first in sorted order is taken. The result uses "\\"
+/// between parts; empty when no file matches (or relativeName is empty).
+Vtx_String findFileIgnoringCase(const Vtx_String& folder, const Vtx_String& relativeName);
 /// True when name matches pattern as ObjectExportFindFiles matches them.
 bool matchesFilePattern(const Vtx_String& name, const Vtx_String& pattern);

@@ -231,7 +231,8 @@ public:
     double rowHeight(int row) const;
     /// The widest shown text of a column, in the units of columnWidth.
     double maxTextColumnWidth(int col) const;
-    /// The highest text of a row (font height in points, one line).
+    /// The highest text of a row in points: its font's line height times its
+    /// lines (a text's line breaks each start a line); 0 for an empty row.
     double maxTextRowHeight(int row) const;
 
     // ---- structure ----

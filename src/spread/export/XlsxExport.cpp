@@ -63,6 +63,14 @@ public:
     }
 
 private:
+    static bool hasFrameOrFill(const CellStyle& style) {
+        if (style.backColor != vtx::sheet::kDefaultColor)
+            return true;
+        for (const vtx::sheet::BorderSide& side : style.borders)
+            if (side.style != 0)
+                return true;
+        return false;
+    }
     static lxw_row_t asRow(int row) { return static_cast<lxw_row_t>(row); }
     static lxw_col_t asColumn(int column) { return static_cast<lxw_col_t>(column - 1); }
 
@@ -112,8 +120,14 @@ private:
         const CellStyle style = m_model.style(column, row);
         if (withPicture && style.type.kind == CellKind::Picture)
             writePicture(column, row);
-        if (value.isEmpty())
-            return true;
+        if (value.isEmpty()) {
+            // An empty cell still shows its frame and its background.
+            if (!hasFrameOrFill(style))
+                return true;
+            return !failed(worksheet_write_blank(m_sheet, asRow(m_layout.fileRow(row)),
+                                                 asColumn(column), m_formats.get(style)),
+                           column, row, why);
+        }
         lxw_format* format = m_formats.get(style);
         const lxw_row_t fileRow = asRow(m_layout.fileRow(row));
         lxw_error error = LXW_NO_ERROR;

@@ -150,4 +150,23 @@ TEST_F(FilesTest, FindFilesInAMissingFolderFails) {
     EXPECT_EQ(ObjectExportFindFilesRecursive(m_folder.file("nope"), "*", files), eFileNotFound);
 }
 
+TEST_F(FilesTest, FindIgnoringCaseMatchesEveryPartAndPrefersTheExactSpelling) {
+    m_folder.put("Icons\\Rails\\Gantry-Small.bmp", "");
+    m_folder.put("Icons\\HL.bmp", "upper");
+    m_folder.put("Icons\\hl.bmp", "lower");
+    m_folder.put("Icons\\rails.bmp", "a file, not the folder");
+    const Vtx_String icons = m_folder.file("Icons");
+
+    EXPECT_EQ(findFileIgnoringCase(icons, "rails/gantry-small.BMP"), "Rails\\Gantry-Small.bmp");
+    EXPECT_EQ(findFileIgnoringCase(m_folder.core(), "icons\\RAILS\\gantry-small.bmp"),
+              "Icons\\Rails\\Gantry-Small.bmp");
+    EXPECT_EQ(findFileIgnoringCase(icons, "hl.bmp"), "hl.bmp");
+    EXPECT_EQ(findFileIgnoringCase(icons, "HL.bmp"), "HL.bmp");
+    EXPECT_EQ(findFileIgnoringCase(icons, "Hl.bmp"), "HL.bmp") << "the first in sorted order";
+    EXPECT_EQ(findFileIgnoringCase(icons, "Rails"), "") << "a folder is no file";
+    EXPECT_EQ(findFileIgnoringCase(icons, "Rails\\Other.bmp"), "");
+    EXPECT_EQ(findFileIgnoringCase(m_folder.file("Missing"), "hl.bmp"), "");
+    EXPECT_EQ(findFileIgnoringCase(icons, ""), "");
+}
+
 } // namespace
