@@ -52,12 +52,12 @@ ExportLayout exportLayout(const SheetModel& model, const ExportOptions& options)
     ExportLayout layout;
     const int columns = std::max(model.maxCols(), 0);
     const int rows = std::max(model.maxRows(), 0);
-    for (int row = 1; row <= rows; ++row)
-        for (int column = 1; column <= columns; ++column)
-            if (!model.value(column, row).isEmpty() || isPictureFileCell(model, column, row)) {
-                layout.lastColumn = std::max(layout.lastColumn, column);
-                layout.lastRow = row;
-            }
+    // Only the cells that exist: a small file may declare a huge grid.
+    for (const vtx::sheet::CellPos& p : model.usedCells({1, 1, columns, rows}))
+        if (!model.value(p.col, p.row).isEmpty() || isPictureFileCell(model, p.col, p.row)) {
+            layout.lastColumn = std::max(layout.lastColumn, p.col);
+            layout.lastRow = std::max(layout.lastRow, p.row);
+        }
     for (const auto& span : model.spans()) {
         if (span.col < 1 || span.row < 1)
             continue;

@@ -111,9 +111,8 @@ ErrorStatus KsStandardsDialog::calculate() {
         addresses.append(cellAddress(vars[i]));
     }
     const NameReplacer replacer(names, addresses);
-    for (int row = labelRow + 1; row <= m_sheet.getMaxRows(); ++row)
-        for (int column = 1; column <= m_sheet.getMaxCols(); ++column)
-            calculateEquation(column, row, replacer);
+    for (const vtx::sheet::CellPos& p : m_sheet.usedCells(labelRow + 1, m_sheet.getMaxRows()))
+        calculateEquation(p.col, p.row, replacer);
     return eOk;
 }
 

@@ -18,21 +18,26 @@ void KsStandardsSheet::setGenVars(const Vtx_StringArray& names, const Vtx_String
     m_genVarValues = values;
 }
 
+std::vector<vtx::sheet::CellPos> KsStandardsSheet::usedCells(int firstRow, int lastRow) const {
+    const vtx::sheet::SheetModel* sheet = model();
+    if (!sheet || firstRow > lastRow)
+        return {};
+    return sheet->usedCells({1, firstRow, getMaxCols(), lastRow});
+}
+
 void KsStandardsSheet::scanLabels() {
     // One pass, row by row and left to right: the first cell whose whole text
     // is a label gives that label's row.
     for (int& row : m_labelRows)
         row = -1;
-    for (int row = 1; row <= getMaxRows(); ++row) {
-        for (int column = 1; column <= getMaxCols(); ++column) {
-            Vtx_String text;
-            getCellText(column, row, text, kTextValue);
-            if (text.isEmpty() || text.length() > 6)
-                continue;
-            for (int i = 0; i < 4; ++i)
-                if (m_labelRows[i] < 0 && text.equal(kLabels[i], false))
-                    m_labelRows[i] = row;
-        }
+    for (const vtx::sheet::CellPos& p : usedCells(1, getMaxRows())) {
+        Vtx_String text;
+        getCellText(p.col, p.row, text, kTextValue);
+        if (text.isEmpty() || text.length() > 6)
+            continue;
+        for (int i = 0; i < 4; ++i)
+            if (m_labelRows[i] < 0 && text.equal(kLabels[i], false))
+                m_labelRows[i] = p.row;
     }
     m_labelsScanned = true;
 }
@@ -66,12 +71,10 @@ ErrorStatus KsStandardsSheet::readVariables(bool requireSections) {
                 continue;
             return requireSections ? eKeyNotFound : eOk;
         }
-        for (int row = labelRow + 1; row <= lastRow; ++row) {
-            for (int column = 1; column <= getMaxCols(); ++column) {
-                KsVarCell cell;
-                if (cell.initialize(*this, column, row, types[section]) == eOk)
-                    m_varCells.append(cell);
-            }
+        for (const vtx::sheet::CellPos& p : usedCells(labelRow + 1, lastRow)) {
+            KsVarCell cell;
+            if (cell.initialize(*this, p.col, p.row, types[section]) == eOk)
+                m_varCells.append(cell);
         }
     }
     return eOk;
@@ -90,18 +93,16 @@ void KsStandardsSheet::replaceGenVars() {
     }
     const NameReplacer replacer(m_genVarNames, values);
     const vtx::sheet::SheetModel* sheet = model();
-    for (int column = 1; column <= getMaxCols(); ++column) {
-        for (int row = 1; row <= getMaxRows(); ++row) {
-            // Names stand in texts only: equations and declarations.
-            if (sheet && sheet->valueType(column, row) != vtx::sheet::ValueType::Text)
-                continue;
-            Vtx_String text;
-            getCellText(column, row, text, kTextValue);
-            if (text.isEmpty())
-                continue;
-            if (replacer.apply(text) > 0)
-                setCellText(column, row, text);
-        }
+    for (const vtx::sheet::CellPos& p : usedCells(1, getMaxRows())) {
+        // Names stand in texts only: equations and declarations.
+        if (sheet && sheet->valueType(p.col, p.row) != vtx::sheet::ValueType::Text)
+            continue;
+        Vtx_String text;
+        getCellText(p.col, p.row, text, kTextValue);
+        if (text.isEmpty())
+            continue;
+        if (replacer.apply(text) > 0)
+            setCellText(p.col, p.row, text);
     }
 }
 

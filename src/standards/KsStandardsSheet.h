@@ -12,6 +12,7 @@
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
+#include "platform/sheet/SheetTypes.h"
 #include "spread/VtxSpread.h"
 #include "standards/KsVarCells.h"
 
@@ -24,6 +25,9 @@ public:
     enum Section : int { kInput = 0, kOutput = 1, kLocal = 2, kCalc = 3 };
 
     const Vtx_String& path() const { return m_path; }
+    /// The cells of rows firstRow..lastRow that hold something, row by row
+    /// and left to right: the cost follows the cells, not the declared grid.
+    std::vector<vtx::sheet::CellPos> usedCells(int firstRow, int lastRow) const;
     void setPath(const Vtx_String& path) { m_path = path; }
     KsVarCells& varCells() { return m_varCells; }
     const KsVarCells& varCells() const { return m_varCells; }

@@ -37,6 +37,17 @@ TEST_F(Evaluation, NoValueIsTheEmptyValueAndIsNullSeesIt) {
         << "the output took the empty value instead of keeping the macro's";
 }
 
+TEST_F(Evaluation, AGridDeclaredHugeIsReadByItsCells) {
+    // Sections, declarations, general variables and equations are found
+    // among the cells that exist: a standard declaring 16,384 columns and
+    // 1,048,576 rows around a few cells is evaluated as fast as a small one.
+    map("Huge", {{"Height", "EndPlate", "Height", kKindDistance},
+                 {"Count", "ColumnPlate", "Gap", kKindDistance},
+                 {"Width", "EndPlate", "Width", kKindDistance}});
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    EXPECT_EQ(variable("Plate", "Width"), 815);
+}
+
 TEST_F(Evaluation, IntVariablesHoldTheWholeNumberTheMacroReceives) {
     map("IntRounding", {{"Height", "EndPlate", "Height", kKindDistance},
                         {"Size", "", "gen_Width", kKindGenVar},
