@@ -102,7 +102,7 @@ int runBillCommand(int argc, char** argv) {
         break;
     case eLimitExceeded:
         return cli::fail("bill", toUtf8(out.str()) +
-                                     ": saved without the lines that did not fit (see above)");
+                                     ": saved with lines or texts that did not fit left out or cut (see above)");
     case eInvalidInput:
         return cli::fail("bill",
                          toUtf8(out.str()) + ": saved without the bill variables named above");

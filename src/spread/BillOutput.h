@@ -100,7 +100,8 @@ public:
     /// footer pictures and the parts' pictures beside it. eNullPtr without a
     /// grid; eFileAccessErr when the bill or a picture cannot be written.
     /// A bill saved without all it was given is no success either:
-    /// eLimitExceeded when lines did not fit in the grid, eInvalidInput when
+    /// eLimitExceeded when lines did not fit in the grid or texts were cut to
+    /// their cells' length (kBillTextLength for texts), eInvalidInput when
     /// a variable holds the byte 0xA4 and was left out. Every failure is
     /// reported on the command line; else eOk.
     ErrorStatus onEndFeed() override;
@@ -159,6 +160,8 @@ private:
     int m_leftOutParts = 0;
     int m_leftOutSubTotals = 0;
     int m_leftOutPictures = 0;
+    /// Texts longer than their cell holds, cut to its length (each reported).
+    int m_cutTexts = 0;
     /// The style of each column's cells (0 the row headers) before a row is
     /// written, taken from the grid the print settings prepared: every row
     /// starts from it, whatever the row above it holds.

@@ -134,10 +134,10 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
         hostPrintf("*Error* %s\n", reason.c_str());
         return eFileAccessErr;
     }
-    if (m_full) {
+    if (m_full)
         reportLeftOut();
+    if (m_full || m_cutTexts > 0)
         return eLimitExceeded;
-    }
     return lost > 0 ? eInvalidInput : eOk;
 }
 

@@ -133,12 +133,21 @@ void KsSSBillOutput::writeTexts(int row, const Vtx_StringArray& texts) {
     Vtx_Spread* grid = getSSPointer();
     vtx::sheet::SheetModel* model = grid->model();
     for (int i = 0; i < texts.length(); ++i) {
-        if (grid->setCellValue(i + 1, row, texts[i]))
-            continue;
-        // A text in a number column (a label on a sub-total line): the cell
-        // becomes a text cell rather than losing what it was given.
-        grid->setEditCells(i + 1, row, i + 1, row, kEditStyleDefault, kBillTextLength);
-        grid->setCellValue(i + 1, row, texts[i]);
+        if (!grid->setCellValue(i + 1, row, texts[i])) {
+            // A text in a number column (a label on a sub-total line), or one
+            // longer than any cell holds: the cell becomes a text cell rather
+            // than losing what it was given.
+            grid->setEditCells(i + 1, row, i + 1, row, kEditStyleDefault, kBillTextLength);
+            grid->setCellValue(i + 1, row, texts[i]);
+        }
+        // An edit cell keeps the text up to its length: say what was cut.
+        const vtx::sheet::CellType type = model->cellType(i + 1, row);
+        if (type.kind == vtx::sheet::CellKind::Edit && type.maxLength > 0 &&
+            texts[i].length() > type.maxLength) {
+            ++m_cutTexts;
+            hostPrintf("*Error* Bill row %d, column %d: a text of %d characters was cut to %d.\n",
+                       row, i + 1, texts[i].length(), type.maxLength);
+        }
     }
     // Measured once the texts are in: an empty row keeps its height.
     const double height = model->maxTextRowHeight(row);

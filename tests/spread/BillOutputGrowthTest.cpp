@@ -130,6 +130,24 @@ TEST_F(BillOutputGrowth, WhatDoesNotFitInAFullGridIsReportedAndTouchesNothing) {
         << errors[1].str();
 }
 
+TEST_F(BillOutputGrowth, ATextLongerThanItsCellIsCutAndSaid) {
+    // A text column's cells hold 200 characters; a text longer than any
+    // cell holds lands in such a cell too. Neither is lost without a word.
+    ASSERT_EQ(output.init(bill("long.kss"), {"Pos", "Part"}, {}, {3, 3}, "BillSet", {}, {}), eOk);
+    output.onAddRow({"1", Vtx_String(std::string(250, 'y'))});
+    output.onAddRow({"2", Vtx_String(std::string(40000, 'z'))});
+    output.onAddRow({"3", "short"});
+    EXPECT_EQ(text(2, 1), std::string(kBillTextLength, 'y'));
+    EXPECT_EQ(text(2, 2), std::string(kBillTextLength, 'z'));
+    EXPECT_EQ(text(2, 3), "short");
+    EXPECT_EQ(output.onEndFeed(), eLimitExceeded) << "the bill is saved, but not whole";
+    const Vtx_StringArray& errors = host.commandLine().errorLines();
+    ASSERT_EQ(errors.length(), 2);
+    EXPECT_TRUE(errors[0].hasSubString("row 1, column 2: a text of 250 characters was cut to 200"))
+        << errors[0].str();
+    EXPECT_TRUE(errors[1].hasSubString("a text of 40000 characters")) << errors[1].str();
+}
+
 TEST_F(BillOutputGrowth, APictureThatDoesNotFitIsCountedToo) {
     ASSERT_EQ(output.init(bill("full.kss"), {"Pos"}, {}, {0}, "BillSet", {}, {}), eOk);
     output.setRowLimit(3);

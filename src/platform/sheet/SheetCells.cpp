@@ -175,11 +175,12 @@ void SheetImpl::storeValue(int col, int row, Value value, std::string entered) {
 }
 
 bool SheetImpl::storeConstant(int col, int row, std::string_view text, bool keepEntered) {
-    if (text.size() > kMaxTextLength)
-        return false;
     Value v;
     std::string entered;
     if (!valueForType(styleAt(col, row).type, text, v, entered))
+        return false;
+    // Checked once an edit cell has cut the text to its own length.
+    if ((v.isText() && v.asText().size() > kMaxTextLength) || entered.size() > kMaxTextLength)
         return false;
     storeValue(col, row, std::move(v), keepEntered ? std::move(entered) : std::string());
     return true;
@@ -332,11 +333,13 @@ bool SheetModel::setText(int col, int row, std::string_view text) {
         return false;
     const CellType& type = m_impl->styleAt(col, row).type;
     if (type.kind == CellKind::Number || type.kind == CellKind::Integer ||
-        type.kind == CellKind::CheckBox || text.size() > kMaxTextLength)
+        type.kind == CellKind::CheckBox)
         return false;
     if (type.kind == CellKind::Edit && type.maxLength > 0 &&
         text.size() > static_cast<std::size_t>(type.maxLength))
         text = text.substr(0, static_cast<std::size_t>(type.maxLength));
+    if (text.size() > kMaxTextLength)
+        return false;
     m_impl->storeValue(col, row, Value::text(std::string(text)), {});
     return true;
 }
