@@ -94,7 +94,19 @@ void sortFileList(Vtx_StringArray& files) {
 fs::path nativePath(const Vtx_String& path) {
     std::string text = path.str();
     std::replace(text.begin(), text.end(), '\\', '/');
-    return fs::path(toUtf8(text)).make_preferred();
+    fs::path utf8 = fs::path(toUtf8(text)).make_preferred();
+    // A name stored on disk in 8-bit bytes rather than UTF-8 (written by a
+    // program of 8-bit names) is found by its bytes when no UTF-8 name is
+    // there; names are otherwise written and looked up in UTF-8.
+    const bool eightBit =
+        std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    if (eightBit) {
+        std::error_code error;
+        fs::path bytes(text);
+        if (!fs::exists(utf8, error) && fs::exists(bytes, error))
+            return bytes;
+    }
+    return utf8;
 }
 
 Vtx_String corePath(const fs::path& path) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -141,6 +143,34 @@ TEST_F(FilesTest, FindFilesFlatAndRecursiveAreSorted) {
     ASSERT_EQ(ObjectExportFindFilesRecursive(root + "\\", "*.KSS", files), eOk);
     EXPECT_EQ(files, Vtx_StringArray({root + "\\A.KSS", root + "\\b.kss", root + "\\Childs\\c.kss",
                                       root + "\\Childs\\Deep\\a.kss"}));
+}
+
+TEST_F(FilesTest, EightBitNamesAreUtf8OnDiskAndFoundByTheirBytesToo) {
+    // "é" in a module text is written as UTF-8 on disk; a name stored in
+    // 8-bit bytes by another program is found, listed and read back too.
+    const Vtx_String utf8Name = m_folder.file("R\xE9sum\xE9 \x80.kss");
+    ASSERT_EQ(writeFileAtomically(utf8Name, "new"), eOk);
+    EXPECT_TRUE(std::filesystem::exists(m_folder.path() / "R\xC3\xA9sum\xC3\xA9 \xE2\x82\xAC.kss"));
+    {
+        std::ofstream latin(m_folder.path() / "Alt\xE9.kss", std::ios::binary);
+        latin << "old";
+    }
+    std::string bytes;
+    ASSERT_EQ(readFileBytes(m_folder.file("Alt\xE9.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "old");
+    Vtx_StringArray files;
+    ASSERT_EQ(ObjectExportFindFiles(m_folder.file(""), "*.kss", files), eOk);
+    ASSERT_EQ(files.length(), 2);
+    for (const Vtx_String& file : files) {
+        EXPECT_TRUE(fileExists(file)) << file.str();
+        EXPECT_EQ(readFileBytes(file, bytes), eOk) << file.str();
+    }
+    // Writing to the 8-bit name replaces that file; no second one appears.
+    ASSERT_EQ(writeFileAtomically(m_folder.file("Alt\xE9.kss"), "newer"), eOk);
+    ASSERT_EQ(readFileBytes(m_folder.file("Alt\xE9.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "newer");
+    ASSERT_EQ(ObjectExportFindFiles(m_folder.file(""), "*.kss", files), eOk);
+    EXPECT_EQ(files.length(), 2);
 }
 
 TEST_F(FilesTest, FindFilesInAMissingFolderFails) {
