@@ -13,13 +13,32 @@
 #include "standards/StandardsTimers.h"
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kResultTextLength = 200;
 
-Vtx_String cellAddress(const KsVarCell& cell) {
-    return getAlfabet(cell.column - 1) + Vtx_String::fromInt(cell.row);
+// The variables' names, their cells and the cells' addresses, each step
+// under its timer. The cells do not move during a calculation, so this is
+// done once for all its equations.
+void variableAddresses(const KsVarCells& vars, Vtx_StringArray& names, Vtx_StringArray& addresses) {
+    {
+        TimerScope timer(gCalcCellGetVarNames);
+        for (int i = 0; i < vars.length(); ++i)
+            names.append(vars[i].name);
+    }
+    std::vector<std::pair<int, int>> cells;
+    {
+        TimerScope timer(gCalcCellGetVarCoords);
+        cells.reserve(static_cast<std::size_t>(vars.length()));
+        for (int i = 0; i < vars.length(); ++i)
+            cells.emplace_back(vars[i].column, vars[i].row);
+    }
+    TimerScope timer(gCalcCellGetVarCoordName);
+    for (const auto& [column, row] : cells)
+        addresses.append(getAlfabet(column - 1) + Vtx_String::fromInt(row));
 }
 
 Vtx_String folderOf(const Vtx_String& path) {
@@ -102,18 +121,22 @@ ErrorStatus KsStandardsDialog::calculate() {
     }
     // The variables' cells do not move during the run: their names are
     // looked up in one table per equation instead of one search per name.
+    Vtx_StringArray names;
+    Vtx_StringArray addresses;
+    variableAddresses(m_sheet.varCells(), names, addresses);
     WordReplacer replacer;
     bool plainNames = true;
-    const KsVarCells& vars = m_sheet.varCells();
-    for (int i = 0; i < vars.length() && plainNames; ++i)
-        plainNames = replacer.add(vars[i].name, cellAddress(vars[i]));
+    for (int i = 0; i < names.length() && plainNames; ++i)
+        plainNames = replacer.add(names[i], addresses[i]);
     for (int row = labelRow + 1; row <= m_sheet.getMaxRows(); ++row)
         for (int column = 1; column <= m_sheet.getMaxCols(); ++column)
-            calculateEquation(column, row, plainNames ? &replacer : nullptr);
+            calculateEquation(column, row, plainNames ? &replacer : nullptr, names, addresses);
     return eOk;
 }
 
-void KsStandardsDialog::calculateEquation(int column, int row, const WordReplacer* replacer) {
+void KsStandardsDialog::calculateEquation(int column, int row, const WordReplacer* replacer,
+                                          const Vtx_StringArray& names,
+                                          const Vtx_StringArray& addresses) {
     Vtx_String text;
     if (!m_sheet.getCellText(column, row, text, kTextValue) || text.isEmpty())
         return;
@@ -163,8 +186,8 @@ void KsStandardsDialog::calculateEquation(int column, int row, const WordReplace
         if (replacer) {
             replacer->apply(expression);
         } else {
-            for (int i = 0; i < vars.length(); ++i)
-                replaceWholeWord(expression, vars[i].name, cellAddress(vars[i]));
+            for (int i = 0; i < names.length(); ++i)
+                replaceWholeWord(expression, names[i], addresses[i]);
         }
     }
     TimerScope timer(gCalcCellCalcFunctions);

@@ -35,9 +35,11 @@ private:
     ErrorStatus macroInputSetUp();
     ErrorStatus childInputSetUp();
     ErrorStatus calculate();
-    /// replacer: the variables' names and addresses, or null when a name is
-    /// not a plain word (they are then replaced one by one).
-    void calculateEquation(int column, int row, const WordReplacer* replacer);
+    /// names, addresses: the variables' names and their cells' addresses;
+    /// replacer: the same in one table, or null when a name is not a plain
+    /// word (they are then replaced one by one).
+    void calculateEquation(int column, int row, const WordReplacer* replacer,
+                           const Vtx_StringArray& names, const Vtx_StringArray& addresses);
     ErrorStatus callChild(const Vtx_String& expression);
     void reportEquation(const Vtx_String& name, const Vtx_String& expression, int row) const;
 
