@@ -28,8 +28,7 @@ inline constexpr const char* kModuleEntryPointName = "vtxModuleEntryPoint";
 
 /// What the host knows of one loaded module. Its address is the id passed to
 /// the entry point; the module reads host from it to reach the host that
-/// loaded it (a module library carries its own copy of the host code, whose
-/// Host::current() is another object until the module adopts this one).
+/// loaded it, which need not be the current one where several hosts exist.
 struct VTX_HOST_API HostModule {
     Host* host = nullptr;
     Vtx_String name;
