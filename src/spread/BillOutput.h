@@ -16,6 +16,7 @@
 /// Nothing throws. A copy takes every field but the window: the window has
 /// one owner, so a copy starts without one and makes its own at init.
 
+#include "platform/Exports.h"
 #include "platform/core/BillPictures.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/ListOutput.h"
@@ -59,7 +60,7 @@ constexpr int kBillPictureMarker = 251;
 /// The format of the "Date" variable (strftime, C locale).
 constexpr const char* kBillDateFormat = "%d %B, %Y (%H:%M)";
 
-class KsSSBillOutput : public Vtx_ListOutputCallback {
+class VTX_MODULE_API KsSSBillOutput : public Vtx_ListOutputCallback {
 public:
     KsSSBillOutput();
     ~KsSSBillOutput() override;

@@ -15,6 +15,7 @@
 ///         mapping.getMacroVarValue("tp", KsValueType::Double, thickness, data);
 ///     }
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -33,7 +34,7 @@ Vtx_String mappingFilePath(const Vtx_String& spreadsheetName);
 /// per version of a file and key).
 void forgetParsedMappings();
 
-class KsSSMapping {
+class VTX_MODULE_API KsSSMapping {
 public:
     enum Mode : int { kModeNone = 0, kModeModuleGroup = 1, kModeMacro = 2 };
 

@@ -13,6 +13,7 @@
 ///     vars.getFromMacro(data);     // inputs and outputs from the macro
 ///     vars.setValuesToSS(sheet);   // into their cells
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -30,7 +31,7 @@ constexpr double kVarCellMaxNumber = 99999999999999.0;
 /// Longest text of a String variable's cell.
 constexpr int kStringCellMaxLength = 9999;
 
-class KsVarCell {
+class VTX_MODULE_API KsVarCell {
 public:
     KsVarCell() = default;
     virtual ~KsVarCell() = default;
@@ -78,7 +79,7 @@ struct KsUnwrittenOutput {
     ErrorStatus status = eOk;
 };
 
-class KsVarCells {
+class VTX_MODULE_API KsVarCells {
 public:
     KsVarCells() = default;
     virtual ~KsVarCells() = default;

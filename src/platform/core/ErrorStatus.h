@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Exports.h"
+
 /// Status codes returned by the core library, the host and the module.
 /// eOk is success; every other value is a failure.
 enum ErrorStatus : int {
@@ -26,4 +28,4 @@ enum ErrorStatus : int {
 };
 
 /// A short English name of a status code ("eOk", "eKeyNotFound", ...).
-const char* errorStatusText(ErrorStatus status);
+VTX_CORE_API const char* errorStatusText(ErrorStatus status);
