@@ -122,7 +122,14 @@ ErrorStatus createImage(const Vtx_StringArray& row, Vtx_BillImageOptions& option
         options.lengthColumn > 0 ? options.lengthColumn - 1 : bill->findColumn("Length");
     double share = 1;
     double length = 0;
-    const double longest = bill->largestNumber(column);
+    if (options.measuredBill != bill || options.measuredColumn != column ||
+        options.measuredLines != bill->entries.length()) {
+        options.measuredBill = bill;
+        options.measuredColumn = column;
+        options.measuredLines = bill->entries.length();
+        options.longest = bill->largestNumber(column);
+    }
+    const double longest = options.longest;
     if (column >= 0 && column < row.length() && row[column].toDouble(length) && longest > 0)
         share = std::clamp(length / longest, 0.05, 1.0);
     const int margin = std::max(2, height / 4);

@@ -43,6 +43,13 @@ struct VTX_CORE_API Vtx_BillImageOptions {
     bool frame = true;
     /// Colours; false draws in shades of grey.
     bool colour = true;
+    /// The longest length of the bill, measured by the maker on its first
+    /// picture and kept while the bill, the column and its line count stay
+    /// the same: one measurement per bill, not one per part.
+    const Vtx_Bill* measuredBill = nullptr;
+    int measuredColumn = -1;
+    int measuredLines = -1;
+    double longest = 0;
 };
 
 /// The state of the progress dialog while pictures are made.
