@@ -100,10 +100,20 @@ Cache& cache() {
 }
 
 // The file's absolute path as written ("." and ".." kept: folding ".."
-// without the file system would be wrong after a link).
+// without the file system would be wrong after a link). The key of the last
+// absolute name is remembered: calls into one table repeat it.
 std::string tableKey(const Vtx_String& file) {
-    std::error_code error;
+    static Vtx_String lastFile;
+    static std::string lastKey;
+    if (!lastKey.empty() && file == lastFile)
+        return lastKey;
     const std::filesystem::path native = nativePath(file);
+    if (native.is_absolute()) {
+        lastFile = file;
+        lastKey = native.string();
+        return lastKey;
+    }
+    std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(native, error);
     return error ? native.string() : absolute.string();
 }
