@@ -38,7 +38,7 @@
 class Vtx_Spread;
 
 constexpr int kFromTableCacheTables = 8;
-constexpr std::uintmax_t kFromTableCacheBytes = 32u << 20;
+constexpr std::uintmax_t kFromTableCacheBytes = 8u << 20;
 constexpr int kFromTableIdleGrids = 2;
 
 class FromTableVersion;
