@@ -131,9 +131,9 @@ void KsSSBillOutput::onAddRow(const Vtx_StringArray& texts) {
         std::error_code error;
         const std::filesystem::path made = nativePath(picture);
         std::filesystem::remove(made, error);
-        // The maker's folder goes too once it is empty (remove leaves a
-        // folder that still holds files).
-        std::filesystem::remove(made.parent_path(), error);
+        // The maker's folder goes at the end of the feed, once it is empty:
+        // not made and removed again for every part.
+        m_scratchFolder = made.parent_path();
     }
 }
 

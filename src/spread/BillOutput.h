@@ -28,6 +28,7 @@
 #include "spread/BillWindow.h"
 
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -163,6 +164,9 @@ private:
     int m_leftOutPictures = 0;
     /// Texts longer than their cell holds, cut to its length (each reported).
     int m_cutTexts = 0;
+    /// The picture maker's folder of the pictures taken so far: removed at
+    /// the end of the feed when it is empty.
+    std::filesystem::path m_scratchFolder;
     /// The style of each column's cells (0 the row headers) before a row is
     /// written, taken from the grid the print settings prepared: every row
     /// starts from it, whatever the row above it holds.

@@ -8,7 +8,10 @@
 #include "spread/VtxSpread.h"
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -83,17 +86,24 @@ void KsSSBillOutput::fitColumnWidths() {
 }
 
 bool KsSSBillOutput::writePictures(Vtx_String& reason) const {
+    if (m_pictures.empty())
+        return true;
     const Vtx_String folder = folderOf(m_billFile);
-    if (!m_pictures.empty()) {
-        std::error_code error;
-        std::filesystem::create_directories(nativePath(folder + pictureFolderName(m_billFile)),
-                                            error);
-    }
+    std::error_code error;
+    std::filesystem::create_directories(nativePath(folder + pictureFolderName(m_billFile)), error);
+    // One batch: written beside their names, synced once, then renamed.
+    std::vector<Vtx_String> paths;
+    paths.reserve(m_pictures.size());
+    std::vector<std::pair<Vtx_String, std::string_view>> files;
+    files.reserve(m_pictures.size());
     for (const auto& [name, bytes] : m_pictures) {
-        if (writeFileAtomically(folder + Vtx_String(name), bytes) != eOk) {
-            reason = folder + Vtx_String(name) + ": the picture cannot be written";
-            return false;
-        }
+        paths.push_back(folder + Vtx_String(name));
+        files.emplace_back(paths.back(), bytes);
+    }
+    Vtx_String failed;
+    if (writeFilesAtomically(files, &failed) != eOk) {
+        reason = failed + ": the picture cannot be written";
+        return false;
     }
     return true;
 }
@@ -101,6 +111,11 @@ bool KsSSBillOutput::writePictures(Vtx_String& reason) const {
 ErrorStatus KsSSBillOutput::onEndFeed() {
     if (picturesWanted())
         closeBMPDialog();
+    if (!m_scratchFolder.empty()) {
+        std::error_code error;
+        std::filesystem::remove(m_scratchFolder, error); // only when empty
+        m_scratchFolder.clear();
+    }
     Vtx_Spread* grid = getSSPointer();
     if (!grid)
         return eNullPtr;
@@ -119,6 +134,12 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
     if (!settings.writeToGrid(grid, &reason))
         hostPrintf("*Error* %s\n", reason.c_str());
 
+    // The parts' pictures first: a bill in place always finds its pictures,
+    // whenever the writing stops.
+    if (!writePictures(reason)) {
+        hostPrintf("*Error* %s\n", reason.c_str());
+        return eFileAccessErr;
+    }
     if (!grid->saveFile(m_billFile, &reason)) {
         hostPrintf("*Error* %s\n", reason.c_str());
         return eFileAccessErr;
@@ -127,10 +148,6 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
     // The carried pictures' new paths go into the file too, not only into
     // the grid: the file is what travels with them.
     if (settings.carryPicturesAlong(m_billFile) && !grid->saveFile(m_billFile, &reason)) {
-        hostPrintf("*Error* %s\n", reason.c_str());
-        return eFileAccessErr;
-    }
-    if (!writePictures(reason)) {
         hostPrintf("*Error* %s\n", reason.c_str());
         return eFileAccessErr;
     }

@@ -340,7 +340,10 @@ TEST_F(BillOutputFixture, TheMakersTemporaryPicturesAreDeleted) {
     ASSERT_EQ(initBill(), eOk);
     output.setVars(-1, 0, 0, false, false, &parts, &transaction);
     output.onAddRow({"1", "HEA"});
-    EXPECT_EQ(output.imageOptions().made, 1);
+    output.onAddRow({"2", "IPE"});
+    EXPECT_EQ(output.imageOptions().made, 2);
+    EXPECT_TRUE(fs::is_empty(folder)) << "each picture goes once it is in the grid";
+    output.onEndFeed();
     EXPECT_FALSE(fs::exists(folder)) << "no picture, and no folder, is left behind";
 }
 

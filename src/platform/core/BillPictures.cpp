@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 Vtx_BMPProgress gBMPProgress;
@@ -147,8 +148,14 @@ ErrorStatus createImage(const Vtx_StringArray& row, Vtx_BillImageOptions& option
     // Every picture of the process gets a name of its own, whoever asks.
     static long long s_pictures = 0;
     const Vtx_String path = pictureFolder() + "\\part" + Vtx_String::fromInt(++s_pictures) + ".bmp";
-    if (writeFileAtomically(path, bytes) != eOk)
-        return eFileAccessErr;
+    // A scratch file of this process, read back and removed by the caller:
+    // written plainly, without syncing it to disk.
+    {
+        std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush())
+            return eFileAccessErr;
+    }
     ++options.made;
     if (gBMPProgress.open)
         gBMPProgress.position = std::min(gBMPProgress.position + 1, gBMPProgress.range);

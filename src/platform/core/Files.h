@@ -21,6 +21,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 /// Lines longer than this (in bytes, without the line end) are refused by
 /// ObjectExportReadFile and ObjectExportWriteFile.
@@ -75,6 +77,16 @@ VTX_CORE_API ErrorStatus ObjectExportWriteFile(const Vtx_String& path,
 /// renames it over path, so path holds either its old or its new content
 /// whatever happens. The folder must exist (eFileAccessErr otherwise).
 VTX_CORE_API ErrorStatus writeFileAtomically(const Vtx_String& path, std::string_view bytes);
+/// writeFileAtomically for a batch of files that belong together (a bill's
+/// pictures): every new content is written beside its target, then one
+/// sync for all, then the renames, then each folder's entry list, so that
+/// the batch costs a few syncs instead of several per file and a crash
+/// leaves every target whole. Leftover temporary files of the same targets
+/// (from a killed writer) are removed. On failure the temporary files are
+/// removed, failed names the file, and targets renamed already stay new.
+VTX_CORE_API ErrorStatus
+writeFilesAtomically(const std::vector<std::pair<Vtx_String, std::string_view>>& files,
+                     Vtx_String* failed = nullptr);
 
 /// Files (not folders) in folder whose names match pattern ("*.kss"; "*" any
 /// run of characters, "?" one character, case ignored; an empty pattern

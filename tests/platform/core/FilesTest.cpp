@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -171,6 +177,45 @@ TEST_F(FilesTest, EightBitNamesAreUtf8OnDiskAndFoundByTheirBytesToo) {
     EXPECT_EQ(bytes, "newer");
     ASSERT_EQ(ObjectExportFindFiles(m_folder.file(""), "*.kss", files), eOk);
     EXPECT_EQ(files.length(), 2);
+}
+
+TEST_F(FilesTest, ABatchIsWrittenWholeAndLeftoversOfKilledWritersGo) {
+    namespace fs = std::filesystem;
+    const fs::path folder = m_folder.path();
+    auto put = [&](const std::string& name) { std::ofstream(folder / name) << "x"; };
+    // Leftovers of the same target: a dead process, the older naming without
+    // a process, and a writer still running (the test's parent) that keeps
+    // its file; another target's leftover stays as well.
+    const std::string alive = std::to_string(::getppid());
+    put("a.kss.~999999999-abcdefgh.tmp");
+    put("a.kss.~abcdefgh.tmp");
+    put("a.kss.~" + alive + "-abcdefgh.tmp");
+    put("other.kss.~999999999-abcdefgh.tmp");
+    const std::vector<std::pair<Vtx_String, std::string_view>> files = {
+        {m_folder.file("a.kss"), "first"}, {m_folder.file("b.kss"), "second"}};
+    ASSERT_EQ(writeFilesAtomically(files), eOk);
+    std::string bytes;
+    ASSERT_EQ(readFileBytes(m_folder.file("a.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "first");
+    ASSERT_EQ(readFileBytes(m_folder.file("b.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "second");
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".tmp")
+            left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a.kss.~" + alive + "-abcdefgh.tmp",
+                                              "other.kss.~999999999-abcdefgh.tmp"}));
+
+    // A batch that cannot be written names the file and leaves no temporary
+    // file behind.
+    fs::create_directory(folder / "c.kss");
+    Vtx_String failed;
+    const std::vector<std::pair<Vtx_String, std::string_view>> bad = {
+        {m_folder.file("d.kss"), "d"}, {m_folder.file("c.kss"), "c"}};
+    EXPECT_EQ(writeFilesAtomically(bad, &failed), eFileAccessErr);
+    EXPECT_EQ(failed, m_folder.file("c.kss"));
+    EXPECT_FALSE(fs::exists(folder / "d.kss"));
 }
 
 TEST_F(FilesTest, FindFilesInAMissingFolderFails) {
