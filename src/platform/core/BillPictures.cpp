@@ -3,13 +3,17 @@
 #include "platform/core/Files.h"
 #include "platform/core/ListOutput.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <system_error>
+#include <vector>
 
 Vtx_BMPProgress gBMPProgress;
 
@@ -30,13 +34,39 @@ unsigned grey(unsigned rgb) {
     return level << 16 | level << 8 | level;
 }
 
+constexpr std::string_view kScratchPrefix = "vtx-bill-pictures-";
+
+// The scratch folders that killed processes left behind: removed once per
+// process, before its own is made.
+void removeScratchOfDeadProcesses(const std::filesystem::path& temp) {
+    std::error_code error;
+    std::vector<std::filesystem::path> stale;
+    for (const auto& entry : std::filesystem::directory_iterator(temp, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, kScratchPrefix.size(), kScratchPrefix) != 0)
+            continue;
+        const std::string digits = name.substr(kScratchPrefix.size());
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const auto pid = static_cast<pid_t>(std::stol(digits));
+        if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+            stale.push_back(entry.path());
+    }
+    for (const auto& folder : stale)
+        std::filesystem::remove_all(folder, error);
+}
+
 // The temporary folder of this process's pictures.
 Vtx_String pictureFolder() {
     std::error_code error;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
     if (error)
-        folder = ".";
-    folder /= "vtx-bill-pictures-" + std::to_string(::getpid());
+        temp = ".";
+    static const bool cleaned = (removeScratchOfDeadProcesses(temp), true);
+    (void)cleaned;
+    const std::filesystem::path folder =
+        temp / (std::string(kScratchPrefix) + std::to_string(::getpid()));
     std::filesystem::create_directories(folder, error);
     return corePath(folder);
 }
