@@ -4,6 +4,8 @@
 #include "platform/core/Settings.h"
 #include "platform/core/StringUtils.h"
 #include "platform/sheet/SheetModel.h"
+#include "spread/PrintSettings.h"
+#include "spread/PrintSettingsStore.h"
 #include "spread/VtxSpread.h"
 
 #include <algorithm>
@@ -73,7 +75,52 @@ ExportLayout exportLayout(const SheetModel& model, const ExportOptions& options)
                 layout.lastColumn = std::max(layout.lastColumn, column);
             }
     }
+    KsPrintSettings settings;
+    if (options.headerData && exportPrintSettings(model, settings))
+        for (int i = 0; i < settings.variableNames().length(); ++i)
+            layout.headerData.emplace_back(settings.variableNames()[i],
+                                           settings.variableValues()[i]);
     return layout;
+}
+
+bool exportPrintSettings(const SheetModel& model, KsPrintSettings& settings) {
+    settings.setDefaults();
+    std::string tag;
+    if (!model.getText(0, 0, TextForm::Tag, tag) || tag.empty())
+        return false;
+    KsSettingsStore store;
+    store.fromText(tag, "sheet tag");
+    if (store.isEmpty())
+        return false;
+    settings.readFromStore(store);
+    return true;
+}
+
+Vtx_String exportSheetName(const SheetModel& model, const ExportOptions& options) {
+    constexpr int kMaxSheetName = 31;
+    Vtx_String name = options.sheetName;
+    KsPrintSettings settings;
+    if (name.isEmpty() && exportPrintSettings(model, settings)) {
+        const int title = settings.variableNames().find("Title", false);
+        if (title >= 0)
+            name = settings.variableValues()[title];
+    }
+    if (name.trimmed().isEmpty() && !options.referenceFile.isEmpty()) {
+        const Vtx_String file = options.referenceFile.mid(folderOf(options.referenceFile).length());
+        name = changeExtension(file, "");
+    }
+    std::string text = name.trimmed().str();
+    for (char& c : text)
+        if (std::string_view("[]:*?/\\").find(c) != std::string_view::npos ||
+            static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    while (!text.empty() && text.front() == '\'')
+        text.erase(0, 1);
+    if (text.size() > static_cast<std::size_t>(kMaxSheetName))
+        text.resize(static_cast<std::size_t>(kMaxSheetName));
+    while (!text.empty() && (text.back() == '\'' || text.back() == ' '))
+        text.pop_back();
+    return text.empty() ? Vtx_String("Sheet1") : Vtx_String(text);
 }
 
 Vtx_String exportCellName(int column, int row) {

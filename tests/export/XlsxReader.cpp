@@ -306,6 +306,38 @@ bool readWorkbook(const std::string& path, Workbook& book, std::string& error) {
                 std::atof(row->attribute("ht").c_str());
     if (const Node* pane = sheet.root.first("pane"); pane && pane->attribute("state") == "frozen")
         book.frozenAt = pane->attribute("topLeftCell");
+    if (const Node* margins = sheet.root.first("pageMargins"))
+        for (const char* side : {"left", "right", "top", "bottom"})
+            book.margins[side] = std::atof(margins->attribute(side).c_str());
+    if (const Node* header = sheet.root.first("oddHeader"))
+        book.pageHeader = header->text;
+    if (const Node* footer = sheet.root.first("oddFooter"))
+        book.pageFooter = footer->text;
+    if (const Node* print = sheet.root.first("printOptions"))
+        book.printGridLines = print->attribute("gridLines") == "1";
+
+    ParseState workbook;
+    if (!load("xl/workbook.xml", workbook))
+        return false;
+    if (const Node* first = workbook.root.first("sheet"))
+        book.sheetName = first->attribute("name");
+    for (const Node* name : workbook.root.all("definedName"))
+        if (name->attribute("name") == "_xlnm.Print_Titles")
+            book.printTitles = name->text;
+    if (book.has("docProps/core.xml")) {
+        ParseState core;
+        if (!load("docProps/core.xml", core))
+            return false;
+        if (const Node* title = core.root.first("dc:title"))
+            book.title = title->text;
+    }
+    if (book.has("docProps/custom.xml")) {
+        ParseState custom;
+        if (!load("docProps/custom.xml", custom))
+            return false;
+        for (const Node* property : custom.root.all("property"))
+            book.properties[property->attribute("name")] = property->allText();
+    }
 
     for (const auto& entry : book.entries) {
         if (entry.rfind("xl/drawings/drawing", 0) != 0 || entry.find("_rels") != std::string::npos)

@@ -3,7 +3,8 @@
 // A reader of .xlsx workbooks for the export tests, built on libzip and
 // expat, so that what the writer produced is read by other code than the
 // writer's: the first worksheet's cells, merged ranges, column widths, row
-// heights, cell fonts and picture anchors.
+// heights, cell fonts and picture anchors, its name and page setup, and the
+// document properties.
 
 #include <array>
 #include <map>
@@ -48,6 +49,14 @@ struct Workbook {
     std::vector<int> formatFills;         ///< fill of each cell format
     std::vector<std::string> pictures;    ///< top-left cell of each picture, "B4"
     std::string frozenAt;                 ///< top-left cell of the unfrozen pane, "" for none
+    std::string sheetName;                ///< the first worksheet's name
+    std::string title;                    ///< the document title, "" for none
+    std::map<std::string, std::string> properties; ///< custom document properties
+    std::map<std::string, double> margins; ///< page margins (inches): left, right, top, bottom
+    std::string pageHeader;                ///< the page header's text, codes included
+    std::string pageFooter;
+    bool printGridLines = false; ///< grid lines are printed
+    std::string printTitles;     ///< the rows repeated on every page ("Sheet!$7:$7")
 
     bool has(const std::string& entry) const;
     const Cell* cell(const std::string& ref) const;

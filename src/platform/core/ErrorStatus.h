@@ -27,5 +27,9 @@ enum ErrorStatus : int {
     eGeneralError = 99,
 };
 
-/// A short English name of a status code ("eOk", "eKeyNotFound", ...).
+/// A short English name of a status code ("eOk", "eKeyNotFound", ...), for
+/// logs and tests.
 VTX_CORE_API const char* errorStatusText(ErrorStatus status);
+/// The status in words for a user ("file not found", "no access to the
+/// file", ...): what a reason shown to a user says instead of the name.
+VTX_CORE_API const char* errorStatusWords(ErrorStatus status);

@@ -279,7 +279,7 @@ bool SheetModel::save(const std::string& path, std::string* reason) const {
     ErrorStatus status = writeFileAtomically(Vtx_String(path), saveToText());
     if (status != eOk) {
         if (reason)
-            *reason = path + ": cannot be written (" + errorStatusText(status) + ")";
+            *reason = path + ": cannot be written (" + errorStatusWords(status) + ")";
         return false;
     }
     return true;
