@@ -31,11 +31,46 @@ std::string shown(const Vtx_String& moduleText) {
     return shownPath(toUtf8(moduleText.view()));
 }
 
+namespace {
+
+// True when text is well-formed UTF-8 (any code point).
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        if (b >= 0x80) {
+            if ((b & 0xE0) == 0xC0)
+                extra = 1;
+            else if ((b & 0xF0) == 0xE0)
+                extra = 2;
+            else if ((b & 0xF8) == 0xF0)
+                extra = 3;
+            else
+                return false;
+        }
+        if (i + extra >= text.size() && extra > 0)
+            return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 Vtx_String moduleText(const std::string& utf8, const std::string& what) {
     std::string bytes;
-    if (!fromUtf8(utf8, bytes))
-        misuse(what + " '" + utf8 + "' has a character outside Windows-1252");
-    return Vtx_String(std::move(bytes));
+    if (fromUtf8(utf8, bytes))
+        return Vtx_String(std::move(bytes));
+    // Not UTF-8 at all: a name typed or stored in 8-bit bytes ("R\xE9sum\xE9")
+    // is taken as the 8-bit text it is.
+    if (!isUtf8(utf8))
+        return Vtx_String(utf8);
+    misuse(what + " '" + utf8 + "' has a character outside Windows-1252");
+    return {};
 }
 
 void addFolderOptions(CLI::App& command, Folders& folders) {

@@ -119,6 +119,29 @@ TEST_F(Commands, SheetImportPrintAndStdout) {
     EXPECT_EQ(run.code, 2);
 }
 
+TEST_F(Commands, NamesBeyondAsciiAreConvertedOnceAtTheEdge) {
+    // A UTF-8 name is one name on disk, read back by any command; a name
+    // given in 8-bit bytes (not UTF-8 at all) is taken as those bytes; a
+    // name that 8-bit text cannot hold is refused with one line.
+    const std::string utf8 = folder.file("R\xC3\xA9sum\xC3\xA9 \xE2\x82\xAC.kss");
+    ToolResult run =
+        runTool({"sheet", "--import", kApps + "/small.cells", "--out", utf8, "--quiet"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(std::ifstream(utf8).good()) << "written under its own name";
+    run = runTool({"export", utf8, "--out", folder.file("R\xC3\xA9sum\xC3\xA9.csv")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    {
+        std::ifstream in(utf8, std::ios::binary);
+        std::ofstream(folder.file("Lat\xE9.kss"), std::ios::binary) << in.rdbuf();
+    }
+    run = runTool({"sheet", folder.file("Lat\xE9.kss"), "--quiet"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    run = runTool(
+        {"sheet", "--import", kApps + "/small.cells", "--out", folder.file("\xE6\x97\xA5.kss")});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.err.find("outside Windows-1252"), std::string::npos) << run.err;
+}
+
 TEST_F(Commands, SheetOfAHugeDeclaredGridListsItsCells) {
     const ToolResult run =
         runTool({"sheet", (kTestData / "spread" / "huge.kss").string(), "--quiet"});
