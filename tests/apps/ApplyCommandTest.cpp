@@ -105,8 +105,8 @@ TEST_F(ApplyCommand, WrittenDrawingDiffersOnlyWhereTheReportSays) {
     const ToolResult again = runTool({"apply", "--all", "--drawing", folder.file("applied.vtxd"),
                                       "-o", folder.file("again.vtxd"), "--json"});
     ASSERT_EQ(again.code, 0) << again.err;
-    const Json report = Json::parse(again.out);
-    for (const Json& standard : report["standards"]) {
+    const Json againReport = Json::parse(again.out);
+    for (const Json& standard : againReport["standards"]) {
         EXPECT_TRUE(standard["flexFix"].empty());
         for (const Json& variable : standard["variables"])
             EXPECT_FALSE(variable["changed"].get<bool>()) << variable;
