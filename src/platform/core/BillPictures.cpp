@@ -3,11 +3,9 @@
 #include "platform/core/Files.h"
 #include "platform/core/ListOutput.h"
 
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -50,7 +48,7 @@ void removeScratchOfDeadProcesses(const std::filesystem::path& temp) {
             digits.find_first_not_of("0123456789") != std::string::npos)
             continue;
         const auto pid = static_cast<pid_t>(std::stol(digits));
-        if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+        if (pid != ::getpid() && !processRunning(pid))
             stale.push_back(entry.path());
     }
     for (const auto& folder : stale)

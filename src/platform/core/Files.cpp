@@ -60,10 +60,6 @@ bool syncFileSystem(const fs::path& folder) {
     return ok;
 }
 
-bool processAlive(long long pid) {
-    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
-}
-
 long long currentProcess() {
     return static_cast<long long>(::getpid());
 }
@@ -85,9 +81,6 @@ bool writeAndSync(const fs::path& file, std::string_view bytes, bool = true) {
 
 void syncFolder(const fs::path&) {}
 bool syncFileSystem(const fs::path&) {
-    return true;
-}
-bool processAlive(long long) {
     return true;
 }
 long long currentProcess() {
@@ -128,7 +121,7 @@ void removeStaleTemporaries(const fs::path& folder, const std::vector<std::strin
                 pid = 0;
             }
         }
-        if (!processAlive(pid) || (pid == currentProcess() && dash != std::string::npos))
+        if (!processRunning(pid) || (pid == currentProcess() && dash != std::string::npos))
             stale.push_back(entry.path());
     }
     for (const fs::path& file : stale)
@@ -375,6 +368,14 @@ ErrorStatus writeFilesAtomically(const std::vector<std::pair<Vtx_String, std::st
     for (const auto& [folder, names] : byFolder)
         syncFolder(folder);
     return eOk;
+}
+
+bool processRunning(long long pid) {
+#ifdef VTX_POSIX_FILES
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+#else
+    return pid > 0;
+#endif
 }
 
 bool matchesFilePattern(const Vtx_String& name, const Vtx_String& pattern) {

@@ -111,5 +111,8 @@ VTX_CORE_API ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder
 /// between parts; empty when no file matches (or relativeName is empty).
 VTX_CORE_API Vtx_String findFileIgnoringCase(const Vtx_String& folder,
                                              const Vtx_String& relativeName);
+/// True while the process pid runs (one that is not ours counts too): how
+/// the leftovers of killed writers are told from files still being written.
+VTX_CORE_API bool processRunning(long long pid);
 /// True when name matches pattern as ObjectExportFindFiles matches them.
 VTX_CORE_API bool matchesFilePattern(const Vtx_String& name, const Vtx_String& pattern);
