@@ -370,6 +370,17 @@ ErrorStatus writeFilesAtomically(const std::vector<std::pair<Vtx_String, std::st
     return eOk;
 }
 
+bool fileHolds(const Vtx_String& path, std::string_view bytes) {
+    const fs::path file = nativePath(path);
+    std::error_code ec;
+    if (fs::file_size(file, ec) != bytes.size() || ec)
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    std::string held(bytes.size(), '\0');
+    return in.read(held.data(), static_cast<std::streamsize>(held.size())) && held == bytes &&
+           in.peek() == std::char_traits<char>::eof();
+}
+
 bool processRunning(long long pid) {
 #ifdef VTX_POSIX_FILES
     return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);

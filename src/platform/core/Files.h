@@ -88,6 +88,10 @@ VTX_CORE_API ErrorStatus
 writeFilesAtomically(const std::vector<std::pair<Vtx_String, std::string_view>>& files,
                      Vtx_String* failed = nullptr);
 
+/// True when path is a file holding exactly bytes: a writer can leave such a
+/// file as it is instead of writing it again.
+VTX_CORE_API bool fileHolds(const Vtx_String& path, std::string_view bytes);
+
 /// Files (not folders) in folder whose names match pattern ("*.kss"; "*" any
 /// run of characters, "?" one character, case ignored; an empty pattern
 /// matches every file). files is emptied first and gets the folder text as
