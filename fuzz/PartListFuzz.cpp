@@ -1,0 +1,40 @@
+// Fuzz target of the part list reader (CSV), through `vtxss bill`: a part
+// list that reads is fed into a bill with a picture of every part and saved
+// as a sheet file. Round trip: the bill file must load, and saved again it
+// must give the same bytes.
+
+#include "CommandRunner.h"
+#include "FuzzSupport.h"
+
+#include "platform/core/ListOutput.h"
+#include "platform/sheet/SheetModel.h"
+
+#include <cstdio>
+#include <string>
+
+int runBillCommand(int argc, char** argv);
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes = fuzz::asText(data, size);
+    Vtx_Bill bill;
+    Vtx_String reason;
+    if (readPartListText(bytes, "input", bill, &reason) != eOk)
+        return 0;
+    FUZZ_CHECK(!bill.columnNames.isEmpty(), "a part list without columns reads");
+
+    const std::string input = fuzz::writeTempFile("input.csv", bytes);
+    const std::string output = fuzz::tempFolder() + "/bill/bill.kss";
+    fuzz::writeTempFile("bill/.keep", "");
+    std::remove(output.c_str());
+    const int code = fuzz::runCommand(runBillCommand, {input, "--out", output, "--pictures",
+                                                       "--lib", VTX_SAMPLE_DIR "/library",
+                                                       "--install", VTX_SAMPLE_DIR "/install"});
+    FUZZ_CHECK(code == 0, "a part list that reads makes no bill");
+
+    const std::string written = fuzz::readWholeFile(output);
+    vtx::sheet::SheetModel sheet;
+    std::string why;
+    FUZZ_CHECK(sheet.loadFromText(written, output, &why), "the bill file does not load: " + why);
+    FUZZ_CHECK_SAME(written, sheet.saveToText(), "the bill file, loaded and saved, changes");
+    return 0;
+}
