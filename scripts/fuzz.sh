@@ -94,7 +94,7 @@ merge_into_corpus() {
   shift
   build_targets "$target"
   mkdir -p "$build/fuzz/$target"
-  "$(binary "$target")" "${common[@]}" -merge=1 -artifact_prefix="$build/fuzz/$target/" \
+  "$(binary "$target")" "${common[@]}" -set_cover_merge=1 -use_counters=0 -artifact_prefix="$build/fuzz/$target/" \
     "fuzz/corpus/$target" "$@"
 }
 
