@@ -22,13 +22,15 @@ targets=$(ls fuzz/corpus)
 # one that needs more than 2 GB a fault.
 common=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
 
-binary() {
-  local target="$1"
-  if [ ! -d "fuzz/corpus/$target" ]; then
-    echo "fuzz: no target \"$target\" (scripts/fuzz.sh list)" >&2
+check_target() {
+  if [ ! -d "fuzz/corpus/$1" ]; then
+    echo "fuzz: no target \"$1\" (scripts/fuzz.sh list)" >&2
     exit 2
   fi
-  echo "$build/fuzz/fuzz_$target"
+}
+
+binary() {
+  echo "$build/fuzz/fuzz_$1"
 }
 
 dictionary() {
@@ -81,6 +83,7 @@ run_session() {
   local target="$1"
   local seconds="${2:-3600}"
   shift 2 || shift $#
+  check_target "$target"
   build_targets "$target"
   local home="$build/fuzz/$target"
   mkdir -p "$home/corpus"
@@ -92,6 +95,7 @@ run_session() {
 merge_into_corpus() {
   local target="$1"
   shift
+  check_target "$target"
   build_targets "$target"
   mkdir -p "$build/fuzz/$target"
   "$(binary "$target")" "${common[@]}" -set_cover_merge=1 -use_counters=0 -artifact_prefix="$build/fuzz/$target/" \
@@ -110,5 +114,5 @@ case "${1:-}" in
     scripts/fuzz-seeds.py "$candidates"
     for target in $targets; do merge_into_corpus "$target" "$candidates/$target"; done ;;
   list) echo "$targets" ;;
-  *) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+  *) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
 esac
