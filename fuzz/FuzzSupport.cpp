@@ -1,5 +1,7 @@
 #include "FuzzSupport.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +10,7 @@
 #include <random>
 #include <system_error>
 
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -32,11 +35,26 @@ std::string printable(std::string_view bytes) {
     return out;
 }
 
+// Folders of earlier runs that ended in a crash (which skips the clean-up)
+// are removed once their process is gone.
+void removeStaleFolders(const fs::path& base) {
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(base, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with("vtx-fuzz-"))
+            continue;
+        const long pid = std::strtol(name.c_str() + 9, nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            fs::remove_all(entry.path(), error);
+    }
+}
+
 fs::path makeTempFolder() {
     std::error_code error;
     fs::path base = "/dev/shm";
     if (!fs::is_directory(base, error) || ::access(base.c_str(), W_OK) != 0)
         base = fs::temp_directory_path();
+    removeStaleFolders(base);
     std::random_device device;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path folder = base / ("vtx-fuzz-" + std::to_string(::getpid()) + "-" +
