@@ -47,14 +47,7 @@ struct Sample {
         const Vtx_StandardAssignment& standard = macro->macro()->standards().front();
         data.initialize(macro, standard.spreadsheet, standard.mappingKey, &macroData);
         data.transaction = transaction.get();
-        Vtx_StringArray names;
-        macro->macro()->getGeneralVariables(names);
-        for (const Vtx_String& name : names) {
-            double value = 0;
-            macro->macro()->generalVariableValue(name, value);
-            data.genVarNames.append(name);
-            data.genVarValues.append(Vtx_String(value, 0, true));
-        }
+        macro->macro()->getGeneralVariableTexts(data.genVarNames, data.genVarValues);
         return true;
     }
 };

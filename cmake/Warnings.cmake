@@ -19,11 +19,31 @@ if(VTX_SANITIZE)
   target_link_options(vtx_build_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# vtx_add_library(name SOURCES ... DEPS ...): a static project library whose
-# headers are included as "platform/core/..." from the src folder.
+# vtx_unloadable(target): GCC binds the static variables of the C++
+# library's inline functions that a shared library exports as "unique"
+# symbols, and the dynamic linker never unmaps a library with such a symbol.
+# Plain weak symbols let the module library be unloaded and loaded afresh.
+function(vtx_unloadable target)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -fno-gnu-unique)
+  endif()
+endfunction()
+
+# vtx_add_library(name [SHARED] SOURCES ... DEPS ...): a project library whose
+# headers are included as "platform/core/..." from the src folder; static
+# unless SHARED. Every library is compiled with hidden visibility: only what
+# carries an export macro of platform/Exports.h leaves a shared library, and
+# the code that goes into the module library stays private to it.
 function(vtx_add_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "SHARED" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  if(ARG_SHARED)
+    add_library(${name} SHARED ${ARG_SOURCES})
+  else()
+    add_library(${name} STATIC ${ARG_SOURCES})
+  endif()
+  set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden
+                                           VISIBILITY_INLINES_HIDDEN ON)
+  vtx_unloadable(${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE vtx_build_options ${ARG_PRIVATE_DEPS})
 endfunction()

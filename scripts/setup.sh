@@ -10,7 +10,7 @@ shift || true
 
 packages=(g++ clang cmake ninja-build ccache pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-          libclang-rt-14-dev libxlsxwriter-dev libzip-dev libexpat1-dev)
+          libclang-rt-14-dev libxlsxwriter-dev libzip-dev libexpat1-dev libcli11-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

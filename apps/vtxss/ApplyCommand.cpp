@@ -1,255 +1,173 @@
 // vtxss apply: applies connection standards to macros of a drawing and
 // writes the drawing back.
 
+#include "Apply.h"
 #include "Cli.h"
 #include "Commands.h"
+#include "Drawing.h"
+#include "Options.h"
+#include "Progress.h"
 
-#include "platform/core/MacroData.h"
-#include "platform/core/MacroModel.h"
 #include "platform/core/Settings.h"
-#include "standards/KsDlgStandardsData.h"
-#include "standards/KsSSDlgsMgr.h"
-#include "standards/KsSSMapping.h"
 #include "standards/StandardsTimers.h"
 
 #include <chrono>
 #include <iostream>
+#include <memory>
+
+namespace cli {
 
 namespace {
 
-const char* const kHelp =
-    "usage: vtxss apply [--drawing FILE] [--macro NAME | --all] [--standard NAME]\n"
-    "                   [--key KEY] [--dry-run] [--out FILE] [--diagnostics] [--quiet]\n"
-    "                   [--repeat N] [--lib DIR] [--install DIR]\n"
-    "\n"
-    "Applies connection standards to macros: the inputs of each standards\n"
-    "spreadsheet are read from the macro, its equations evaluated and its outputs\n"
-    "written back; then the drawing is written (whole to a temporary file, then\n"
-    "renamed). Prints every variable with its section, type, value before and\n"
-    "value after (changed values marked *), and every diagnostic.\n"
-    "\n"
-    "  --drawing FILE   drawing file (default: Drawings\\sample.vtxd of the library)\n"
-    "  --macro NAME     the macro to apply to (default: the first of the drawing)\n"
-    "  --all            every macro of the drawing\n"
-    "  --standard NAME  spreadsheet under \"Connection Standards\\\" (default: the\n"
-    "                   standards assigned to the macro)\n"
-    "  --key KEY        mapping key for --standard (a mapping-file key, or\n"
-    "                   Module.<group>)\n"
-    "  --dry-run        show what would change; write nothing\n"
-    "  --out FILE       write the drawing to FILE instead of over the input\n"
-    "  --diagnostics    show the standards engine's warnings\n"
-    "  --quiet          print only the summary line\n"
-    "  --repeat N       apply N times (timing of batches); the result is that of\n"
-    "                   the last run\n"
-    "  --timers         print the time spent in each stage of the evaluations\n"
-    "  --lib DIR        library folder (default: $VTX_LIBRARY or the shipped sample)\n"
-    "  --install DIR    installation folder (default: $VTX_INSTALL or the sample)\n";
+const char* const kDescription =
+    "Applies connection standards to macros: the inputs of each standards spreadsheet are read "
+    "from the macro, its equations evaluated and its outputs written back; then the drawing is "
+    "written (whole to a temporary file, then renamed). Prints every variable with its section, "
+    "type, value before and value after as read back from the macro (changed values marked *), "
+    "each flex/fix button that a written value fixed, and what the engine reported. An output "
+    "the macro already holds is not written, so the drawing changes only where the table shows "
+    "it.\n\nA standard fails when its mapping key is not in the mapping file (or names a module "
+    "group the macro does not have), when an input cannot be read from the macro or an output "
+    "cannot be written to it, or when the evaluation fails; the drawing is then not written.";
 
-const char* sectionName(const KsVarCell& cell) {
-    return cell.isInput() ? "Input" : cell.isOutput() ? "Output" : "Local";
-}
+const char* const kFooter =
+    "With --out - the drawing goes to stdout and the report to stderr. A progress line appears "
+    "on stderr (when it is a terminal) for work longer than a second; --quiet hides it.";
 
-const char* typeName(int valueType) {
-    switch (static_cast<KsValueType>(valueType)) {
-    case KsValueType::Int:
-        return "Int";
-    case KsValueType::Double:
-        return "Double";
-    default:
-        return "String";
-    }
-}
-
-// Numbers as the macro shows them: without the zeros of a number cell.
-std::string shown(const Vtx_String& value, int valueType) {
-    double number = 0;
-    if (static_cast<KsValueType>(valueType) != KsValueType::String && value.toDouble(number))
-        return Vtx_String(number, 7).str();
-    return value.str();
-}
-
-std::string pad(std::string text, std::size_t width) {
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
-}
-
-void fillGeneralVariables(const Vtx_Macro& macro, KsDlgStandardsData& data) {
-    Vtx_StringArray names;
-    macro.getGeneralVariables(names);
-    for (const Vtx_String& name : names) {
-        double value = 0;
-        macro.generalVariableValue(name, value);
-        data.genVarNames.append(name);
-        data.genVarValues.append(Vtx_String(value, 0, true));
-    }
-}
-
-struct Job {
-    Vtx_String macroName;
-    Vtx_StandardAssignment standard;
+struct ApplyOptions {
+    MacroOptions macro;
+    Folders folders;
+    bool all = false;
+    bool dryRun = false;
+    std::string out;
+    bool diagnostics = false;
+    bool quiet = false;
+    int repeat = 1;
+    bool timers = false;
+    bool json = false;
+    CLI::Option* outOption = nullptr;
 };
 
-// The value each variable had before the run, read from an untouched copy of
-// the drawing through the mapping the run used.
-Vtx_String valueBefore(Vtx_Database& original, const Job& job, const KsVarCell& cell,
-                       const KsSSMapping& mapping) {
-    if (cell.isLocal())
-        return Vtx_String();
-    Vtx_DbMacro* dbMacro = original.findMacro(job.macroName);
-    MacroData macroData;
-    if (!dbMacro || macroData.initFromMacro(dbMacro) != eOk)
-        return Vtx_String();
-    KsDlgStandardsData data;
-    data.initialize(dbMacro, job.standard.spreadsheet, job.standard.mappingKey, &macroData);
-    Vtx_String value;
-    if (mapping.getMacroVarValue(cell.name, static_cast<KsValueType>(cell.valueType), value,
-                                 data) != eOk)
-        return Vtx_String("<none>");
-    return value;
+void checkOptions(const ApplyOptions& options) {
+    checkStandardAndKey(options.macro);
+    if (options.all && !options.macro.macro.empty())
+        misuse("--all and --macro exclude each other");
+    if (options.dryRun && given(options.outOption))
+        misuse("--dry-run writes nothing; leave out --out");
+    if (options.json && isStdout(options.out))
+        misuse("--json and --out - would both write to stdout");
 }
 
-bool runJob(Vtx_Database& db, Vtx_Database& original, const Job& job, int repeat, bool quiet,
-            std::string& error) {
-    Vtx_DbMacro* dbMacro = db.findMacro(job.macroName);
-    MacroData macroData;
-    if (!dbMacro || macroData.initFromMacro(dbMacro) != eOk) {
-        error = "cannot read the macro " + job.macroName.str();
-        return false;
-    }
-    KsDlgStandardsData data;
-    for (int run = 0; run < repeat; ++run) {
-        Vtx_Transaction transaction(&db);
-        transaction.start();
-        data = KsDlgStandardsData();
-        data.initialize(dbMacro, job.standard.spreadsheet, job.standard.mappingKey, &macroData);
-        data.transaction = &transaction;
-        fillGeneralVariables(*dbMacro->macro(), data);
-        if (!StartDlgStandardsSS(data)) {
-            transaction.abort();
-            error = "applying " + job.standard.spreadsheet.str() + " to " + job.macroName.str() +
-                    " failed (see the messages above)";
-            return false;
-        }
-        transaction.commit();
-    }
-    if (quiet)
-        return true;
-    std::cout << "\n"
-              << toUtf8(job.macroName.view()) << ": " << toUtf8(job.standard.spreadsheet.view())
-              << "  (" << toUtf8(job.standard.mappingKey.view()) << ")\n";
-    std::cout << "  " << pad("Variable", 24) << pad("Section", 8) << pad("Type", 8)
-              << pad("Before", 16) << "After\n";
-    for (int i = 0; i < data.varCells.length(); ++i) {
-        const KsVarCell& cell = data.varCells[i];
-        std::string before =
-            shown(valueBefore(original, job, cell, data.varCells.mapping()), cell.valueType);
-        std::string after = shown(cell.value, cell.valueType);
-        bool changed = cell.isOutput() && before != after;
-        std::cout << (changed ? "* " : "  ") << toUtf8(pad(cell.name.str(), 24))
-                  << pad(sectionName(cell), 8) << pad(typeName(cell.valueType), 8)
-                  << toUtf8(pad(before, 16)) << toUtf8(after) << "\n";
-    }
-    return true;
-}
-
-} // namespace
-
-int runApplyCommand(int argc, char** argv) {
-    cli::Args args;
-    std::string error;
-    if (!args.parse(argc, argv,
-                    {"drawing", "macro", "standard", "key", "out", "repeat", "lib", "install"},
-                    {"help", "all", "dry-run", "diagnostics", "quiet", "timers"}, error))
-        return cli::fail("apply", error);
-    if (args.has("help")) {
-        std::cout << kHelp;
-        return 0;
-    }
-    if (!args.positional().empty())
-        return cli::fail("apply", "unexpected argument '" + args.positional().front() + "'");
-    if (!cli::setUpFolders(args, error))
-        return cli::fail("apply", error);
-    if (args.has("standard") != args.has("key"))
-        return cli::fail("apply", "--standard and --key go together");
-    if (args.has("all") && args.has("macro"))
-        return cli::fail("apply", "--all and --macro exclude each other");
-    int repeat = 1;
-    if (args.has("repeat") && (!Vtx_String(args.value("repeat")).toInt(repeat) || repeat < 1))
-        return cli::fail("apply", "--repeat needs a whole number of at least 1");
-    gSettings.current.standardsDiagnostics = args.has("diagnostics");
-
-    const std::string drawingPath =
-        cli::resolveLibraryPath(args.value("drawing", "Drawings/sample.vtxd"));
-    Vtx_Database db;
-    Vtx_Database original;
-    Vtx_String reason;
-    if (readDrawingFile(drawingPath, db, reason) != eOk ||
-        readDrawingFile(drawingPath, original, reason) != eOk)
-        return cli::fail("apply", reason.str());
-    if (db.macros().empty())
-        return cli::fail("apply", "the drawing " + drawingPath + " holds no macro");
-
+std::vector<ApplyJob> jobsOf(Vtx_Database& db, const ApplyOptions& options,
+                             const std::string& path) {
     std::vector<Vtx_DbMacro*> macros;
-    if (args.has("all")) {
+    if (options.all) {
         for (const auto& macro : db.macros())
             macros.push_back(macro.get());
     } else {
-        Vtx_DbMacro* macro =
-            args.has("macro") ? db.findMacro(args.value("macro")) : db.macros().front().get();
-        if (!macro)
-            return cli::fail("apply",
-                             "no macro named '" + args.value("macro") + "' in " + drawingPath);
-        macros.push_back(macro);
+        macros.push_back(findMacro(db, options.macro.macro, path));
     }
-    std::vector<Job> jobs;
+    std::vector<ApplyJob> jobs;
     for (Vtx_DbMacro* macro : macros) {
-        if (args.has("standard")) {
-            jobs.push_back({macro->macro()->name(), {args.value("standard"), args.value("key")}});
+        if (!options.macro.standard.empty()) {
+            jobs.push_back({macro->macro()->name(),
+                            {moduleText(options.macro.standard, "--standard"),
+                             moduleText(options.macro.key, "--key")}});
             continue;
         }
         for (const Vtx_StandardAssignment& standard : macro->macro()->standards())
             jobs.push_back({macro->macro()->name(), standard});
     }
     if (jobs.empty())
-        return cli::fail("apply", "no connection standard is assigned to the chosen macro(s); "
-                                  "name one with --standard and --key");
-
-    const auto start = std::chrono::steady_clock::now();
-    int failed = 0;
-    std::string firstError;
-    for (const Job& job : jobs) {
-        if (!runJob(db, original, job, repeat, args.has("quiet"), error)) {
-            ++failed;
-            std::cerr << "vtxss apply: " << error << "\n";
-            if (firstError.empty())
-                firstError = error;
-        }
-    }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const int runs = static_cast<int>(jobs.size()) * repeat;
-    std::cout << "\n"
-              << jobs.size() - static_cast<std::size_t>(failed) << " of " << jobs.size()
-              << " standard(s) applied; " << runs << " evaluation(s) in " << seconds * 1000
-              << " ms\n";
-    if (args.has("timers")) {
-        int count = 0;
-        Vtx_Timer* const* timers = standardsTimers(count);
-        std::cout << "\nTime per stage (all evaluations, child calls included):\n";
-        for (int i = 0; i < count; ++i)
-            std::cout << "  " << timers[i]->report().str() << "\n";
-    }
-    if (failed > 0)
-        return cli::fail("apply", std::to_string(failed) + " of " + std::to_string(jobs.size()) +
-                                      " evaluation(s) failed; first: " + firstError);
-    if (args.has("dry-run")) {
-        std::cout << "Dry run: the drawing was not written.\n";
-        return 0;
-    }
-    const std::string out = args.value("out", drawingPath);
-    if (writeDrawingFile(out, db, reason) != eOk)
-        return cli::fail("apply", reason.str());
-    std::cout << "Written: " << out << "\n";
-    return 0;
+        fail("no connection standard is assigned to the chosen macro(s); name one with "
+             "--standard and --key");
+    return jobs;
 }
+
+// One line for the failed standards.
+std::string failureText(const ApplyRun& run) {
+    std::size_t failed = 0;
+    const ApplyOutcome* first = nullptr;
+    for (const ApplyOutcome& outcome : run.outcomes)
+        if (!outcome.ok) {
+            ++failed;
+            first = first ? first : &outcome;
+        }
+    std::string text =
+        "applying " + first->standard + " to " + first->macro + " failed: " + first->error;
+    if (run.outcomes.size() > 1)
+        text = std::to_string(failed) + " of " + std::to_string(run.outcomes.size()) +
+               " standard(s) failed; first: " + text;
+    return run.dryRun ? text : text + "; the drawing was not written";
+}
+
+int runApply(const ApplyOptions& options, ModuleMessages& messages) {
+    checkOptions(options);
+    setUpFolders(options.folders);
+    gSettings.current.standardsDiagnostics = options.diagnostics;
+
+    ApplyRun run;
+    run.drawing = drawingPath(options.macro);
+    run.dryRun = options.dryRun;
+    run.timers = options.timers;
+    Vtx_Database db;
+    Vtx_Database original;
+    readDrawing(run.drawing, db);
+    readDrawing(run.drawing, original);
+    const std::vector<ApplyJob> jobs = jobsOf(db, options, run.drawing);
+
+    resetStandardsTimers();
+    Progress progress("apply", "evaluations", static_cast<long long>(jobs.size()) * options.repeat,
+                      Progress::wanted(options.quiet));
+    const auto start = std::chrono::steady_clock::now();
+    for (const ApplyJob& job : jobs)
+        run.outcomes.push_back(runApplyJob(db, original, job, options.repeat, messages,
+                                           [&] { progress.update(++run.evaluations); }));
+    progress.finish();
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    bool allApplied = true;
+    for (const ApplyOutcome& outcome : run.outcomes)
+        allApplied = allApplied && outcome.ok;
+    const std::string target = options.out.empty() ? run.drawing : options.out;
+    if (allApplied && !options.dryRun) {
+        writeTarget(target, "vtxd", false, [&](const Vtx_String& path) {
+            Vtx_String reason;
+            if (writeDrawingFile(path, db, reason) != eOk)
+                fail(shown(reason));
+        });
+        run.written = target;
+    }
+    if (options.json)
+        printApplyJson(run);
+    else
+        printApplyText(reportStream(target), run, options.quiet || isStdout(target));
+    if (!allApplied)
+        fail(failureText(run));
+    return kExitOk;
+}
+
+} // namespace
+
+Command addApplyCommand(CLI::App& top) {
+    auto options = std::make_shared<ApplyOptions>();
+    CLI::App* app = addCommand(top, "apply", "apply connection standards to macros of a drawing",
+                               kDescription, kFooter);
+    addMacroOptions(*app, options->macro, "the macro to apply to (default: the first)");
+    addSwitch(*app, "--all", options->all, "every macro of the drawing");
+    addSwitch(*app, "--dry-run", options->dryRun, "show what would change; write nothing");
+    options->outOption = addValueOption(*app, "-o,--out", options->out, "FILE",
+                                        "write the drawing to FILE (- for stdout) instead of "
+                                        "over the input");
+    addSwitch(*app, "--diagnostics", options->diagnostics, "show the engine's warnings");
+    addSwitch(*app, "-q,--quiet", options->quiet, "print only the summary line; no progress line");
+    addNumberOption(*app, "--repeat", options->repeat, 1, 1000000,
+                    "apply N times (timing of batches); the result is that of the last run");
+    addSwitch(*app, "--timers", options->timers,
+              "print the time spent in each stage of the evaluations (microseconds)");
+    addSwitch(*app, "--json", options->json, "print the report as one JSON document");
+    addFolderOptions(*app, options->folders);
+    return {app, [options](ModuleMessages& messages) { return runApply(*options, messages); }};
+}
+
+} // namespace cli

@@ -2,109 +2,169 @@
 // and saves it as a sheet file.
 
 #include "Cli.h"
+#include "Commands.h"
+#include "Options.h"
+#include "Output.h"
+#include "Progress.h"
 
 #include "platform/core/Files.h"
 #include "platform/core/ListOutput.h"
 #include "platform/core/MacroModel.h"
-#include "platform/sheet/SheetModel.h"
 #include "spread/BillOutput.h"
 #include "spread/VtxSpread.h"
 
 #include <iostream>
-#include <string>
+#include <memory>
 
-int runBillCommand(int argc, char** argv);
+namespace cli {
 
 namespace {
 
-const char* const kHelp =
-    "usage: vtxss bill PARTS.csv [--out FILE.kss] [--settings NAME] [--pictures]\n"
-    "                  [--picture-width N] [--lib DIR] [--install DIR]\n"
-    "\n"
-    "Reads a part list (UTF-8 CSV: a columns record, optional codes, settings and\n"
-    "variable records, then row and subtotal records; see docs/bill-output.md),\n"
-    "feeds it row by row into a bill and saves the bill as a sheet file with its\n"
-    "variables and print settings. The part list is looked up as given, else under\n"
-    "the library folder.\n"
-    "\n"
-    "  --out FILE         the sheet file to write (default: the part list's name\n"
-    "                     with the extension kss, beside it)\n"
-    "  --settings NAME    the print-settings set (default: the part list's settings\n"
-    "                     record, else Default)\n"
-    "  --pictures         draw a picture of every part, saved in a folder beside the\n"
-    "                     bill\n"
-    "  --picture-width N  picture width in pixels (default 96)\n"
-    "  --lib DIR, --install DIR  the library and installation folders\n";
+const char* const kDescription =
+    "Reads a part list (UTF-8 CSV: a columns record, optional codes, settings and variable "
+    "records, then row and subtotal records; see docs/bill-output.md), feeds it row by row into "
+    "a bill and saves the bill as a sheet file with its variables and print settings. The part "
+    "list is looked up as given, else under the library folder.";
+
+const char* const kFooter =
+    "With --pictures the pictures are written into the folder '<bill name> pictures' beside "
+    "the bill, which the bill names them relative to; keep the two together. The bill is never "
+    "written over the part list. A progress line appears on stderr (when it is a terminal) for "
+    "bills that take longer than a second; --quiet hides it.";
 
 constexpr const char* kDefaultSettings = "Default";
 
-// A path or name of the command line (UTF-8) as 8-bit text; false when it
-// has a character that 8-bit text cannot hold.
-bool commandText(const std::string& utf8, Vtx_String& text) {
-    std::string bytes;
-    if (!fromUtf8(utf8, bytes))
-        return false;
-    text = Vtx_String(std::move(bytes));
-    return true;
+struct BillOptions {
+    std::string partList;
+    std::string out;
+    std::string settings;
+    bool pictures = false;
+    int pictureWidth = -1;
+    bool quiet = false;
+    bool json = false;
+    Folders folders;
+    CLI::Option* widthOption = nullptr;
+};
+
+// Passes the feed on to the bill and counts the parts for the progress line.
+class ProgressFeed : public Vtx_ListOutputCallback {
+public:
+    ProgressFeed(Vtx_ListOutputCallback& bill, Progress& progress)
+        : m_bill(bill), m_progress(progress) {}
+    ErrorStatus onStartFeed() override { return m_bill.onStartFeed(); }
+    ErrorStatus onEndFeed() override { return m_bill.onEndFeed(); }
+    void onNewPage() override { m_bill.onNewPage(); }
+    void onAddRow(const Vtx_StringArray& texts) override {
+        m_bill.onAddRow(texts);
+        m_progress.update(++m_parts);
+    }
+    void onAddSubTotals(const Vtx_StringArray& labels, const Vtx_StringArray& seconds, bool flag,
+                        int number) override {
+        m_bill.onAddSubTotals(labels, seconds, flag, number);
+    }
+    void onAddSeperation() override { m_bill.onAddSeperation(); }
+
+private:
+    Vtx_ListOutputCallback& m_bill;
+    Progress& m_progress;
+    long long m_parts = 0;
+};
+
+void checkOptions(const BillOptions& options) {
+    if (options.partList.empty())
+        misuse("give one part list (PARTS.csv)");
+    if (given(options.widthOption) && !options.pictures)
+        misuse("--picture-width goes with --pictures");
+    if (isStdout(options.out))
+        misuse("a bill is saved as a file with its pictures beside it; name the file with --out");
 }
 
-} // namespace
-
-int runBillCommand(int argc, char** argv) {
-    cli::Args args;
-    std::string error;
-    if (!args.parse(argc, argv, {"out", "settings", "picture-width", "lib", "install"},
-                    {"help", "pictures"}, error))
-        return cli::fail("bill", error);
-    if (args.has("help")) {
-        std::cout << kHelp;
-        return 0;
-    }
-    if (args.positional().size() != 1)
-        return cli::fail("bill", "give one part list (see vtxss bill --help)");
-    if (!cli::setUpFolders(args, error))
-        return cli::fail("bill", error);
-    Vtx_String partList;
-    Vtx_String out;
-    Vtx_String settings;
-    if (!commandText(cli::resolveLibraryPath(args.positional()[0]), partList) ||
-        !commandText(args.value("out"), out) || !commandText(args.value("settings"), settings))
-        return cli::fail("bill", "a path or name has a character outside Windows-1252");
-    int pictureWidth = -1;
-    if (args.has("picture-width") &&
-        (!Vtx_String(args.value("picture-width")).toInt(pictureWidth) || pictureWidth < 1 ||
-         pictureWidth > kBillPictureMaxWidth))
-        return cli::fail("bill", "--picture-width takes a whole number from 1 to " +
-                                     std::to_string(kBillPictureMaxWidth));
+int runBill(const BillOptions& options, ModuleMessages& messages) {
+    checkOptions(options);
+    setUpFolders(options.folders);
+    const std::string partListPath = resolveLibraryPath(options.partList);
+    const Vtx_String partList = moduleText(partListPath, "the part list's name");
+    Vtx_String out = options.out.empty() ? changeExtension(partList, "kss")
+                                         : moduleText(options.out, "the bill's name");
+    if (sameFile(partListPath, shown(out)))
+        misuse("the bill would replace its own part list " + partListPath +
+               "; name another file with --out");
 
     Vtx_Bill bill;
     Vtx_String reason;
     if (readPartList(partList, bill, &reason) != eOk)
-        return cli::fail("bill", toUtf8(reason.str()));
-    if (out.isEmpty())
-        out = changeExtension(partList, "kss");
+        fail(shown(reason));
+    Vtx_String settings = moduleText(options.settings, "--settings");
     if (settings.isEmpty())
-        settings = bill.settingsName;
-    if (settings.isEmpty())
-        settings = kDefaultSettings;
+        settings = bill.settingsName.isEmpty() ? Vtx_String(kDefaultSettings) : bill.settingsName;
 
     KsSSBillOutput output;
     if (output.init(out, bill.columnNames, {}, bill.rowProperties, settings, bill.variableNames,
                     bill.variableValues) != eOk)
-        return cli::fail("bill", "cannot make the bill window");
+        fail("cannot make the bill window");
     // The transaction the pictures are made in; the picture maker only reads.
     Vtx_Database database;
     Vtx_Transaction transaction(&database);
-    if (args.has("pictures"))
-        output.setVars(pictureWidth, 0, 0, true, true, &bill, &transaction);
-    if (produceList(bill, output) != eOk)
-        return cli::fail("bill", toUtf8(out.str()) + ": the bill was not saved (see above)");
+    if (options.pictures)
+        output.setVars(options.pictureWidth, 0, 0, true, true, &bill, &transaction);
+    Progress progress("bill", "parts", bill.partCount(), Progress::wanted(options.quiet));
+    ProgressFeed feed(output, progress);
+    const ErrorStatus status = produceList(bill, feed);
+    progress.finish();
+    if (status != eOk) {
+        const std::string errors = messages.takeErrors();
+        const std::string what = status == eLimitExceeded ? "saved with lines or texts that did "
+                                                            "not fit left out or cut"
+                                 : status == eInvalidInput
+                                     ? "saved without some of the bill variables"
+                                     : "the bill was not saved";
+        fail(shown(out) + ": " + what + (errors.empty() ? "" : ": " + errors));
+    }
     const Vtx_Spread* grid = output.getSSPointer();
-    std::cout << "Written: " << toUtf8(out.str()) << " (" << bill.partCount() << " parts, "
-              << grid->getMaxRows() << " rows, " << grid->getMaxCols() << " columns"
-              << (args.has("pictures")
-                      ? ", " + std::to_string(output.imageOptions().made) + " pictures"
-                      : std::string())
-              << ")\n";
-    return 0;
+    const int pictures = options.pictures ? output.imageOptions().made : 0;
+    if (options.json) {
+        Json report = {{"file", shown(out)},
+                       {"partList", partListPath},
+                       {"settings", shown(settings)},
+                       {"parts", bill.partCount()},
+                       {"rows", grid->getMaxRows()},
+                       {"columns", grid->getMaxCols()},
+                       {"pictures", options.pictures ? Json(pictures) : Json(nullptr)}};
+        if (options.pictures)
+            report["picturesFolder"] = shown(KsSSBillOutput::pictureFolderName(out));
+        printJson(report);
+    } else if (!options.quiet) {
+        std::cout << "Written: " << shown(out) << " (" << bill.partCount() << " parts, "
+                  << grid->getMaxRows() << " rows, " << grid->getMaxCols() << " columns"
+                  << (options.pictures ? ", " + std::to_string(pictures) + " pictures" : "")
+                  << ")\n";
+    }
+    return kExitOk;
 }
+
+} // namespace
+
+Command addBillCommand(CLI::App& top) {
+    auto options = std::make_shared<BillOptions>();
+    CLI::App* app =
+        addCommand(top, "bill", "make a bill from a part list (CSV) and save it as a sheet file",
+                   kDescription, kFooter);
+    app->add_option("PARTS.csv", options->partList, "the part list")->type_name("");
+    addValueOption(*app, "-o,--out", options->out, "FILE.kss",
+                   "the sheet file to write (default: the part list's name with the extension "
+                   "kss, beside it)");
+    addValueOption(*app, "--settings", options->settings, "NAME",
+                   "the print-settings set (default: the part list's settings record, else "
+                   "Default)");
+    addSwitch(*app, "--pictures", options->pictures,
+              "draw a picture of every part, saved in a folder beside the bill");
+    options->widthOption =
+        addNumberOption(*app, "--picture-width", options->pictureWidth, 1, kBillPictureMaxWidth,
+                        "picture width in pixels (default 96)");
+    addSwitch(*app, "-q,--quiet", options->quiet, "print nothing on success; no progress line");
+    addSwitch(*app, "--json", options->json, "print what was written as one JSON document");
+    addFolderOptions(*app, options->folders);
+    return {app, [options](ModuleMessages& messages) { return runBill(*options, messages); }};
+}
+
+} // namespace cli

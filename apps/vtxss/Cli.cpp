@@ -1,97 +1,126 @@
 #include "Cli.h"
 
+#include "Options.h"
+
 #include "platform/core/Settings.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
+
+namespace fs = std::filesystem;
 
 namespace cli {
 
-bool Args::parse(int argc, char** argv, const std::vector<std::string>& valueOptions,
-                 const std::vector<std::string>& switches, std::string& error) {
-    for (int i = 0; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg.rfind("--", 0) != 0 || arg == "--") {
-            m_positional.push_back(arg);
-            continue;
-        }
-        std::string name = arg.substr(2);
-        std::string inlineValue;
-        bool hasInline = false;
-        if (auto eq = name.find('='); eq != std::string::npos) {
-            inlineValue = name.substr(eq + 1);
-            name = name.substr(0, eq);
-            hasInline = true;
-        }
-        if (std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end()) {
-            if (hasInline) {
-                m_values[name] = inlineValue;
-            } else if (i + 1 < argc) {
-                m_values[name] = argv[++i];
-            } else {
-                error = "option --" + name + " needs a value";
-                return false;
-            }
-        } else if (std::find(switches.begin(), switches.end(), name) != switches.end()) {
-            m_switches[name] = true;
-        } else {
-            error = "unknown option --" + name;
-            return false;
-        }
-    }
-    return true;
+void fail(const std::string& reason) {
+    throw Failure(reason, kExitFailure);
 }
 
-std::string Args::value(const std::string& name, const std::string& fallback) const {
-    auto it = m_values.find(name);
-    return it == m_values.end() ? fallback : it->second;
+void misuse(const std::string& reason) {
+    throw Failure(reason, kExitMisuse);
+}
+
+std::string shownPath(const std::string& path) {
+    std::string text = path;
+    if (fs::path::preferred_separator == '/')
+        std::replace(text.begin(), text.end(), '\\', '/');
+    return text;
+}
+
+std::string shown(const Vtx_String& moduleText) {
+    return shownPath(toUtf8(moduleText.view()));
 }
 
 namespace {
 
-std::string folderFrom(const Args& args, const char* option, const char* env,
-                       const char* fallback) {
-    if (args.has(option))
-        return args.value(option);
+// True when text is well-formed UTF-8 (any code point).
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        if (b >= 0x80) {
+            if ((b & 0xE0) == 0xC0)
+                extra = 1;
+            else if ((b & 0xF0) == 0xE0)
+                extra = 2;
+            else if ((b & 0xF8) == 0xF0)
+                extra = 3;
+            else
+                return false;
+        }
+        if (i + extra >= text.size() && extra > 0)
+            return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+Vtx_String moduleText(const std::string& utf8, const std::string& what) {
+    std::string bytes;
+    if (fromUtf8(utf8, bytes))
+        return Vtx_String(std::move(bytes));
+    // Not UTF-8 at all: a name typed or stored in 8-bit bytes ("R\xE9sum\xE9")
+    // is taken as the 8-bit text it is.
+    if (!isUtf8(utf8))
+        return Vtx_String(utf8);
+    misuse(what + " '" + utf8 + "' has a character outside Windows-1252");
+    return {};
+}
+
+void addFolderOptions(CLI::App& command, Folders& folders) {
+    addValueOption(command, "--lib", folders.lib, "DIR",
+                   "library folder (default: $VTX_LIBRARY, else the shipped sample)");
+    addValueOption(command, "--install", folders.install, "DIR",
+                   "installation folder with the language texts and print-settings sets "
+                   "(default: $VTX_INSTALL, else the shipped sample)");
+}
+
+namespace {
+
+std::string folderFrom(const std::string& given, const char* env, const char* fallback) {
+    if (!given.empty())
+        return given;
     if (const char* fromEnv = std::getenv(env); fromEnv && *fromEnv)
         return fromEnv;
     return fallback;
 }
 
-} // namespace
-
-bool setUpFolders(const Args& args, std::string& error) {
-    std::string lib = folderFrom(args, "lib", "VTX_LIBRARY", VTX_DEFAULT_LIBRARY);
-    std::string install = folderFrom(args, "install", "VTX_INSTALL", VTX_DEFAULT_INSTALL);
-    if (!std::filesystem::is_directory(lib)) {
-        error = "library folder not found: " + lib;
-        return false;
-    }
-    if (!std::filesystem::is_directory(install)) {
-        error = "installation folder not found: " + install;
-        return false;
-    }
-    gSettings.setLibDir(std::filesystem::absolute(lib).string());
-    gSettings.setVtxDir(std::filesystem::absolute(install).string());
-    return true;
+Vtx_String folderSetting(const std::string& folder, const char* what) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec))
+        fail(std::string(what) + " folder not found: " + shownPath(folder));
+    return moduleText(fs::absolute(folder, ec).lexically_normal().string(),
+                      std::string("the ") + what + " folder");
 }
 
-int fail(const std::string& command, const std::string& reason) {
-    std::cerr << "vtxss " << command << ": " << reason << "\n";
-    return 1;
+} // namespace
+
+void setUpFolders(const Folders& folders) {
+    const Vtx_String lib =
+        folderSetting(folderFrom(folders.lib, "VTX_LIBRARY", VTX_DEFAULT_LIBRARY), "library");
+    const Vtx_String install = folderSetting(
+        folderFrom(folders.install, "VTX_INSTALL", VTX_DEFAULT_INSTALL), "installation");
+    gSettings.setLibDir(lib);
+    gSettings.setVtxDir(install);
 }
 
 std::string resolveLibraryPath(const std::string& path) {
-    std::filesystem::path p(path);
-    if (p.is_absolute() || std::filesystem::exists(p))
-        return path;
-    std::string lib = gSettings.libDir.str();
-    std::replace(lib.begin(), lib.end(), '\\', '/');
-    std::string rel = path;
-    std::replace(rel.begin(), rel.end(), '\\', '/');
-    return (std::filesystem::path(lib) / rel).string();
+    std::string given = shownPath(path);
+    std::error_code ec;
+    if (fs::path(given).is_absolute() || fs::exists(given, ec))
+        return given;
+    return (fs::path(shown(gSettings.libDir)) / given).lexically_normal().string();
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(shownPath(a), shownPath(b), ec) && !ec;
 }
 
 } // namespace cli

@@ -1,47 +1,70 @@
 #pragma once
 
-// Small helpers shared by the vtxss subcommands: option parsing, the library
-// and installation folders, and failure reporting.
+// What the vtxss subcommands share: how a command fails, the library and
+// installation folders, and texts and paths between the command line (UTF-8,
+// native separators) and the module (8-bit Windows-1252 text, "\" or "/").
 
 #include "platform/core/VtxString.h"
 
-#include <map>
+#include <stdexcept>
 #include <string>
-#include <vector>
+
+namespace CLI {
+class App;
+}
 
 namespace cli {
 
-/// Parsed command line of one subcommand: --name value options, --flag
-/// switches and positional arguments.
-class Args {
+/// Exit codes of every command.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1; ///< the work failed (a missing file, a refused value, ...)
+constexpr int kExitMisuse = 2;  ///< the command line is wrong
+
+/// A command's failure: one line for the user and its exit code. Thrown by
+/// a command and turned into "vtxss CMD: reason" by the dispatcher only.
+class Failure : public std::runtime_error {
 public:
-    /// valueOptions are the option names that take a value; every other
-    /// "--name" is a switch. False with error set for an unknown option
-    /// when known is not empty.
-    bool parse(int argc, char** argv, const std::vector<std::string>& valueOptions,
-               const std::vector<std::string>& switches, std::string& error);
-    bool has(const std::string& name) const {
-        return m_values.count(name) || m_switches.count(name);
-    }
-    std::string value(const std::string& name, const std::string& fallback = {}) const;
-    const std::vector<std::string>& positional() const { return m_positional; }
+    Failure(const std::string& reason, int code) : std::runtime_error(reason), m_code(code) {}
+    int code() const { return m_code; }
 
 private:
-    std::map<std::string, std::string> m_values;
-    std::map<std::string, bool> m_switches;
-    std::vector<std::string> m_positional;
+    int m_code;
 };
 
-/// Sets the core library's folders from --lib and --install, else from the
-/// VTX_LIBRARY and VTX_INSTALL environment variables, else the shipped
-/// sample. False with a reason when a folder does not exist.
-bool setUpFolders(const Args& args, std::string& error);
+/// Ends the command: the work failed (exit 1). reason is UTF-8, one line.
+[[noreturn]] void fail(const std::string& reason);
+/// Ends the command: the command line is wrong (exit 2).
+[[noreturn]] void misuse(const std::string& reason);
 
-/// Prints "vtxss <command>: <reason>" as one line on stderr; returns 1.
-int fail(const std::string& command, const std::string& reason);
+/// Module text (8-bit) as the user reads it: UTF-8, with "\" turned into
+/// the native separator where that is "/" (the module's paths use either).
+std::string shown(const Vtx_String& moduleText);
+/// A path as the user reads it (module or command-line form alike).
+std::string shownPath(const std::string& path);
+/// A name or path of the command line (UTF-8) as module text; a misuse
+/// naming `what` when it holds a character that 8-bit text cannot hold.
+Vtx_String moduleText(const std::string& utf8, const std::string& what);
 
-/// A path given on the command line: absolute or relative to the current
-/// folder when that file exists, else relative to the library folder.
+/// The folder options of the commands that read the library.
+struct Folders {
+    std::string lib;     ///< --lib, else $VTX_LIBRARY, else the shipped sample
+    std::string install; ///< --install, else $VTX_INSTALL, else the shipped sample
+};
+void addFolderOptions(CLI::App& command, Folders& folders);
+/// Sets the core library's folders; fails when one does not exist.
+void setUpFolders(const Folders& folders);
+
+/// A file named on the command line: as given when it is absolute or exists
+/// (relative to the current folder), else relative to the library folder.
+/// "\" and "/" both separate folders.
 std::string resolveLibraryPath(const std::string& path);
+/// True when both paths name the same existing file (links and relative
+/// names resolved).
+bool sameFile(const std::string& a, const std::string& b);
+
+/// True for "-", which names stdout where a command writes a file.
+inline bool isStdout(const std::string& path) {
+    return path == "-";
+}
 
 } // namespace cli

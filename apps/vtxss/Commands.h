@@ -1,11 +1,34 @@
 #pragma once
 
-// The subcommands of vtxss; each takes the arguments after its name and
-// returns the process exit code.
+// The subcommands of vtxss. Each adds itself, with its options, to the
+// tool's command line and hands back what runs it once the command line is
+// parsed. A run returns the exit code or throws cli::Failure.
 
-int runMappingCommand(int argc, char** argv);
-int runSheetCommand(int argc, char** argv);
-int runApplyCommand(int argc, char** argv);
-int runBenchCommand(int argc, char** argv);
-int runBillCommand(int argc, char** argv);
-int runExportCommand(int argc, char** argv);
+#include <functional>
+
+namespace CLI {
+class App;
+}
+
+namespace cli {
+
+class ModuleMessages;
+
+struct Command {
+    CLI::App* app = nullptr;
+    std::function<int(ModuleMessages&)> run;
+};
+
+Command addApplyCommand(CLI::App& top);
+Command addBenchCommand(CLI::App& top);
+Command addBillCommand(CLI::App& top);
+Command addExportCommand(CLI::App& top);
+Command addMappingCommand(CLI::App& top);
+Command addSheetCommand(CLI::App& top);
+
+/// Runs the tool on a command line (argv[0] is the program) and returns its
+/// exit code: 0 success, 1 the work failed, 2 the command line is wrong.
+/// Every failure is one line on stderr: "vtxss CMD: reason".
+int runVtxss(int argc, const char* const* argv);
+
+} // namespace cli

@@ -3,97 +3,197 @@
 
 #include "Cli.h"
 #include "Commands.h"
+#include "Options.h"
+#include "Output.h"
+#include "Progress.h"
 
 #include "spread/export/SheetExport.h"
 
-#include <filesystem>
 #include <iostream>
-#include <string>
-#include <system_error>
+#include <memory>
 
-int runExportCommand(int argc, char** argv);
+namespace cli {
 
 namespace {
 
-const char* const kHelp =
-    "usage: vtxss export FILE --out TARGET [--format xlsx|csv] [--no-headers]\n"
-    "                    [--lib DIR] [--install DIR]\n"
-    "\n"
-    "Writes a sheet file as an .xlsx workbook or as comma-separated values (UTF-8,\n"
-    "RFC 4180). The workbook keeps texts, numbers (as numbers, with the decimals of\n"
-    "their cells), fonts, colours, column widths, row heights, merged cells and the\n"
-    "pictures of picture cells; the .csv file keeps the texts as the grid shows\n"
-    "them. Formulas are written as their stored values. The target is replaced\n"
-    "whole, or left as it was when the export fails.\n"
-    "\n"
-    "  --out TARGET     the file to write; its extension (.xlsx, .csv) gives the format\n"
-    "  --format F       xlsx or csv, whatever the target's extension\n"
-    "  --no-headers     leave out the column-header row\n"
-    "  --lib DIR        library folder, where pictures are looked up after the sheet\n"
-    "                   file's folder (default: $VTX_LIBRARY or the shipped sample)\n"
-    "  --install DIR    installation folder, looked up last (default: $VTX_INSTALL\n"
-    "                   or the sample)\n";
+const char* const kDescription =
+    "Writes a sheet file as an .xlsx workbook or as comma-separated values (UTF-8, RFC 4180). "
+    "The workbook keeps texts, numbers (as numbers, with the decimals of their cells), fonts, "
+    "colours, column widths, row heights, merged cells, the pictures of picture cells, and the "
+    "sheet's print settings: its variables (a bill's date, title, project, ...) above the table "
+    "and as document properties, margins, page header and footer, and a worksheet named after "
+    "the title or the file. The .csv file keeps the texts as the grid shows them (--raw: numbers "
+    "with all their digits), the variables in records above the table. The target is replaced "
+    "whole, or left as it was when the export fails.\n\n"
+    "Formulas are written as their values: the stored ones, or with --recalc those of a "
+    "recalculation. A warning names the formula cells whose stored value a recalculation "
+    "changes.";
 
-// A path of the command line (UTF-8) as a core path (8-bit text).
-bool corePathOf(const std::string& utf8, Vtx_String& path) {
-    std::string text;
-    if (!fromUtf8(utf8, text))
-        return false;
-    path = text;
-    return true;
+const char* const kFooter =
+    "With --out - the file goes to stdout (CSV unless --format xlsx; a workbook only when stdout "
+    "is not a terminal) and the summary to stderr. A progress line appears on stderr (when it is "
+    "a terminal) for exports longer than a second; --quiet hides it.";
+
+struct ExportCommandOptions {
+    std::string file;
+    std::string out;
+    std::string format;
+    bool noHeaders = false;
+    bool noHeaderData = false;
+    bool raw = false;
+    bool recalc = false;
+    std::string sheetName;
+    bool quiet = false;
+    bool json = false;
+    Folders folders;
+    CLI::Option* sheetNameOption = nullptr;
+};
+
+ExportFormat formatOf(const ExportCommandOptions& options) {
+    ExportFormat format = ExportFormat::Csv;
+    if (!options.format.empty()) {
+        if (!exportFormatFromName(options.format, format))
+            misuse("unknown format '" + options.format + "' (xlsx or csv)");
+    } else if (!isStdout(options.out) && !exportFormatFromName(options.out, format)) {
+        misuse("cannot tell the format from '" + options.out +
+               "': end it in .xlsx or .csv, or give --format");
+    }
+    return format;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
+void checkOptions(const ExportCommandOptions& options, ExportFormat format) {
+    if (format == ExportFormat::Xlsx && options.raw)
+        misuse("--raw is for CSV; a workbook keeps every number whole");
+    if (format == ExportFormat::Csv && given(options.sheetNameOption))
+        misuse("--sheet-name is for .xlsx; a CSV file has no worksheet");
+    if (options.json && isStdout(options.out))
+        misuse("--json and --out - would both write to stdout");
+    if (sameFile(options.file, options.out))
+        misuse("the target is the sheet file itself: " + shownPath(options.out));
+}
+
+std::string staleWarning(const ExportSummary& summary) {
+    std::string cells;
+    for (const Vtx_String& cell : summary.staleExamples)
+        cells += (cells.empty() ? "" : ", ") + shown(cell);
+    if (summary.staleCells > summary.staleExamples.length())
+        cells += ", ...";
+    return std::to_string(summary.staleCells) +
+           " formula cell(s) hold stored values that a recalculation changes (" + cells +
+           "); the stored values were written, --recalc writes the recalculated ones";
+}
+
+Json summaryJson(const ExportCommandOptions& options, ExportFormat format,
+                 const ExportSummary& summary) {
+    Json warnings = Json::array();
+    for (const Vtx_String& warning : summary.warnings)
+        warnings.push_back(shown(warning));
+    Json stale = Json::array();
+    for (const Vtx_String& cell : summary.staleExamples)
+        stale.push_back(shown(cell));
+    Json report = {{"file", shownPath(options.file)},
+                   {"target", shownPath(options.out)},
+                   {"format", format == ExportFormat::Xlsx ? "xlsx" : "csv"},
+                   {"rows", summary.rows},
+                   {"columns", summary.columns},
+                   {"cells", summary.cells},
+                   {"headerData", summary.headerData},
+                   {"recalculated", options.recalc},
+                   {"staleCells", summary.staleCells},
+                   {"staleExamples", std::move(stale)},
+                   {"warnings", std::move(warnings)}};
+    if (format == ExportFormat::Xlsx) {
+        report["sheetName"] = shown(summary.sheetName);
+        report["merges"] = summary.merges;
+        report["pictures"] = summary.pictures;
+    }
+    return report;
+}
+
+int runExport(const ExportCommandOptions& options, ModuleMessages& messages) {
+    if (options.file.empty())
+        misuse("give one sheet file");
+    if (options.out.empty())
+        misuse("name the file to write with --out (- for stdout)");
+    const ExportFormat format = formatOf(options);
+    checkOptions(options, format);
+    setUpFolders(options.folders);
+
+    ExportOptions exportOptions;
+    exportOptions.columnHeaders = !options.noHeaders;
+    exportOptions.headerData = !options.noHeaderData;
+    exportOptions.rawNumbers = options.raw;
+    exportOptions.recalculate = options.recalc;
+    exportOptions.sheetName = moduleText(options.sheetName, "--sheet-name");
+    std::unique_ptr<Progress> rows;
+    exportOptions.progress = [&](int done, int total) {
+        if (!rows)
+            rows = std::make_unique<Progress>("export", "rows", total,
+                                              Progress::wanted(options.quiet));
+        rows->update(done);
+    };
+    ExportSummary summary;
+    const bool binary = format == ExportFormat::Xlsx;
+    writeTarget(options.out, binary ? "xlsx" : "csv", binary, [&](const Vtx_String& target) {
+        Vtx_String reason;
+        if (exportSheetFile(moduleText(options.file, "the sheet file's name"), target, format,
+                            exportOptions, &summary, &reason) != eOk)
+            fail(shown(reason));
+    });
+    if (rows)
+        rows->finish();
+    // What the check's recalculation printed (FROMTABLE) matters only when
+    // its values were written.
+    if (!options.recalc)
+        messages.take();
+    if (options.json) {
+        printJson(summaryJson(options, format, summary));
+        return kExitOk;
+    }
+    for (const Vtx_String& warning : summary.warnings)
+        std::cerr << "vtxss export: warning: " << shown(warning) << "\n";
+    if (summary.staleCells > 0 && !options.recalc)
+        std::cerr << "vtxss export: warning: " << staleWarning(summary) << "\n";
+    if (options.quiet)
+        return kExitOk;
+    std::ostream& report = reportStream(options.out);
+    report << "Exported " << shownPath(options.file) << " to "
+           << (isStdout(options.out) ? "stdout" : shownPath(options.out)) << " (" << summary.rows
+           << " rows, " << summary.columns << " columns, " << summary.cells << " cells";
+    if (format == ExportFormat::Xlsx)
+        report << ", " << summary.merges << " merged ranges, " << summary.pictures
+               << " pictures; worksheet '" << shown(summary.sheetName) << "'";
+    report << ")\n";
+    return kExitOk;
 }
 
 } // namespace
 
-int runExportCommand(int argc, char** argv) {
-    cli::Args args;
-    std::string error;
-    if (!args.parse(argc, argv, {"out", "format", "lib", "install"}, {"help", "no-headers"}, error))
-        return cli::fail("export", error);
-    if (args.has("help")) {
-        std::cout << kHelp;
-        return 0;
-    }
-    if (args.positional().size() != 1)
-        return cli::fail("export", "give one sheet file (see vtxss export --help)");
-    const std::string out = args.value("out");
-    if (out.empty())
-        return cli::fail("export", "name the file to write with --out");
-    ExportFormat format = ExportFormat::Xlsx;
-    const std::string formatName = args.has("format") ? args.value("format") : out;
-    if (!exportFormatFromName(formatName, format))
-        return cli::fail("export", args.has("format")
-                                       ? "unknown format '" + formatName + "' (xlsx or csv)"
-                                       : "cannot tell the format from '" + out +
-                                             "': end it in .xlsx or .csv, or give --format");
-    if (!cli::setUpFolders(args, error))
-        return cli::fail("export", error);
-    const std::string input = args.positional()[0];
-    if (sameFile(input, out))
-        return cli::fail("export", "the target is the sheet file itself: " + out);
-    Vtx_String sheetFile;
-    Vtx_String target;
-    if (!corePathOf(input, sheetFile) || !corePathOf(out, target))
-        return cli::fail("export", "a file name has a character that 8-bit text cannot hold");
-
-    ExportOptions options;
-    options.columnHeaders = !args.has("no-headers");
-    ExportSummary summary;
-    Vtx_String reason;
-    if (exportSheetFile(sheetFile, target, format, options, &summary, &reason) != eOk)
-        return cli::fail("export", toUtf8(reason.view()));
-    for (int i = 0; i < summary.warnings.length(); ++i)
-        std::cerr << "vtxss export: warning: " << toUtf8(summary.warnings[i].view()) << "\n";
-    std::cout << "Exported " << input << " to " << out << " (" << summary.rows << " rows, "
-              << summary.columns << " columns, " << summary.cells << " cells";
-    if (format == ExportFormat::Xlsx)
-        std::cout << ", " << summary.merges << " merged ranges, " << summary.pictures
-                  << " pictures";
-    std::cout << ")\n";
-    return 0;
+Command addExportCommand(CLI::App& top) {
+    auto options = std::make_shared<ExportCommandOptions>();
+    CLI::App* app =
+        addCommand(top, "export", "write a sheet file as .xlsx or .csv", kDescription, kFooter);
+    app->add_option("FILE", options->file, "the sheet file")->type_name("");
+    addValueOption(*app, "-o,--out", options->out, "TARGET",
+                   "the file to write (- for stdout); its extension (.xlsx, .csv) gives the "
+                   "format");
+    addValueOption(*app, "--format", options->format, "xlsx|csv",
+                   "the format, whatever the target's extension");
+    addSwitch(*app, "--no-headers", options->noHeaders, "leave out the column-header row");
+    addSwitch(*app, "--no-header-data", options->noHeaderData,
+              "leave out the sheet's variables above the table");
+    addSwitch(*app, "--raw", options->raw,
+              "CSV: numbers with all their digits, not as their cells show them");
+    addSwitch(*app, "--recalc", options->recalc,
+              "recalculate the formulas and write their new values");
+    options->sheetNameOption =
+        addValueOption(*app, "--sheet-name", options->sheetName, "NAME",
+                       ".xlsx: the worksheet's name (default: the sheet's title, else the "
+                       "file's name)");
+    addSwitch(*app, "-q,--quiet", options->quiet, "print no summary; no progress line");
+    addSwitch(*app, "--json", options->json, "print the summary as one JSON document");
+    addFolderOptions(*app, options->folders);
+    return {app, [options](ModuleMessages& messages) { return runExport(*options, messages); }};
 }
+
+} // namespace cli

@@ -3,145 +3,175 @@
 
 #include "Cli.h"
 #include "Commands.h"
+#include "Drawing.h"
+#include "Options.h"
+#include "Output.h"
 
 #include "platform/core/MacroData.h"
-#include "platform/core/MacroModel.h"
 #include "standards/KsDlgStandardsData.h"
 #include "standards/KsSSMapping.h"
 #include "standards/MappingText.h"
 
-#include <cstdio>
 #include <iostream>
+#include <memory>
+
+namespace cli {
 
 namespace {
 
-const char* const kHelp =
-    "usage: vtxss mapping [--drawing FILE] [--macro NAME] [--standard NAME --key KEY]\n"
-    "                     [--lib DIR] [--install DIR]\n"
-    "\n"
-    "Reads a drawing, lists every object of a macro that a standards spreadsheet\n"
-    "variable can map to (the candidate list), then, for every connection standard\n"
-    "assigned to the macro (or the one given with --standard and --key), reads the\n"
-    "stored mapping and prints each mapped variable with its value in the macro.\n"
-    "\n"
-    "  --drawing FILE   drawing file (default: Drawings\\sample.vtxd of the library)\n"
-    "  --macro NAME     macro of the drawing (default: the first)\n"
-    "  --standard NAME  spreadsheet under \"Connection Standards\\\", without .kss\n"
-    "  --key KEY        mapping key of that spreadsheet's mapping file\n"
-    "  --lib DIR        library folder (default: $VTX_LIBRARY or the shipped sample)\n"
-    "  --install DIR    installation folder (default: $VTX_INSTALL or the sample)\n";
+const char* const kDescription =
+    "Reads a drawing, lists every object of a macro that a standards spreadsheet variable can "
+    "map to (the candidates), then, for every connection standard assigned to the macro (or the "
+    "one given with --standard and --key), reads the stored mapping and prints each mapped "
+    "variable with its value in the macro. A key that the mapping file does not hold, or a "
+    "Module.<group> key of a group the macro does not have, fails the command.";
 
-std::string candidateText(const KsObjectMap& object) {
-    std::string text = object.objectName.str();
+struct MappingOptions {
+    MacroOptions macro;
+    Folders folders;
+    bool json = false;
+};
+
+std::string objectText(const KsObjectMap& object) {
+    std::string text = shown(object.objectName);
     if (!object.objectName.isEmpty() && !object.subName.isEmpty())
         text += ".";
-    text += object.subName.str();
-    return text;
+    return text + shown(object.subName);
 }
 
-std::string pad(std::string text, std::size_t width) {
+std::string padded(std::string text, std::size_t width) {
     if (text.size() < width)
         text.append(width - text.size(), ' ');
     return text;
 }
 
-void printCandidates(const KsSSMapping& candidates) {
-    std::cout << "Candidates (" << candidates.mappedObjects().length() << "):\n";
-    for (const KsObjectMap& object : candidates.mappedObjects()) {
-        std::string line = "  " + pad(candidateText(object), 28) + " " +
-                           pad(kindWord(object.kind).str(), 20) + " category " +
-                           std::to_string(object.category);
-        if (!object.caption.isEmpty())
-            line += "  (" + object.caption.str() + ")";
-        std::cout << toUtf8(line) << "\n";
+Json candidatesJson(const KsSSMapping& candidates) {
+    Json list = Json::array();
+    for (const KsObjectMap& object : candidates.mappedObjects())
+        list.push_back({{"object", objectText(object)},
+                        {"kind", shown(kindWord(object.kind))},
+                        {"category", object.category},
+                        {"caption", shown(object.caption)}});
+    return list;
+}
+
+void printCandidates(const Json& candidates) {
+    std::cout << "Candidates (" << candidates.size() << "):\n";
+    for (const Json& object : candidates) {
+        std::cout << "  " << padded(object["object"], 28) << " " << padded(object["kind"], 20)
+                  << " category " << object["category"].get<int>();
+        if (!object["caption"].get<std::string>().empty())
+            std::cout << "  (" << object["caption"].get<std::string>() << ")";
+        std::cout << "\n";
     }
 }
 
-// Prints the mapped variables of one assigned standard; false when its
-// mapping cannot be read.
-bool printStandard(KsDlgStandardsData& data, std::string& error) {
-    std::cout << "\nStandard: " << toUtf8(data.spreadsheetName.view())
-              << "  key: " << toUtf8(data.mappingKey.view()) << "\n";
-    KsSSMapping mapping;
+// The mapped variables of one standard with their values in the macro.
+Json standardJson(KsDlgStandardsData& data) {
+    checkMappingKey(data);
+    Json standard = {{"standard", shown(data.spreadsheetName)},
+                     {"key", shown(data.mappingKey)},
+                     {"moduleGroup", nullptr},
+                     {"variables", Json::array()}};
     if (!data.moduleGroupName.isEmpty()) {
-        mapping.initFromModuleGroup(data.moduleGroupName);
-        std::cout << "  module-group mode on \"" << toUtf8(data.moduleGroupName.view())
-                  << "\": variables are reached by their own names\n";
-        return true;
+        standard["moduleGroup"] = shown(data.moduleGroupName);
+        return standard;
     }
-    ErrorStatus es = mapping.initFromMacro(data);
-    if (es != eOk) {
-        error = "cannot read the mapping under key '" + data.mappingKey.str() + "' from " +
-                mappingFilePath(data.spreadsheetName).str() + " (" + errorStatusText(es) + ")";
-        return false;
-    }
+    KsSSMapping mapping;
+    if (const ErrorStatus status = mapping.initFromMacro(data); status != eOk)
+        fail("cannot read the mapping under key '" + shown(data.mappingKey) + "' from " +
+             shown(mappingFilePath(data.spreadsheetName)) + " (" + errorStatusWords(status) + ")");
     for (const KsObjectMap& object : mapping.mappedObjects()) {
         KsValueType type = KsValueType::String;
         kindValueType(object.kind, type);
         Vtx_String value;
-        ErrorStatus read = mapping.getMacroVarValue(object.ssVarName, type, value, data);
-        std::string shown = read == eOk
-                                ? value.str()
-                                : std::string("<not readable: ") + errorStatusText(read) + ">";
-        std::cout << "  " << toUtf8(pad(object.ssVarName.str(), 14)) << " <- "
-                  << toUtf8(pad(candidateText(object) + " " + kindWord(object.kind).str(), 40))
-                  << " = " << toUtf8(shown) << "\n";
+        const ErrorStatus read = mapping.getMacroVarValue(object.ssVarName, type, value, data);
+        Json variable = {{"name", shown(object.ssVarName)},
+                         {"object", objectText(object)},
+                         {"kind", shown(kindWord(object.kind))}};
+        variable["value"] = read == eOk ? Json(shown(value)) : Json(nullptr);
+        if (read != eOk)
+            variable["error"] = errorStatusWords(read);
+        standard["variables"].push_back(std::move(variable));
     }
-    return true;
+    return standard;
+}
+
+void printStandard(const Json& standard) {
+    std::cout << "\nStandard: " << standard["standard"].get<std::string>()
+              << "  key: " << standard["key"].get<std::string>() << "\n";
+    if (!standard["moduleGroup"].is_null()) {
+        std::cout << "  module-group mode on \"" << standard["moduleGroup"].get<std::string>()
+                  << "\": variables are reached by their own names\n";
+        return;
+    }
+    for (const Json& variable : standard["variables"]) {
+        const std::string value =
+            variable["value"].is_null()
+                ? "<not readable: " + variable["error"].get<std::string>() + ">"
+                : variable["value"].get<std::string>();
+        std::cout << "  " << padded(variable["name"], 14) << " <- "
+                  << padded(variable["object"].get<std::string>() + " " +
+                                variable["kind"].get<std::string>(),
+                            40)
+                  << " = " << value << "\n";
+    }
+}
+
+int runMapping(const MappingOptions& options) {
+    checkStandardAndKey(options.macro);
+    setUpFolders(options.folders);
+    const std::string path = drawingPath(options.macro);
+    Vtx_Database db;
+    readDrawing(path, db);
+    Vtx_DbMacro* dbMacro = findMacro(db, options.macro.macro, path);
+
+    KsSSMapping candidates;
+    Vtx_Transaction transaction(&db);
+    candidates.initAllVarsFromMacro(dbMacro, &transaction);
+    Json report = {{"drawing", path},
+                   {"macro", shown(dbMacro->macro()->name())},
+                   {"candidates", candidatesJson(candidates)},
+                   {"standards", Json::array()}};
+    if (!options.json) {
+        std::cout << "Drawing: " << path << "\nMacro: " << report["macro"].get<std::string>()
+                  << "\n";
+        printCandidates(report["candidates"]);
+    }
+
+    MacroData macroData;
+    if (macroData.initFromMacro(dbMacro) != eOk)
+        fail("cannot read the macro " + report["macro"].get<std::string>());
+    std::vector<Vtx_StandardAssignment> standards = dbMacro->macro()->standards();
+    if (!options.macro.standard.empty())
+        standards = {{moduleText(options.macro.standard, "--standard"),
+                      moduleText(options.macro.key, "--key")}};
+    if (standards.empty() && !options.json)
+        std::cout << "\nNo connection standard is assigned to this macro.\n";
+    for (const Vtx_StandardAssignment& assigned : standards) {
+        KsDlgStandardsData data;
+        data.initialize(dbMacro, assigned.spreadsheet, assigned.mappingKey, &macroData);
+        data.transaction = &transaction;
+        Json standard = standardJson(data);
+        if (!options.json)
+            printStandard(standard);
+        report["standards"].push_back(std::move(standard));
+    }
+    if (options.json)
+        printJson(report);
+    return kExitOk;
 }
 
 } // namespace
 
-int runMappingCommand(int argc, char** argv) {
-    cli::Args args;
-    std::string error;
-    if (!args.parse(argc, argv, {"drawing", "macro", "standard", "key", "lib", "install"}, {"help"},
-                    error))
-        return cli::fail("mapping", error);
-    if (args.has("help")) {
-        std::cout << kHelp;
-        return 0;
-    }
-    if (!cli::setUpFolders(args, error))
-        return cli::fail("mapping", error);
-    if (args.has("standard") != args.has("key"))
-        return cli::fail("mapping", "--standard and --key go together");
-
-    std::string drawingPath =
-        cli::resolveLibraryPath(args.value("drawing", "Drawings/sample.vtxd"));
-    Vtx_Database db;
-    Vtx_String reason;
-    if (readDrawingFile(drawingPath, db, reason) != eOk)
-        return cli::fail("mapping", reason.str());
-    if (db.macros().empty())
-        return cli::fail("mapping", "the drawing " + drawingPath + " holds no macro");
-    Vtx_DbMacro* dbMacro =
-        args.has("macro") ? db.findMacro(args.value("macro")) : db.macros().front().get();
-    if (!dbMacro)
-        return cli::fail("mapping",
-                         "no macro named '" + args.value("macro") + "' in " + drawingPath);
-
-    std::cout << "Drawing: " << drawingPath << "\n"
-              << "Macro: " << toUtf8(dbMacro->macro()->name().view()) << "\n";
-    KsSSMapping candidates;
-    Vtx_Transaction transaction(&db);
-    candidates.initAllVarsFromMacro(dbMacro, &transaction);
-    printCandidates(candidates);
-
-    MacroData macroData;
-    if (macroData.initFromMacro(dbMacro) != eOk)
-        return cli::fail("mapping", "cannot build the dialog data of the macro");
-    std::vector<Vtx_StandardAssignment> standards = dbMacro->macro()->standards();
-    if (args.has("standard"))
-        standards = {{args.value("standard"), args.value("key")}};
-    if (standards.empty())
-        std::cout << "\nNo connection standard is assigned to this macro.\n";
-    for (const Vtx_StandardAssignment& standard : standards) {
-        KsDlgStandardsData data;
-        data.initialize(dbMacro, standard.spreadsheet, standard.mappingKey, &macroData);
-        data.transaction = &transaction;
-        if (!printStandard(data, error))
-            return cli::fail("mapping", error);
-    }
-    return 0;
+Command addMappingCommand(CLI::App& top) {
+    auto options = std::make_shared<MappingOptions>();
+    CLI::App* app = addCommand(
+        top, "mapping", "list a macro's mappable objects and its mapped values", kDescription);
+    addMacroOptions(*app, options->macro, "macro of the drawing (default: the first)");
+    addSwitch(*app, "--json", options->json, "print one JSON document instead of the lists");
+    addFolderOptions(*app, options->folders);
+    return {app, [options](ModuleMessages&) { return runMapping(*options); }};
 }
+
+} // namespace cli

@@ -3,55 +3,50 @@
 
 #include "Cli.h"
 #include "Commands.h"
+#include "Options.h"
+#include "Output.h"
+#include "Sheet.h"
 
 #include "platform/host/Host.h"
-#include "platform/sheet/SheetModel.h"
-#include "platform/sheet/bench/CellsWorkload.h"
 #include "spread/FromTable.h"
-#include "spread/VtxSpread.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
-#include <string>
+#include <memory>
 #include <vector>
 
-int runSheetCommand(int argc, char** argv);
+namespace cli {
 
 namespace {
 
-const char* const kHelp =
-    "usage: vtxss sheet FILE [--json] [--quiet]\n"
-    "       vtxss sheet --import FILE.cells --out FILE.kss [--apply-changes] [--quiet]\n"
-    "\n"
-    "Loads a sheet file, registers FROMTABLE, recalculates every formula and prints\n"
-    "the column headers and every cell that is not empty with its data, formula and\n"
-    "value texts: as an aligned table, or with --json as one JSON document (UTF-8).\n"
-    "\n"
-    "With --import, reads a plain cell list into a new grid, recalculates it and\n"
-    "saves it as a sheet file. C lines give the cells (0-based row and column become\n"
-    "grid row+1 and column+1; kinds n number, s text, f formula without \"=\"); X lines\n"
-    "(changes) are ignored unless --apply-changes applies them in order after the\n"
-    "build; W and K lines are read and ignored.\n"
-    "\n"
-    "  --json           print JSON instead of a table\n"
-    "  --import FILE    the .cells file to import\n"
-    "  --out FILE       the sheet file to write (required with --import)\n"
-    "  --apply-changes  apply the X lines of the cell list\n"
-    "  --quiet          hide what the module prints on the host's command line\n"
-    "                   (otherwise shown on stderr, so that stdout holds only data)\n";
+const char* const kDescription =
+    "Loads a sheet file, registers FROMTABLE, recalculates every formula and prints the column "
+    "headers and every cell that is not empty with its data, formula and value texts: as an "
+    "aligned table, or with --json as one JSON document (UTF-8).\n\n"
+    "With --import, reads a plain cell list into a new grid, recalculates it and saves it as a "
+    "sheet file. The list needs its W line (name and size, otherwise unused); C lines give the "
+    "cells (0-based row and column become grid row+1 and column+1; kinds n number, s text, f "
+    "formula without \"=\"); X lines (changes) are applied in order after the build only with "
+    "--apply-changes; K lines are read and not used.";
+
+const char* const kFooter =
+    "What the module prints on the host's command line goes to stderr (--quiet hides it), so "
+    "that stdout holds only the table or the JSON.";
 
 constexpr int kGridPlaceholder = 1;
 
 using vtx::sheet::SheetModel;
 using vtx::sheet::TextForm;
 
-std::string columnName(int column) {
-    std::string name;
-    for (; column > 0; column = (column - 1) / 26)
-        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
-    return name;
-}
+struct SheetOptions {
+    std::string file;
+    bool json = false;
+    bool quiet = false;
+    std::string import;
+    std::string out;
+    bool applyChanges = false;
+};
 
 // One cell with its three forms, 8-bit text.
 struct CellLine {
@@ -96,55 +91,6 @@ std::vector<CellLine> collectCells(const SheetModel& model) {
     return cells;
 }
 
-// Control bytes would break the table's lines: shown escaped.
-std::string tableText(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (byte < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
-            out += buffer;
-        } else
-            out += c;
-    }
-    return out;
-}
-
-// A JSON string of UTF-8 text.
-std::string jsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (char c : utf8) {
-        auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (byte < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04X", byte);
-            out += buffer;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-// A JSON string of 8-bit grid text.
-std::string jsonText(const std::string& text) {
-    return jsonString(toUtf8(text));
-}
-
 std::vector<std::pair<int, std::string>> collectHeaders(const SheetModel& model) {
     std::vector<std::pair<int, std::string>> headers;
     if (model.maxCols() < 1)
@@ -158,8 +104,34 @@ std::vector<std::pair<int, std::string>> collectHeaders(const SheetModel& model)
     return headers;
 }
 
+// Control bytes would break the table's lines: shown escaped.
+std::string tableText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// A JSON string of 8-bit grid text.
+std::string jsonText(const std::string& text) {
+    return Json(toUtf8(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// One line per cell, so that a large sheet reads (and diffs) line by line.
 void printJson(const std::string& file, const SheetModel& model) {
-    std::cout << "{\"file\":" << jsonString(file) << ",\"columns\":" << model.maxCols()
+    std::cout << "{\"file\":" << jsonText(file) << ",\"columns\":" << model.maxCols()
               << ",\"rows\":" << model.maxRows() << ",\"headers\":[";
     const char* separator = "";
     for (const auto& [column, text] : collectHeaders(model)) {
@@ -215,124 +187,21 @@ void printTable(const std::string& file, const SheetModel& model) {
     }
 }
 
-// A grid of the command, in a dialog without a window.
-struct CommandGrid {
-    HiddenDialogHost dialog;
-    Vtx_Spread grid;
-    bool create() {
-        dialog.addPlaceholder(kGridPlaceholder, {0, 0, 640, 480});
-        return grid.createInDialog(&dialog, kGridPlaceholder, true);
-    }
-};
-
-int evaluateSheet(const cli::Args& args) {
-    if (args.positional().size() != 1)
-        return cli::fail("sheet", "give one sheet file (see vtxss sheet --help)");
-    const std::string file = args.positional()[0];
+void evaluateSheet(const SheetOptions& options) {
+    if (options.file.empty())
+        misuse("give one sheet file, or --import a cell list");
     CommandGrid command;
-    if (!command.create())
-        return cli::fail("sheet", "cannot create a grid");
+    command.create();
     Vtx_String reason;
-    if (!command.grid.loadFile(file, &reason))
-        return cli::fail("sheet", reason.str());
+    if (!command.grid.loadFile(moduleText(options.file, "the sheet file's name"), &reason))
+        fail(shown(reason));
     registerFromTable(&command.grid);
     command.grid.recalcAll();
-    if (args.has("json"))
+    const std::string file = shownPath(options.file);
+    if (options.json)
         printJson(file, *command.grid.model());
     else
         printTable(file, *command.grid.model());
-    return 0;
-}
-
-// Puts one listed cell into the grid; false with a reason naming it.
-bool putCell(SheetModel& model, const vtx::sheet::WorkloadCell& cell, std::string& reason) {
-    const int column = cell.col + 1;
-    const int row = cell.row + 1;
-    const std::string where = columnName(column) + std::to_string(row);
-    std::string text;
-    if (!fromUtf8(cell.content, text)) {
-        reason = where + ": the text has a character that 8-bit text cannot hold";
-        return false;
-    }
-    switch (cell.kind) {
-    case 'n': {
-        double number = 0;
-        if (!vtx::sheet::parseNumber(text, number) || !model.setNumber(column, row, number)) {
-            reason = where + ": \"" + cell.content + "\" is not a number";
-            return false;
-        }
-        return true;
-    }
-    case 's':
-        // Exactly the text: one that reads as a number stays a text, and an
-        // empty one is an empty text, not a blank cell.
-        if (model.setText(column, row, text))
-            return true;
-        break;
-    default: {
-        vtx::sheet::ParseError error;
-        if (model.setFormula(column, row, text, false, &error))
-            return true;
-        reason = where + ": formula \"" + cell.content + "\" refused: " + error.message();
-        return false;
-    }
-    }
-    reason = where + ": the text \"" + cell.content + "\" is refused";
-    return false;
-}
-
-int importCells(const cli::Args& args) {
-    if (!args.positional().empty())
-        return cli::fail("sheet", "--import takes no sheet file; name the target with --out");
-    const std::string out = args.value("out");
-    if (out.empty())
-        return cli::fail("sheet", "--import needs --out FILE");
-    vtx::sheet::Workload list;
-    std::string reason;
-    if (!vtx::sheet::readWorkload(args.value("import"), list, reason))
-        return cli::fail("sheet", reason);
-    const bool applyChanges = args.has("apply-changes");
-    int rows = 0;
-    int columns = 0;
-    for (const auto& cell : list.cells) {
-        rows = std::max(rows, cell.row + 1);
-        columns = std::max(columns, cell.col + 1);
-    }
-    for (const auto& change : list.changes)
-        if (applyChanges) {
-            rows = std::max(rows, change.cell.row + 1);
-            columns = std::max(columns, change.cell.col + 1);
-        }
-    CommandGrid command;
-    if (!command.create())
-        return cli::fail("sheet", "cannot create a grid");
-    // Sized on the model: a plain import, without the grid's header styling.
-    SheetModel& model = *command.grid.model();
-    if (!model.setMaxRows(rows) || !model.setMaxCols(columns))
-        return cli::fail("sheet", "cannot make a grid of " + std::to_string(columns) +
-                                      " columns and " + std::to_string(rows) + " rows");
-    registerFromTable(&command.grid);
-    // Built with recalculation off, then evaluated once.
-    model.setOption(vtx::sheet::kOptionAutoCalc, false);
-    for (const auto& cell : list.cells)
-        if (!putCell(model, cell, reason))
-            return cli::fail("sheet", args.value("import") + ": " + reason);
-    if (applyChanges)
-        for (const auto& change : list.changes)
-            if (!putCell(model, change.cell, reason))
-                return cli::fail("sheet",
-                                 args.value("import") + ": change " + change.label + ": " + reason);
-    // Recalculating everything first leaves nothing pending for the switch,
-    // which would otherwise follow each changed cell's dependents one by one.
-    model.recalcAll();
-    model.setOption(vtx::sheet::kOptionAutoCalc, true);
-    Vtx_String why;
-    if (!command.grid.saveFile(out, &why))
-        return cli::fail("sheet", why.str());
-    std::cout << "Imported " << list.cells.size() << " cells"
-              << (applyChanges ? " and " + std::to_string(list.changes.size()) + " changes" : "")
-              << " into " << out << " (" << columns << " columns, " << rows << " rows)\n";
-    return 0;
 }
 
 // Shows what the module prints on the host's command line on stderr (or
@@ -355,22 +224,58 @@ private:
     CommandLineEcho m_before;
 };
 
+int runSheet(const SheetOptions& options, ModuleMessages& messages) {
+    if (!options.import.empty()) {
+        if (!options.file.empty())
+            misuse("--import takes no sheet file; name the target with --out");
+        if (options.json)
+            misuse("--json goes with printing a sheet, not with --import");
+        if (options.out.empty())
+            misuse("--import needs --out FILE (- for stdout)");
+    } else if (!options.out.empty() || options.applyChanges) {
+        misuse("--out and --apply-changes go with --import");
+    }
+    {
+        EchoScope echo(options.quiet ? CommandLineEcho::Off : CommandLineEcho::Stderr);
+        if (!options.import.empty())
+            importCells(options.import, options.out, options.applyChanges);
+        else
+            evaluateSheet(options);
+    }
+    // Shown already (or hidden with --quiet).
+    messages.take();
+    return kExitOk;
+}
+
 } // namespace
 
-int runSheetCommand(int argc, char** argv) {
-    cli::Args args;
-    std::string error;
-    if (!args.parse(argc, argv, {"import", "out"}, {"help", "json", "apply-changes", "quiet"},
-                    error))
-        return cli::fail("sheet", error);
-    if (args.has("help")) {
-        std::cout << kHelp;
-        return 0;
-    }
-    EchoScope echo(args.has("quiet") ? CommandLineEcho::Off : CommandLineEcho::Stderr);
-    if (args.has("import"))
-        return importCells(args);
-    if (args.has("out") || args.has("apply-changes"))
-        return cli::fail("sheet", "--out and --apply-changes go with --import");
-    return evaluateSheet(args);
+void CommandGrid::create() {
+    dialog.addPlaceholder(kGridPlaceholder, {0, 0, 640, 480});
+    if (!grid.createInDialog(&dialog, kGridPlaceholder, true))
+        fail("cannot create a grid");
 }
+
+std::string columnName(int column) {
+    std::string name;
+    for (; column > 0; column = (column - 1) / 26)
+        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
+    return name;
+}
+
+Command addSheetCommand(CLI::App& top) {
+    auto options = std::make_shared<SheetOptions>();
+    CLI::App* app =
+        addCommand(top, "sheet", "evaluate and print a sheet file, or import a cell list",
+                   kDescription, kFooter);
+    app->add_option("FILE", options->file, "the sheet file to print")->type_name("");
+    addSwitch(*app, "--json", options->json, "print JSON instead of a table");
+    addSwitch(*app, "-q,--quiet", options->quiet,
+              "hide what the module prints on the host's command line");
+    addValueOption(*app, "--import", options->import, "FILE.cells", "the cell list to import");
+    addValueOption(*app, "-o,--out", options->out, "FILE.kss",
+                   "the sheet file to write (- for stdout); required with --import");
+    addSwitch(*app, "--apply-changes", options->applyChanges, "apply the X lines of the cell list");
+    return {app, [options](ModuleMessages& messages) { return runSheet(*options, messages); }};
+}
+
+} // namespace cli

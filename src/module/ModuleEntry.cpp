@@ -12,7 +12,7 @@ namespace {
 struct LoadedModule {
     HostModule* appId = nullptr;
     Host* host = nullptr;
-    /// The host that was current in this copy of the host code before.
+    /// The host that was current before the load.
     Host* previousHost = nullptr;
     const ResourceSource* previousResources = nullptr;
 };

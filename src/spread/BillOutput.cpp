@@ -8,6 +8,7 @@
 #include "spread/PrintSettings.h"
 #include "spread/VtxSpread.h"
 
+#include <algorithm>
 #include <array>
 #include <system_error>
 
@@ -41,6 +42,11 @@ KsSSBillOutput& KsSSBillOutput::operator=(const KsSSBillOutput& other) {
     m_transaction = other.m_transaction;
     m_currentRow = other.m_currentRow;
     m_full = other.m_full;
+    m_rowLimit = other.m_rowLimit;
+    m_leftOutParts = other.m_leftOutParts;
+    m_leftOutSubTotals = other.m_leftOutSubTotals;
+    m_leftOutPictures = other.m_leftOutPictures;
+    m_plainStyles = other.m_plainStyles;
     m_rowProperties = other.m_rowProperties;
     m_billFile = other.m_billFile;
     m_spare = other.m_spare;
@@ -68,6 +74,9 @@ ErrorStatus KsSSBillOutput::init(const Vtx_String& billFile, const Vtx_StringArr
     grid->reset();
     m_currentRow = 0;
     m_full = false;
+    m_leftOutParts = 0;
+    m_leftOutSubTotals = 0;
+    m_leftOutPictures = 0;
     m_pictures.clear();
     m_billFile = billFile;
 
@@ -80,9 +89,15 @@ ErrorStatus KsSSBillOutput::init(const Vtx_String& billFile, const Vtx_StringArr
     if (!loaded.fontName().isEmpty() && loaded.textHeight() > 0)
         grid->setDefaultFont(loaded.fontName(), loaded.textHeight());
     grid->resetFonts();
-    vtx::sheet::SheetAppearance& appearance = grid->model()->appearance();
+    vtx::sheet::SheetModel* model = grid->model();
+    vtx::sheet::SheetAppearance& appearance = model->appearance();
     appearance.styleSetting = kBillGridSetting;
     appearance.gridColor = kBillGridColor;
+    // What a cell of each column looks like before anything is written into
+    // it: the settings' cells, as the first row has them now.
+    m_plainStyles.clear();
+    for (int c = 0; c <= grid->getMaxCols(); ++c)
+        m_plainStyles.push_back(model->style(c, 1));
 
     m_varNames = varNames;
     m_varValues = varValues;
@@ -106,31 +121,32 @@ ErrorStatus KsSSBillOutput::onStartFeed() {
 }
 
 void KsSSBillOutput::onAddRow(const Vtx_StringArray& texts) {
-    if (!picturesWanted()) {
-        addRow(texts, {});
-        return;
-    }
     Vtx_String picture;
-    if (createImage(texts, m_imageOptions, m_bill, m_transaction, picture) != eOk)
+    if (picturesWanted() &&
+        createImage(texts, m_imageOptions, m_bill, m_transaction, picture) != eOk)
         picture.clear();
-    addRow(texts, picture);
+    if (!addRow(texts, picture) && m_full)
+        ++m_leftOutParts;
     if (!picture.isEmpty()) {
         std::error_code error;
         const std::filesystem::path made = nativePath(picture);
         std::filesystem::remove(made, error);
-        // The maker's folder goes too once it is empty (remove leaves a
-        // folder that still holds files).
-        std::filesystem::remove(made.parent_path(), error);
+        // The maker's folder goes at the end of the feed, once it is empty:
+        // not made and removed again for every part.
+        m_scratchFolder = made.parent_path();
     }
 }
 
 void KsSSBillOutput::onAddSubTotals(const Vtx_StringArray& labels,
                                     const Vtx_StringArray& /*seconds*/, bool /*flag*/,
                                     int /*number*/) {
-    addRow(labels, {});
-    Vtx_Spread* grid = getSSPointer();
-    if (!grid)
+    // A sub-total that did not fit leaves the last row written alone.
+    if (!addRow(labels, {})) {
+        if (m_full)
+            ++m_leftOutSubTotals;
         return;
+    }
+    Vtx_Spread* grid = getSSPointer();
     const int row = m_currentRow;
     for (int i = 0; i < labels.length() && i < grid->getMaxCols(); ++i) {
         if (labels[i].isEmpty())
@@ -139,6 +155,10 @@ void KsSSBillOutput::onAddSubTotals(const Vtx_StringArray& labels,
                                  vtx::sheet::BorderSide{1, 0});
         grid->setCellColors(i + 1, row, kBillSubTotalBack, vtx::sheet::kDefaultColor);
     }
+}
+
+void KsSSBillOutput::setRowLimit(int rows) {
+    m_rowLimit = std::clamp(rows, 1, vtx::sheet::kMaxRows);
 }
 
 Vtx_String KsSSBillOutput::billTitle(const Vtx_String& billFile) {

@@ -16,19 +16,24 @@
 /// Nothing throws. A copy takes every field but the window: the window has
 /// one owner, so a copy starts without one and makes its own at init.
 
+#include "platform/Exports.h"
 #include "platform/core/BillPictures.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/ListOutput.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
+#include "platform/sheet/CellStyle.h"
+#include "platform/sheet/SheetTypes.h"
 #include "spread/BillWindow.h"
 
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Vtx_Spread;
 class Vtx_Transaction;
@@ -56,7 +61,7 @@ constexpr int kBillPictureMarker = 251;
 /// The format of the "Date" variable (strftime, C locale).
 constexpr const char* kBillDateFormat = "%d %B, %Y (%H:%M)";
 
-class KsSSBillOutput : public Vtx_ListOutputCallback {
+class VTX_MODULE_API KsSSBillOutput : public Vtx_ListOutputCallback {
 public:
     KsSSBillOutput();
     ~KsSSBillOutput() override;
@@ -95,13 +100,18 @@ public:
     /// variables (Date, Title, BillFilename, then the caller's) in the print
     /// settings and saves the grid to the bill file, with the header and
     /// footer pictures and the parts' pictures beside it. eNullPtr without a
-    /// grid; eFileAccessErr (reported on the command line) when the bill or
-    /// a picture cannot be written; else eOk.
+    /// grid; eFileAccessErr when the bill or a picture cannot be written.
+    /// A bill saved without all it was given is no success either:
+    /// eLimitExceeded when lines did not fit in the grid or texts were cut to
+    /// their cells' length (kBillTextLength for texts), eInvalidInput when
+    /// a variable holds the byte 0xA4 and was left out. Every failure is
+    /// reported on the command line; else eOk.
     ErrorStatus onEndFeed() override;
 
     /// Writes one row (and the picture file's row after it when the file
-    /// exists) below the last one written.
-    void addRow(const Vtx_StringArray& texts, const Vtx_String& pictureFile);
+    /// exists) below the last one written. False when the grid is full (or
+    /// missing) and the row was left out.
+    bool addRow(const Vtx_StringArray& texts, const Vtx_String& pictureFile);
 
     // ---- state ----
     int currentRow() const { return m_currentRow; }
@@ -113,6 +123,11 @@ public:
     const KsBillWindow* window() const { return m_window.get(); }
     /// The variables onEndFeed stores: Date, Title and BillFilename first.
     void billVariables(Vtx_StringArray& names, Vtx_StringArray& values) const;
+    /// The most rows the bill writes: the grid's own limit (kMaxRows) unless
+    /// a smaller one is set here (at least 1). Lines beyond it are left out
+    /// and reported, and onEndFeed then fails with eLimitExceeded.
+    void setRowLimit(int rows);
+    int rowLimit() const { return m_rowLimit; }
     /// The time the Date variable shows (default: the local time now).
     void setClock(std::function<std::tm()> clock) { m_clock = std::move(clock); }
 
@@ -126,7 +141,10 @@ public:
 
 private:
     int nextRow();
-    void setRowProperties(int row);
+    void widen(int columns);
+    const vtx::sheet::CellStyle& plainStyle(int column) const;
+    void startRow(int row, bool coded);
+    void reportLeftOut() const;
     void writeTexts(int row, const Vtx_StringArray& texts);
     void addPicture(const Vtx_String& pictureFile);
     void fitColumnWidths();
@@ -138,8 +156,21 @@ private:
     const Vtx_Transaction* m_transaction = nullptr;
     std::unique_ptr<KsBillWindow> m_window;
     int m_currentRow = 0;
-    /// The grid reached its row limit (reported once).
+    /// The grid reached its row limit (reported once), and what it left out.
     bool m_full = false;
+    int m_rowLimit = vtx::sheet::kMaxRows;
+    int m_leftOutParts = 0;
+    int m_leftOutSubTotals = 0;
+    int m_leftOutPictures = 0;
+    /// Texts longer than their cell holds, cut to its length (each reported).
+    int m_cutTexts = 0;
+    /// The picture maker's folder of the pictures taken so far: removed at
+    /// the end of the feed when it is empty.
+    std::filesystem::path m_scratchFolder;
+    /// The style of each column's cells (0 the row headers) before a row is
+    /// written, taken from the grid the print settings prepared: every row
+    /// starts from it, whatever the row above it holds.
+    std::vector<vtx::sheet::CellStyle> m_plainStyles;
     Vtx_Array<int> m_rowProperties;
     Vtx_String m_billFile;
     Vtx_String m_spare;

@@ -8,7 +8,10 @@
 #include "spread/VtxSpread.h"
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -17,6 +20,30 @@ constexpr int kPictureCellType = 8;
 Vtx_String folderOf(const Vtx_String& file) {
     const int slash = std::max(file.findLast('\\'), file.findLast('/'));
     return slash >= 0 ? file.left(slash + 1) : Vtx_String();
+}
+
+// The settings' text form cannot hold the byte 0xA4 (its separator), so a
+// variable holding it cannot be stored: it is left out and reported, and
+// the others are kept. The number left out.
+int dropUnstorableVariables(Vtx_StringArray& names, Vtx_StringArray& values) {
+    Vtx_StringArray keptNames;
+    Vtx_StringArray keptValues;
+    int lost = 0;
+    for (int i = 0; i < names.length(); ++i) {
+        const Vtx_String value = i < values.length() ? values[i] : Vtx_String();
+        if (names[i].find(kSettingsSeparator) < 0 && value.find(kSettingsSeparator) < 0) {
+            keptNames.append(names[i]);
+            keptValues.append(value);
+            continue;
+        }
+        ++lost;
+        hostPrintf("*Error* The bill variable \"%s\" is left out: its name or value holds "
+                   "the byte 0xA4, which the print settings use as their separator.\n",
+                   names[i].c_str());
+    }
+    names = keptNames;
+    values = keptValues;
+    return lost;
 }
 
 } // namespace
@@ -59,17 +86,24 @@ void KsSSBillOutput::fitColumnWidths() {
 }
 
 bool KsSSBillOutput::writePictures(Vtx_String& reason) const {
+    if (m_pictures.empty())
+        return true;
     const Vtx_String folder = folderOf(m_billFile);
-    if (!m_pictures.empty()) {
-        std::error_code error;
-        std::filesystem::create_directories(nativePath(folder + pictureFolderName(m_billFile)),
-                                            error);
-    }
+    std::error_code error;
+    std::filesystem::create_directories(nativePath(folder + pictureFolderName(m_billFile)), error);
+    // One batch: written beside their names, synced once, then renamed.
+    std::vector<Vtx_String> paths;
+    paths.reserve(m_pictures.size());
+    std::vector<std::pair<Vtx_String, std::string_view>> files;
+    files.reserve(m_pictures.size());
     for (const auto& [name, bytes] : m_pictures) {
-        if (writeFileAtomically(folder + Vtx_String(name), bytes) != eOk) {
-            reason = folder + Vtx_String(name) + ": the picture cannot be written";
-            return false;
-        }
+        paths.push_back(folder + Vtx_String(name));
+        files.emplace_back(paths.back(), bytes);
+    }
+    Vtx_String failed;
+    if (writeFilesAtomically(files, &failed) != eOk) {
+        reason = failed + ": the picture cannot be written";
+        return false;
     }
     return true;
 }
@@ -77,6 +111,11 @@ bool KsSSBillOutput::writePictures(Vtx_String& reason) const {
 ErrorStatus KsSSBillOutput::onEndFeed() {
     if (picturesWanted())
         closeBMPDialog();
+    if (!m_scratchFolder.empty()) {
+        std::error_code error;
+        std::filesystem::remove(m_scratchFolder, error); // only when empty
+        m_scratchFolder.clear();
+    }
     Vtx_Spread* grid = getSSPointer();
     if (!grid)
         return eNullPtr;
@@ -87,6 +126,7 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
     Vtx_StringArray names;
     Vtx_StringArray values;
     billVariables(names, values);
+    const int lost = dropUnstorableVariables(names, values);
     KsPrintSettings settings;
     settings.readFromGrid(grid);
     settings.setVariables(names, values);
@@ -94,6 +134,12 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
     if (!settings.writeToGrid(grid, &reason))
         hostPrintf("*Error* %s\n", reason.c_str());
 
+    // The parts' pictures first: a bill in place always finds its pictures,
+    // whenever the writing stops.
+    if (!writePictures(reason)) {
+        hostPrintf("*Error* %s\n", reason.c_str());
+        return eFileAccessErr;
+    }
     if (!grid->saveFile(m_billFile, &reason)) {
         hostPrintf("*Error* %s\n", reason.c_str());
         return eFileAccessErr;
@@ -105,9 +151,15 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
         hostPrintf("*Error* %s\n", reason.c_str());
         return eFileAccessErr;
     }
-    if (!writePictures(reason)) {
-        hostPrintf("*Error* %s\n", reason.c_str());
-        return eFileAccessErr;
-    }
-    return eOk;
+    if (m_full)
+        reportLeftOut();
+    if (m_full || m_cutTexts > 0)
+        return eLimitExceeded;
+    return lost > 0 ? eInvalidInput : eOk;
+}
+
+void KsSSBillOutput::reportLeftOut() const {
+    hostPrintf("*Error* %s was saved without %d part(s), %d sub-total(s) and %d picture(s) "
+               "that did not fit in the grid.\n",
+               m_billFile.c_str(), m_leftOutParts, m_leftOutSubTotals, m_leftOutPictures);
 }

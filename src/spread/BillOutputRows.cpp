@@ -21,50 +21,74 @@ constexpr BorderSide kMarkerEdge{1, 0xFFFFFF};
 
 } // namespace
 
-void KsSSBillOutput::addRow(const Vtx_StringArray& texts, const Vtx_String& pictureFile) {
+bool KsSSBillOutput::addRow(const Vtx_StringArray& texts, const Vtx_String& pictureFile) {
     Vtx_Spread* grid = getSSPointer();
     if (!grid)
-        return;
+        return false;
     if (texts.length() > grid->getMaxCols())
-        grid->setMaxCols(texts.length(), true);
+        widen(texts.length());
     const int row = nextRow();
     if (row < 1)
-        return;
-    setRowProperties(row);
+        return false;
+    startRow(row, true);
     writeTexts(row, texts);
     if (!pictureFile.isEmpty() && fileExists(pictureFile))
         addPicture(pictureFile);
+    return true;
+}
+
+const vtx::sheet::CellStyle& KsSSBillOutput::plainStyle(int column) const {
+    static const vtx::sheet::CellStyle kNone;
+    if (m_plainStyles.empty())
+        return kNone;
+    // Columns added later look like the last one the settings prepared.
+    return m_plainStyles[std::min(static_cast<std::size_t>(std::max(column, 0)),
+                                  m_plainStyles.size() - 1)];
+}
+
+// More columns: the new ones start plain in every row, not as copies of the
+// last column (which may hold a picture or a sub-total's frame).
+void KsSSBillOutput::widen(int columns) {
+    Vtx_Spread* grid = getSSPointer();
+    const int old = grid->getMaxCols();
+    if (!grid->setMaxCols(columns, true))
+        return;
+    vtx::sheet::SheetModel* model = grid->model();
+    const int rows = grid->getMaxRows();
+    if (rows >= 1)
+        for (int c = old + 1; c <= columns; ++c)
+            model->setStyle({c, 1, c, rows}, plainStyle(c));
 }
 
 // Advances to the next row, growing the grid by kBillRowStep rows (cleared)
-// when it runs out; new rows take the style of the last row. 0 when the grid
-// cannot grow.
+// when it runs out; the new rows start plain. 0 when the grid cannot grow.
 int KsSSBillOutput::nextRow() {
     Vtx_Spread* grid = getSSPointer();
     vtx::sheet::SheetModel* model = grid->model();
     const int row = m_currentRow + 1;
+    if (row > m_rowLimit) {
+        if (!m_full)
+            hostPrintf("*Error* The bill has more rows than its grid holds (%d); the rest is "
+                       "left out.\n",
+                       m_rowLimit);
+        m_full = true;
+        return 0;
+    }
     const int old = grid->getMaxRows();
     if (row > old) {
-        if (row > vtx::sheet::kMaxRows) {
-            if (!m_full)
-                hostPrintf("*Error* The bill has more rows than a grid holds (%d); the rest "
-                           "is left out.\n",
-                           vtx::sheet::kMaxRows);
-            m_full = true;
-            return 0;
-        }
-        const int count = std::min(row + kBillRowStep, vtx::sheet::kMaxRows);
+        const int count = std::min(row + kBillRowStep, m_rowLimit);
         const int columns = grid->getMaxCols();
         if (old < 1) {
             if (!grid->setMaxRows(count, true))
                 return 0;
         } else {
             // One style per column for the whole band: the grid's own growth
-            // styles cell by cell, several times over.
+            // styles cell by cell, several times over, and copies the last
+            // row, which may be a picture's or a sub-total's.
             if (!model->setMaxRows(count))
                 return 0;
             for (int c = 0; c <= columns; ++c)
-                model->setStyle({c, old + 1, c, count}, model->style(c, old));
+                model->setStyle({c, old + 1, c, count}, plainStyle(c));
         }
         if (columns >= 1)
             model->clearRange({1, row, columns, count});
@@ -73,17 +97,15 @@ int KsSSBillOutput::nextRow() {
     return row;
 }
 
-// The cell type of each coded column, and for every cell of the row no
-// border, no colours and no span starting there: rows added when the grid
-// grows take the style of the last row, which may be a sub-total's.
-void KsSSBillOutput::setRowProperties(int row) {
+// Every cell of the row starts plain, without a span starting there; a
+// part's or a sub-total's row (coded) then gets its columns' cell types.
+void KsSSBillOutput::startRow(int row, bool coded) {
     Vtx_Spread* grid = getSSPointer();
     vtx::sheet::SheetModel* model = grid->model();
     const int columns = grid->getMaxCols();
     for (int c = 1; c <= columns; ++c) {
-        const vtx::sheet::CellStyle before = model->style(c, row);
-        vtx::sheet::CellStyle style = before;
-        switch (c <= m_rowProperties.length() ? m_rowProperties[c - 1] : 0) {
+        vtx::sheet::CellStyle style = plainStyle(c);
+        switch (coded && c <= m_rowProperties.length() ? m_rowProperties[c - 1] : 0) {
         case kBillWholeNumber:
         case kBillOneDecimal:
             style.type = CellType::number(vtx::sheet::NumberStyle::Plain,
@@ -96,12 +118,8 @@ void KsSSBillOutput::setRowProperties(int row) {
         default:
             break;
         }
-        for (BorderSide& side : style.borders)
-            side = BorderSide{};
-        style.backColor = vtx::sheet::kDefaultColor;
-        style.foreColor = vtx::sheet::kDefaultColor;
         // Rows added by growth mostly have the style already.
-        if (!(style == before))
+        if (!(style == model->style(c, row)))
             model->setStyle(CellRange::cell(c, row), style);
         CellSpan span;
         if (!model->spans().empty() && model->getSpan(c, row, span) && span.col == c &&
@@ -115,12 +133,21 @@ void KsSSBillOutput::writeTexts(int row, const Vtx_StringArray& texts) {
     Vtx_Spread* grid = getSSPointer();
     vtx::sheet::SheetModel* model = grid->model();
     for (int i = 0; i < texts.length(); ++i) {
-        if (grid->setCellValue(i + 1, row, texts[i]))
-            continue;
-        // A text in a number column (a label on a sub-total line): the cell
-        // becomes a text cell rather than losing what it was given.
-        grid->setEditCells(i + 1, row, i + 1, row, kEditStyleDefault, kBillTextLength);
-        grid->setCellValue(i + 1, row, texts[i]);
+        if (!grid->setCellValue(i + 1, row, texts[i])) {
+            // A text in a number column (a label on a sub-total line), or one
+            // longer than any cell holds: the cell becomes a text cell rather
+            // than losing what it was given.
+            grid->setEditCells(i + 1, row, i + 1, row, kEditStyleDefault, kBillTextLength);
+            grid->setCellValue(i + 1, row, texts[i]);
+        }
+        // An edit cell keeps the text up to its length: say what was cut.
+        const vtx::sheet::CellType type = model->cellType(i + 1, row);
+        if (type.kind == vtx::sheet::CellKind::Edit && type.maxLength > 0 &&
+            texts[i].length() > type.maxLength) {
+            ++m_cutTexts;
+            hostPrintf("*Error* Bill row %d, column %d: a text of %d characters was cut to %d.\n",
+                       row, i + 1, texts[i].length(), type.maxLength);
+        }
     }
     // Measured once the texts are in: an empty row keeps its height.
     const double height = model->maxTextRowHeight(row);
@@ -138,10 +165,13 @@ void KsSSBillOutput::addPicture(const Vtx_String& pictureFile) {
     if (readFileBytes(pictureFile, bytes) != eOk || !bitmapSizeFromBytes(bytes, width, height))
         return;
     if (grid->getMaxCols() < 2)
-        grid->setMaxCols(2, true);
+        widen(2);
     const int row = nextRow();
-    if (row < 1)
+    if (row < 1) {
+        ++m_leftOutPictures;
         return;
+    }
+    startRow(row, false);
     vtx::sheet::SheetModel* model = grid->model();
     const int columns = grid->getMaxCols();
     if (columns > 2)

@@ -5,6 +5,7 @@
 /// implement it with real windows; HiddenDialogHost implements it without
 /// any window, for evaluation contexts and batch work.
 
+#include "platform/Exports.h"
 #include "platform/core/VtxString.h"
 
 #include <map>
@@ -21,7 +22,7 @@ struct Vtx_Rect {
     bool operator==(const Vtx_Rect&) const = default;
 };
 
-class Vtx_DialogHost {
+class VTX_MODULE_API Vtx_DialogHost {
 public:
     virtual ~Vtx_DialogHost() = default;
     /// The rectangle of placeholder control id relative to the dialog's
@@ -37,7 +38,7 @@ public:
 /// A dialog without a window: placeholders are declared with their
 /// rectangles; text questions are answered from a preset answer, or
 /// declined.
-class HiddenDialogHost : public Vtx_DialogHost {
+class VTX_MODULE_API HiddenDialogHost : public Vtx_DialogHost {
 public:
     void addPlaceholder(int id, const Vtx_Rect& rect) { m_placeholders[id] = rect; }
     /// The answer to every text question; declined while none is set.

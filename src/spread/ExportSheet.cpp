@@ -4,6 +4,8 @@
 #include "platform/core/Settings.h"
 #include "platform/core/StringUtils.h"
 #include "platform/sheet/SheetModel.h"
+#include "spread/PrintSettings.h"
+#include "spread/PrintSettingsStore.h"
 #include "spread/VtxSpread.h"
 
 #include <algorithm>
@@ -52,12 +54,12 @@ ExportLayout exportLayout(const SheetModel& model, const ExportOptions& options)
     ExportLayout layout;
     const int columns = std::max(model.maxCols(), 0);
     const int rows = std::max(model.maxRows(), 0);
-    for (int row = 1; row <= rows; ++row)
-        for (int column = 1; column <= columns; ++column)
-            if (!model.value(column, row).isEmpty() || isPictureFileCell(model, column, row)) {
-                layout.lastColumn = std::max(layout.lastColumn, column);
-                layout.lastRow = row;
-            }
+    // Only the cells that exist: a small file may declare a huge grid.
+    for (const vtx::sheet::CellPos& p : model.usedCells({1, 1, columns, rows}))
+        if (!model.value(p.col, p.row).isEmpty() || isPictureFileCell(model, p.col, p.row)) {
+            layout.lastColumn = std::max(layout.lastColumn, p.col);
+            layout.lastRow = std::max(layout.lastRow, p.row);
+        }
     for (const auto& span : model.spans()) {
         if (span.col < 1 || span.row < 1)
             continue;
@@ -73,7 +75,52 @@ ExportLayout exportLayout(const SheetModel& model, const ExportOptions& options)
                 layout.lastColumn = std::max(layout.lastColumn, column);
             }
     }
+    KsPrintSettings settings;
+    if (options.headerData && exportPrintSettings(model, settings))
+        for (int i = 0; i < settings.variableNames().length(); ++i)
+            layout.headerData.emplace_back(settings.variableNames()[i],
+                                           settings.variableValues()[i]);
     return layout;
+}
+
+bool exportPrintSettings(const SheetModel& model, KsPrintSettings& settings) {
+    settings.setDefaults();
+    std::string tag;
+    if (!model.getText(0, 0, TextForm::Tag, tag) || tag.empty())
+        return false;
+    KsSettingsStore store;
+    store.fromText(tag, "sheet tag");
+    if (store.isEmpty())
+        return false;
+    settings.readFromStore(store);
+    return true;
+}
+
+Vtx_String exportSheetName(const SheetModel& model, const ExportOptions& options) {
+    constexpr int kMaxSheetName = 31;
+    Vtx_String name = options.sheetName;
+    KsPrintSettings settings;
+    if (name.isEmpty() && exportPrintSettings(model, settings)) {
+        const int title = settings.variableNames().find("Title", false);
+        if (title >= 0)
+            name = settings.variableValues()[title];
+    }
+    if (name.trimmed().isEmpty() && !options.referenceFile.isEmpty()) {
+        const Vtx_String file = options.referenceFile.mid(folderOf(options.referenceFile).length());
+        name = changeExtension(file, "");
+    }
+    std::string text = name.trimmed().str();
+    for (char& c : text)
+        if (std::string_view("[]:*?/\\").find(c) != std::string_view::npos ||
+            static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    while (!text.empty() && text.front() == '\'')
+        text.erase(0, 1);
+    if (text.size() > static_cast<std::size_t>(kMaxSheetName))
+        text.resize(static_cast<std::size_t>(kMaxSheetName));
+    while (!text.empty() && (text.back() == '\'' || text.back() == ' '))
+        text.pop_back();
+    return text.empty() ? Vtx_String("Sheet1") : Vtx_String(text);
 }
 
 Vtx_String exportCellName(int column, int row) {
@@ -90,11 +137,15 @@ Vtx_String exportPicturePath(const SheetModel& model, int column, int row,
         found = fileExists(name);
         return name;
     }
-    const Vtx_String folders[] = {folderOf(options.referenceFile), gSettings.libDir,
-                                  gSettings.vtxDir};
+    // Beside the sheet file first: a sheet file named without a folder lies
+    // in the current folder, where the name alone is looked up.
+    Vtx_StringArray folders;
+    if (!options.referenceFile.isEmpty())
+        folders.append(folderOf(options.referenceFile));
+    for (const Vtx_String& folder : {gSettings.libDir, gSettings.vtxDir})
+        if (!folder.isEmpty())
+            folders.append(folder);
     for (const Vtx_String& folder : folders) {
-        if (folder.isEmpty())
-            continue;
         if (fileExists(folder + name)) {
             found = true;
             return folder + name;

@@ -90,11 +90,11 @@ bool KsFormulaDialog::initDialog() {
         m_grid.getCellText(m_column, m_row, m_textResult, kTextData);
         break;
     }
-    case FormulaDialogMode::FromTable: {
-        GridUnderEvaluationScope scope(&m_grid);
-        evaluateFromTable(m_grid, m_callerGrid, m_result, m_args, m_count);
+    case FormulaDialogMode::FromTable:
+        // The table is evaluated in a grid of the table cache, which is the
+        // grid under evaluation meanwhile.
+        evaluateFromTable(m_callerGrid, m_result, m_args, m_count);
         break;
-    }
     }
     return true;
 }

@@ -14,10 +14,11 @@
 /// kFormulaGridPlaceholder with the exact rectangle kFormulaGridRect.
 ///
 /// Module state: the grid under evaluation (gridUnderEvaluation()). It is
-/// null at load and set only while a mode-1 or mode-2 dialog runs its
-/// evaluation in initDialog(); it is restored afterwards, so a nested
-/// evaluation (a table that itself uses FROMTABLE) sees its own grid and its
-/// caller sees its own again.
+/// null at load and set only while a mode-1 dialog runs its evaluation in
+/// initDialog() or a FROMTABLE call (mode 2) evaluates in the working grid
+/// of its table; it is restored afterwards, so a nested evaluation (a table
+/// that itself uses FROMTABLE) sees its own grid and its caller sees its
+/// own again.
 
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"

@@ -3,10 +3,8 @@
 
 #include "platform/host/Host.h"
 #include "platform/sheet/Value.h"
-#include "spread/FormulaDialog.h"
 #include "spread/FromTableText.h"
-
-#include <memory>
+#include "spread/VtxSpread.h"
 
 using vtx::sheet::ValueRecord;
 
@@ -64,10 +62,12 @@ void runFromTableCall(Vtx_Spread* callerGrid, ValueRecord* result, ValueRecord* 
         return;
     }
     DepthScope depth;
-    // On the heap: nested calls stack one dialog per level.
-    auto dialog = std::make_unique<KsFormulaDialog>(FormulaDialogMode::FromTable);
-    dialog->setFromTableCall(result, args, count, callerGrid);
-    dialog->initDialog();
+    // The line a mode-2 formula dialog prints on opening (it has no file of
+    // its own). The call is that dialog's evaluation without making the
+    // dialog's own grid, which would stay empty: the table comes from the
+    // cache of parsed tables.
+    hostPrintf("Loading spreadsheet:\n");
+    evaluateFromTable(callerGrid, result, args, count);
     // Whatever the evaluation left, the handler owns the argument texts.
     releaseArguments(args, count);
 }

@@ -12,9 +12,11 @@
 ///     registerFromTable(&grid);        // again after every load
 ///     grid.setCellFormula(1, 1, "FROMTABLE(\"sizes.kss\",B3)", true);
 ///
-/// Every call loads its table into a fresh grid of a window-less formula
-/// dialog (mode 2, see FormulaDialog.h), so a table may itself use FROMTABLE.
-/// Nesting is bounded by kFromTableMaxDepth. docs/fromtable.md has the rules.
+/// A call reads its table from the cache of parsed tables (FromTableCache.h):
+/// a file is read once per version, and every call is evaluated in a
+/// working grid of its own, so a table may itself use FROMTABLE, even into
+/// itself. Nesting is bounded by kFromTableMaxDepth. docs/fromtable.md has
+/// the rules.
 
 #include "platform/core/VtxString.h"
 #include "platform/sheet/ValueRecord.h"
@@ -33,18 +35,20 @@ bool registerFromTable(Vtx_Spread* grid);
 
 /// The handler that registerFromTable registers, bound to callerGrid. It
 /// takes every text argument's memory block (each is freed, whatever the
-/// outcome) and runs a mode-2 formula dialog on the call. Returns 1.
+/// outcome), prints the mode-2 formula dialog's "Loading spreadsheet:" line
+/// and evaluates the call. Returns 1.
 vtx::sheet::CustomFunctionHandler fromTableHandler(Vtx_Spread* callerGrid);
 
 /// The FROMTABLE evaluation (mode 2 of the formula dialog) on an argument
 /// array whose text blocks have not been taken yet; it takes them.
-/// tableGrid is the created grid into which the table file is loaded;
-/// callerGrid is the grid of the calling formula. Nothing is done without
-/// callerGrid, result or args; otherwise the result starts at status 2 (no
-/// value) and ends at 0 with a value, 1 when the value could not be read,
-/// or stays 2 when there is nothing to return.
-void evaluateFromTable(Vtx_Spread& tableGrid, Vtx_Spread* callerGrid,
-                       vtx::sheet::ValueRecord* result, vtx::sheet::ValueRecord* args, int count);
+/// callerGrid is the grid of the calling formula. The table is a working
+/// grid lent by the table cache, the grid under evaluation while the target
+/// cell is recalculated. Nothing is done without callerGrid, result or
+/// args; otherwise the result starts at status 2 (no value) and ends at 0
+/// with a value, 1 when the value could not be read, or stays 2 when there
+/// is nothing to return.
+void evaluateFromTable(Vtx_Spread* callerGrid, vtx::sheet::ValueRecord* result,
+                       vtx::sheet::ValueRecord* args, int count);
 
 /// FROMTABLE calls under way inside one another at this moment (0 when none).
 int fromTableDepth();

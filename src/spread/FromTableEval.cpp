@@ -1,9 +1,11 @@
-// The FROMTABLE evaluation: load the table, find the target cell, return or
+// The FROMTABLE evaluation: take the table, find the target cell, return or
 // copy its value.
 #include "spread/FromTable.h"
 
 #include "platform/host/Host.h"
 #include "platform/sheet/SheetModel.h"
+#include "spread/FormulaDialog.h"
+#include "spread/FromTableCache.h"
 #include "spread/FromTableText.h"
 #include "spread/VtxSpread.h"
 
@@ -47,28 +49,8 @@ bool argumentText(const CustomArgument& argument, const Vtx_Spread& callerGrid, 
     }
 }
 
-int findColumn(const Vtx_Spread& table, const Vtx_String& header) {
-    const int columns = table.getMaxCols();
-    for (int column = 1; column <= columns; ++column) {
-        Vtx_String text;
-        if (table.getCellText(column, 0, text, kTextData) && sameTableText(text, header))
-            return column;
-    }
-    return 0;
-}
-
-int findRow(const Vtx_Spread& table, int keyColumn, const Vtx_String& key) {
-    const int rows = table.getMaxRows();
-    for (int row = 1; row <= rows; ++row) {
-        Vtx_String text;
-        if (table.getCellText(keyColumn, row, text, kTextData) && sameTableText(text, key))
-            return row;
-    }
-    return 0;
-}
-
 // Form 4: (file, key column name, result column name, key).
-bool findByKey(const Vtx_Spread& table, const Vtx_Spread& callerGrid,
+bool findByKey(const FromTableLease& table, const Vtx_Spread& callerGrid,
                const std::vector<CustomArgument>& arguments, int& column, int& row) {
     Vtx_String keyHeader;
     Vtx_String resultHeader;
@@ -77,9 +59,9 @@ bool findByKey(const Vtx_Spread& table, const Vtx_Spread& callerGrid,
         !argumentText(arguments[2], callerGrid, resultHeader) ||
         !argumentText(arguments[3], callerGrid, key))
         return false;
-    const int keyColumn = findColumn(table, keyHeader);
-    column = findColumn(table, resultHeader);
-    row = keyColumn > 0 ? findRow(table, keyColumn, key) : 0;
+    const int keyColumn = table.findColumn(keyHeader);
+    column = table.findColumn(resultHeader);
+    row = keyColumn > 0 ? table.findRow(keyColumn, key) : 0;
     return keyColumn > 0 && column > 0 && row > 0;
 }
 
@@ -96,7 +78,9 @@ void copyIntoCaller(const Vtx_Spread& table, int column, int row, Vtx_Spread& ca
                    target.column, target.row);
         return;
     }
-    if (!callerGrid.setCellText(target.column, target.row, text))
+    if (callerGrid.setCellText(target.column, target.row, text))
+        noteFromTableWrite(&callerGrid);
+    else
         hostPrintf("*Error* FROMTABLE: cannot write \"%s\" into column %d, row %d.\n", text.c_str(),
                    target.column, target.row);
 }
@@ -161,8 +145,7 @@ void printResult(const ValueRecord& result, const Vtx_String& text) {
 
 } // namespace
 
-void evaluateFromTable(Vtx_Spread& tableGrid, Vtx_Spread* callerGrid, ValueRecord* result,
-                       ValueRecord* args, int count) {
+void evaluateFromTable(Vtx_Spread* callerGrid, ValueRecord* result, ValueRecord* args, int count) {
     const std::vector<CustomArgument> arguments = takeArguments(args, count);
     if (!callerGrid || !result || !args)
         return;
@@ -175,12 +158,14 @@ void evaluateFromTable(Vtx_Spread& tableGrid, Vtx_Spread* callerGrid, ValueRecor
     if (arguments[0].type != vtx::sheet::kValueText)
         return;
 
+    FromTableLease table;
     Vtx_String reason;
-    if (!tableGrid.loadFile(arguments[0].text, &reason)) {
+    if (!lendFromTable(arguments[0].text, table, reason)) {
         hostPrintf("*Error* FROMTABLE: %s\n", reason.c_str());
         return;
     }
-    registerFromTable(&tableGrid);
+    Vtx_Spread& tableGrid = table.grid();
+    GridUnderEvaluationScope evaluating(&tableGrid);
 
     int column = 0;
     int row = 0;
@@ -190,7 +175,7 @@ void evaluateFromTable(Vtx_Spread& tableGrid, Vtx_Spread* callerGrid, ValueRecor
         row = arguments[1].row;
         found = true;
     } else if (count == 4) {
-        found = findByKey(tableGrid, *callerGrid, arguments, column, row);
+        found = findByKey(table, *callerGrid, arguments, column, row);
     }
     if (!found)
         return;

@@ -106,10 +106,11 @@ bool KsPrintSettings::readFromGrid(Vtx_Spread* grid, Vtx_String* reason) {
         return false;
     }
     KsSettingsStore store;
-    if (!store.fromText(tag.view(), "sheet tag", reason))
-        return false;
+    Vtx_StringArray skipped;
+    store.fromText(tag.view(), "sheet tag", &skipped);
     readFromStore(store);
     m_grid = grid;
+    m_skipped = skipped;
     return true;
 }
 

@@ -56,9 +56,11 @@ public:
     void writeToStore(KsSettingsStore& store) const;
 
     // ---- the sheet tag ----
-    /// Defaults, valid, remembers grid, then reads the tag of cell (0, 0).
-    /// False (defaults kept) without a created grid or for a damaged tag,
-    /// reason telling why; an empty tag gives the defaults and true.
+    /// Defaults, valid, remembers grid, then reads the tag of cell (0, 0)
+    /// and takes every known key present with the right type. An entry whose
+    /// type or integer value is not a number is left out and named in
+    /// skippedEntries(). False (defaults kept) without a created grid, reason
+    /// telling why; an empty tag gives the defaults and true.
     bool readFromGrid(Vtx_Spread* grid, Vtx_String* reason = nullptr);
     /// Writes the record into the tag of cell (0, 0). False for a record that
     /// is not valid, without a created grid, or when a text holds the
@@ -75,9 +77,9 @@ public:
     static Vtx_String settingsFilePath(const Vtx_String& setName);
     /// Defaults, valid, then the set's file (set names ignore letter case: a
     /// file whose name differs only in case is taken when none matches
-    /// exactly). False when the file cannot be found or read (silent), or
-    /// when its content is damaged (reason names the file and the entry); the
-    /// defaults stay then.
+    /// exactly), read as readFromGrid reads a tag: entries that cannot be
+    /// read are left out and named in skippedEntries(). False, with the
+    /// defaults, when the file cannot be found or read.
     bool readFromFile(const Vtx_String& setName, Vtx_String* reason = nullptr);
     /// Writes the record as the set's file (whole, through a temporary file),
     /// replacing the file the set is read from. False for an unusable name,
@@ -93,7 +95,8 @@ public:
     // ---- grids ----
     /// Prepares grid for a bill: options 12, 25, 7, 21 on. With reset: 6
     /// columns and 11 rows of edit cells (100 characters), the record read
-    /// from the set (or, when that fails, from the registry's default set),
+    /// from the set (or, when that cannot be read, from the registry's
+    /// default set; entries left out are reported on the command line),
     /// written into the tag, and its font applied to body cells (normal) and
     /// headers (bold) when it has a name and a height above 0. Always: text
     /// tips floating after 10 ms, no cell-note mark. False without a created
@@ -121,6 +124,11 @@ public:
     void setVariables(const Vtx_StringArray& names, const Vtx_StringArray& values);
     const Vtx_StringArray& variableNames() const { return m_varNames; }
     const Vtx_StringArray& variableValues() const { return m_varValues; }
+
+    /// The entries the last read left out, one line each naming the source
+    /// and the entry: "C:\\Kestrel\\Bill.ksd: entry 2 (byte 22): value
+    /// \"nine\" of key \"marginLeft\" is not a whole number; ...".
+    const Vtx_StringArray& skippedEntries() const { return m_skipped; }
 
     /// The grid last read from (not stored).
     Vtx_Spread* grid() const { return m_grid; }
@@ -174,6 +182,7 @@ private:
     bool m_border = true;
     Vtx_StringArray m_varNames;
     Vtx_StringArray m_varValues;
+    Vtx_StringArray m_skipped;
     Vtx_String m_language = "EN";
     Vtx_String m_defaultSetName;
 };

@@ -33,12 +33,9 @@ bool readRegistryText(const char* name, Vtx_String& value) {
 Vtx_String findSettingsFile(const Vtx_String& path) {
     if (path.isEmpty() || fileExists(path))
         return path;
-    const int slash = path.findLast('\\');
-    Vtx_StringArray files;
-    if (ObjectExportFindFiles(path.left(slash + 1), path.mid(slash + 1), files) == eOk &&
-        files.length() > 0)
-        return files[0];
-    return path;
+    const Vtx_String folder = path.left(path.findLast('\\') + 1);
+    const Vtx_String found = findFileIgnoringCase(folder, path.mid(folder.length()));
+    return found.isEmpty() ? path : folder + found;
 }
 
 bool setFileExists(const Vtx_String& setName) {
@@ -82,9 +79,10 @@ bool KsPrintSettings::readFromFile(const Vtx_String& setName, Vtx_String* reason
     if (readFileBytes(findSettingsFile(path), bytes, reason) != eOk)
         return false;
     KsSettingsStore store;
-    if (!store.fromText(bytes, path, reason))
-        return false;
+    Vtx_StringArray skipped;
+    store.fromText(bytes, path, &skipped);
     readFromStore(store);
+    m_skipped = skipped;
     return true;
 }
 
@@ -131,8 +129,8 @@ bool KsPrintSettings::loadSettingsIntoGrid(Vtx_Spread* grid, const Vtx_String& s
                            kSettingsEditLength);
         Vtx_String reason;
         if (!readFromFile(setName, &reason)) {
-            // A set that is missing falls back silently; one that is damaged
-            // is worth a line on the command line, since its owner lost it.
+            // A set that is missing falls back silently; one that cannot be
+            // read is worth a line on the command line, since its owner lost it.
             if (setFileExists(setName))
                 hostPrintf("*Error* %s\n", reason.c_str());
             readRegistryDefaults();
@@ -140,6 +138,10 @@ bool KsPrintSettings::loadSettingsIntoGrid(Vtx_Spread* grid, const Vtx_String& s
             if (!readFromFile(m_defaultSetName, &reason) && setFileExists(m_defaultSetName))
                 hostPrintf("*Error* %s\n", reason.c_str());
         }
+        // The set is used with the entries it could give; each one it could
+        // not is named, so that its owner can mend the file.
+        for (const Vtx_String& line : m_skipped)
+            hostPrintf("*Error* %s\n", line.c_str());
         m_grid = grid;
         written = writeToGrid(grid);
         if (!m_fontName.isEmpty() && m_textHeight > 0) {

@@ -92,8 +92,11 @@ bool KsSettingsStore::toText(Vtx_String& text, Vtx_String* reason) const {
 }
 
 bool KsSettingsStore::fromText(std::string_view text, const Vtx_String& source,
-                               Vtx_String* reason) {
+                               Vtx_StringArray* skipped) {
     clear();
+    if (skipped)
+        skipped->removeAll();
+    bool whole = true;
     std::size_t pos = 0;
     int number = 0;
     for (;;) {
@@ -102,17 +105,12 @@ bool KsSettingsStore::fromText(std::string_view text, const Vtx_String& source,
         const std::size_t start = pos;
         std::size_t ends[3] = {};
         std::size_t from = pos;
-        bool complete = true;
         for (std::size_t& end : ends) {
             end = text.find(kSettingsSeparator, from);
-            if (end == std::string_view::npos) {
-                complete = false;
-                break;
-            }
+            if (end == std::string_view::npos)
+                return whole;
             from = end + 1;
         }
-        if (!complete)
-            return true;
         ++number;
         const std::string_view key = text.substr(start, ends[0] - start);
         const Vtx_String typeText(text.substr(ends[0] + 1, ends[1] - ends[0] - 1));
@@ -121,12 +119,17 @@ bool KsSettingsStore::fromText(std::string_view text, const Vtx_String& source,
 
         KsSettingsEntry entry;
         entry.key = Vtx_String(key);
+        // One bad entry costs only itself: the entries around it are still
+        // delimited by their separators and are read as usual.
+        auto skip = [&](const Vtx_String& what) {
+            whole = false;
+            if (skipped)
+                skipped->append(entryPlace(source, number, start) + what + " of key \"" +
+                                entry.key + "\" is not a whole number; the entry is left out");
+        };
         if (!typeText.toInt(entry.type)) {
-            if (reason)
-                *reason = entryPlace(source, number, start) + "type \"" + typeText +
-                          "\" of key \"" + entry.key + "\" is not a whole number";
-            clear();
-            return false;
+            skip("type \"" + typeText + "\"");
+            continue;
         }
         if (entry.type == kSettingsText) {
             entry.text = valueText;
@@ -134,11 +137,8 @@ bool KsSettingsStore::fromText(std::string_view text, const Vtx_String& source,
             // Entries of types this module does not know keep no value it can
             // use; an integer entry must hold one.
             if (entry.type == kSettingsInt) {
-                if (reason)
-                    *reason = entryPlace(source, number, start) + "value \"" + valueText +
-                              "\" of key \"" + entry.key + "\" is not a whole number";
-                clear();
-                return false;
+                skip("value \"" + valueText + "\"");
+                continue;
             }
             entry.integer = 0;
         }

@@ -23,6 +23,7 @@
 
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
+#include "platform/core/VtxStringArray.h"
 
 #include <string>
 #include <string_view>
@@ -78,11 +79,14 @@ public:
     /// a key or a text holds the separator byte: such an entry cannot be
     /// written without cutting the form apart, so nothing is written.
     bool toText(Vtx_String& text, Vtx_String* reason = nullptr) const;
-    /// Replaces the entries by those of a text form. False, with the store
-    /// emptied and reason "<source>: entry n (byte b): ...", when a type is not
-    /// a decimal number or an integer entry's value is not a whole decimal
-    /// number in int range. source only names the text in reasons.
-    bool fromText(std::string_view text, const Vtx_String& source, Vtx_String* reason = nullptr);
+    /// Replaces the entries by those of a text form. An entry whose type is
+    /// not a decimal number, or an integer entry whose value is not a whole
+    /// decimal number in int range, is left out; every other entry is kept.
+    /// True when no entry was left out; otherwise false, with one line per
+    /// entry left out in skipped: "<source>: entry n (byte b): ...". source
+    /// only names the text in those lines.
+    bool fromText(std::string_view text, const Vtx_String& source,
+                  Vtx_StringArray* skipped = nullptr);
 
 private:
     int indexOf(const Vtx_String& key) const;

@@ -13,6 +13,7 @@
 /// formula dialog does when it opens. A relative file name is taken from the
 /// current folder.
 
+#include "platform/Exports.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -27,8 +28,8 @@
 /// cannot be loaded they describe the dialog's own empty grid (10 rows of 8
 /// empty texts, 8 empty header texts, an empty first cell) and the result is
 /// false; true when the file was loaded.
-bool ReadSSFile(const Vtx_String& fileName, Vtx_String& firstCell, Vtx_StringArray& header,
-                Vtx_Array<Vtx_StringArray>& rows);
+VTX_MODULE_API bool ReadSSFile(const Vtx_String& fileName, Vtx_String& firstCell,
+                               Vtx_StringArray& header, Vtx_Array<Vtx_StringArray>& rows);
 
 /// The file and cell of the EvaluateSS test run (a mode-1 formula dialog
 /// that stays open; it comes with the dialog's window).
@@ -40,4 +41,5 @@ constexpr int kEvaluateSSRow = 1;
 /// registered), recalculates cell (column, row) with the grid as the grid
 /// under evaluation and gives its data text. False (text empty) when the
 /// file cannot be loaded or the cell lies outside the loaded grid.
-bool evaluateSSCell(const Vtx_String& fileName, int column, int row, Vtx_String& text);
+VTX_MODULE_API bool evaluateSSCell(const Vtx_String& fileName, int column, int row,
+                                   Vtx_String& text);

@@ -4,6 +4,7 @@
 #include "platform/core/Settings.h"
 
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -61,14 +62,6 @@ bool removeFolderPrefix(Vtx_String& text, const Vtx_String& prefix) {
     return true;
 }
 
-Vtx_String fileNamePart(const Vtx_String& path) {
-    int cut = -1;
-    for (int i = 0; i < path.length(); ++i)
-        if (isSeparator(path.at(i)) || path.at(i) == ':')
-            cut = i;
-    return path.mid(cut + 1);
-}
-
 // A user section name must stay inside "User Sections\\" and the icon
 // folder: sub-folders are allowed, ".." parts, drives and roots are not.
 bool isSafeRelativeName(const Vtx_String& name) {
@@ -95,6 +88,16 @@ Vtx_String userSectionName(const Vtx_String& userSectionFile) {
     return changeExtension(name, "");
 }
 
+// True when target's file time is older than source's, or cannot be read.
+bool isOlderThan(const Vtx_String& target, const Vtx_String& source) {
+    std::error_code ec;
+    const auto sourceTime = std::filesystem::last_write_time(nativePath(source), ec);
+    if (ec)
+        return true;
+    const auto targetTime = std::filesystem::last_write_time(nativePath(target), ec);
+    return ec || targetTime < sourceTime;
+}
+
 } // namespace
 
 Vtx_String getSectionTypeName(int type) {
@@ -115,43 +118,45 @@ Vtx_String getSectionImageFile(const Vtx_String& sectionType, const Vtx_String& 
         if (sectionType.toInt(type))
             base = getSectionTypeName(type);
     } else {
-        // Pictures of drawing-based sections lie in the icon folder itself,
-        // whatever folder the drawing is in.
-        base = changeExtension(fileNamePart(sectionType), "");
+        // A drawing-based section's picture lies in the icon folder under the
+        // drawing's own sub-folders: "Rails\\Gantry.dwg" shows
+        // "Rails\\Gantry-small.bmp".
+        base = changeExtension(sectionType, "");
     }
     // Without a base name there is nothing to look for: "-big.bmp" alone
     // must not be taken for a picture.
     if (!base.isEmpty() && isSafeRelativeName(base)) {
-        const Vtx_String picture = base + suffix;
-        if (fileExists(iconFolder() + picture))
+        const Vtx_String picture = findFileIgnoringCase(iconFolder(), base + suffix);
+        if (!picture.isEmpty())
             return picture;
         Vtx_String automated;
         if (userDefined && !big && ensureAutomatedImage(base, automated))
             return automated;
     }
-    return "Unknown" + suffix;
+    const Vtx_String unknown = findFileIgnoringCase(iconFolder(), "Unknown" + suffix);
+    return unknown.isEmpty() ? "Unknown" + suffix : unknown;
 }
 
 bool ensureAutomatedImage(const Vtx_String& name, Vtx_String& pictureName) {
     if (!isSafeRelativeName(name))
         return false;
-    const Vtx_String source = gSettings.libDir + kUserSectionsFolder + name + ".bmp";
-    const Vtx_String picture = name + "-automated.bmp";
-    const Vtx_String target = iconFolder() + picture;
-    if (!fileExists(source))
+    // The source's name as it is spelt on disk also names the copy, so that
+    // "box girder" and "Box Girder" share one copy.
+    const Vtx_String found =
+        findFileIgnoringCase(gSettings.libDir, kUserSectionsFolder + name + ".bmp");
+    if (found.isEmpty())
         return false;
-    std::error_code ec;
-    bool copy = !fileExists(target);
-    if (!copy) {
-        const auto sourceTime = std::filesystem::last_write_time(nativePath(source), ec);
-        if (ec)
-            return false;
-        const auto targetTime = std::filesystem::last_write_time(nativePath(target), ec);
-        copy = ec || targetTime < sourceTime;
-    }
+    const Vtx_String source = gSettings.libDir + found;
+    const Vtx_String stem =
+        changeExtension(found.mid(static_cast<int>(std::strlen(kUserSectionsFolder))), "");
+    Vtx_String picture = findFileIgnoringCase(iconFolder(), stem + "-automated.bmp");
+    const bool copy = picture.isEmpty() || isOlderThan(iconFolder() + picture, source);
+    if (picture.isEmpty())
+        picture = stem + "-automated.bmp";
     if (copy) {
         std::string bytes;
-        if (readFileBytes(source, bytes) != eOk || writeFileAtomically(target, bytes) != eOk)
+        if (readFileBytes(source, bytes) != eOk ||
+            writeFileAtomically(iconFolder() + picture, bytes) != eOk)
             return false;
     }
     pictureName = picture;

@@ -21,6 +21,7 @@
 /// (or -1 for counts, or does nothing) while the grid is not created or when
 /// a cell lies outside the counts.
 
+#include "platform/Exports.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -97,7 +98,7 @@ enum Vtx_LayoutMode : int {
     kLayoutColumnList = 5,
 };
 
-class Vtx_Spread {
+class VTX_MODULE_API Vtx_Spread {
 public:
     Vtx_Spread();
     virtual ~Vtx_Spread();

@@ -59,16 +59,17 @@ DataTable DataTable::parse(std::string_view bytes) {
     forEachLine(bytes, [&table](std::string_view line) {
         if (const std::size_t comment = line.find("//"); comment != std::string_view::npos)
             line = line.substr(0, comment);
+        // Every tab separates two fields, so "A\t\tx" has an empty second
+        // field; only the blanks around a field are dropped.
         Vtx_StringArray pieces;
-        splitStringAtSymbol(Vtx_String(line), '\t', pieces);
-        // Several tabs (or blanks around a field) only align the columns.
+        splitStringAtSymbol(Vtx_String(line), '\t', pieces, false);
         Vtx_StringArray fields;
+        bool blank = true;
         for (const Vtx_String& piece : pieces) {
-            Vtx_String field = stripSymbols(piece, " ");
-            if (!field.isEmpty())
-                fields.append(field);
+            fields.append(stripSymbols(piece, " "));
+            blank = blank && fields.last().isEmpty();
         }
-        if (fields.isEmpty())
+        if (blank)
             return;
         const int row = static_cast<int>(table.m_rows.size());
         table.m_index.emplace(foldedKey(fields[0]), row);

@@ -4,8 +4,9 @@
 /// how they are read, and the cache that keeps them parsed between calls.
 /// Formats with examples in docs/data-files.md.
 ///
-/// A *table file* holds one row per line, fields separated by tabs, the key
-/// first and the value second; "//" starts a comment. A *size file* holds one
+/// A *table file* holds one row per line, fields separated by tabs (each
+/// tab separates two fields, so "A\t\tx" has an empty value), the key first
+/// and the value second; "//" starts a comment. A *size file* holds one
 /// size per line, "width" or "width" x "thickness" (lower-case x); "//" and
 /// "/* ... */" are comments.
 ///

@@ -3,6 +3,7 @@
 /// The record a sibling module fills to have a connection standard applied
 /// to a macro (call mode 0) or a child spreadsheet evaluated (call mode 1).
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -12,7 +13,7 @@ class Vtx_DbMacro;
 class Vtx_Transaction;
 class MacroData;
 
-class KsDlgStandardsData {
+class VTX_MODULE_API KsDlgStandardsData {
 public:
     enum CallMode : int { kMacroEvaluation = 0, kChildEvaluation = 1 };
 

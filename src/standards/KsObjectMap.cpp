@@ -243,7 +243,9 @@ ErrorStatus KsObjectMap::getSetModuleVarValue(Vtx_Macro* macro, MacroData* macro
     }
     if (kind == kKindPatternNrBolts1 || kind == kKindPatternNrBolts2)
         return getSetNrBolts(tab, subName, value, get, kind == kKindPatternNrBolts1);
+    // A member name with no profile placement of that name in the module is
+    // neither read nor written: that module did not serve the object.
     if (kind == kKindOwnedMemberName)
-        binding::memberNameAccess(tab, subName, value, get);
+        return binding::memberNameAccess(tab, subName, value, get);
     return eOk;
 }

@@ -14,6 +14,7 @@
 ///         object.getMacroVarValue(dbMacro, &macroData, value, nullptr);
 ///     }
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -66,7 +67,7 @@ bool kindValueType(int kind, KsValueType& type);
 /// True for the cut kinds (kKindCutOffset .. kKindCutRadius).
 bool isCutKind(int kind);
 
-class KsObjectMap {
+class VTX_MODULE_API KsObjectMap {
 public:
     KsObjectMap() = default;
     virtual ~KsObjectMap() = default;

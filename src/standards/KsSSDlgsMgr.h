@@ -8,6 +8,7 @@
 ///     data.transaction = &transaction;
 ///     if (StartDlgStandardsSS(data)) ...   // data.varCells holds the results
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 
 #include <memory>
@@ -16,7 +17,7 @@
 class KsStandardsDialog;
 class KsDlgStandardsData;
 
-class KsSSDlgsMgr {
+class VTX_MODULE_API KsSSDlgsMgr {
 public:
     KsSSDlgsMgr() = default;
     virtual ~KsSSDlgsMgr();
@@ -41,8 +42,8 @@ private:
 };
 
 /// The module's pool.
-extern KsSSDlgsMgr gSSDlgsMgr;
+extern VTX_MODULE_API KsSSDlgsMgr gSSDlgsMgr;
 
 /// Evaluates data with a pooled dialog; on success copies the results back
 /// into data and returns true. On failure data is unchanged.
-bool StartDlgStandardsSS(KsDlgStandardsData& data);
+VTX_MODULE_API bool StartDlgStandardsSS(KsDlgStandardsData& data);

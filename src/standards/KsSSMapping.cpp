@@ -101,7 +101,11 @@ void forgetParsedMappings() {
 }
 
 Vtx_String mappingFilePath(const Vtx_String& spreadsheetName) {
-    if (fileExists(spreadsheetName))
+    // The absolute path of a spreadsheet (as a child call resolves it) has
+    // its mapping file beside it. Any other name is under the library's
+    // standards folder, never relative to the working folder: a stray file
+    // there must not hide the library's mapping.
+    if (nativePath(spreadsheetName).is_absolute() && fileExists(spreadsheetName))
         return changeExtension(spreadsheetName, "map");
     Vtx_String path = gSettings.libDir + kStandardsFolder + spreadsheetName + ".kss";
     return changeExtension(path, "map");
@@ -178,20 +182,26 @@ ErrorStatus KsSSMapping::setMappingToFile(const Vtx_String& spreadsheetName,
                                           const Vtx_String& key) const {
     if (hasLineEnd(key) || hasByte(key, '=') || hasByte(key, kItemSeparator))
         return eInvalidInput;
-    // 1. Object texts and names, parallel; objects without a kind word are left out.
+    // 1. Object texts and names, parallel; objects without a kind word are
+    // left out. 2. Of a name that occurs more than once only the first object
+    // is kept: it is the one findSSVar gives. 3. Then names unfit for files
+    // and anything that would break the line's separators are left out; no
+    // later object of the name stands in for a dropped one.
+    Vtx_StringArray seen;
     Vtx_StringArray names;
     Vtx_StringArray texts;
+    KsSSMapping written;
     for (const KsObjectMap& object : m_mappedObjects) {
         Vtx_String text;
         Vtx_String name;
-        if (object.setMappingToStrs(text, name) != eOk)
+        if (object.setMappingToStrs(text, name) != eOk || seen.contains(name, false))
             continue;
-        // 2. Only the first occurrence of a name; 3. only names fit for files,
-        // and nothing that would break the line's separators.
-        if (names.contains(name, false) || hasInvalidFileNameChars(name) || breaksLine(name, text))
+        seen.append(name);
+        if (hasInvalidFileNameChars(name) || breaksLine(name, text))
             continue;
         names.append(name);
         texts.append(text);
+        written.m_mappedObjects.append(object);
     }
     // 4. The existing file; a missing one counts as empty, but one that
     // exists and cannot be read is never overwritten.
@@ -203,13 +213,22 @@ ErrorStatus KsSSMapping::setMappingToFile(const Vtx_String& spreadsheetName,
             return es;
     }
     dropHeader(lines);
-    int index = findKeyLine(lines, key);
-    if (index >= 0) {
+    // The file is left alone only when the key has one line and it holds the
+    // same mapping, compared both ways: a mapping with fewer objects is a
+    // change too. Otherwise every line of the key goes (a hand-edited or
+    // merged file may hold two), so reading finds the new one.
+    int keyLines = 0;
+    for (const Vtx_String& line : lines)
+        keyLines += lineKey(line).equal(key, true) ? 1 : 0;
+    if (keyLines == 1) {
         KsSSMapping stored;
-        if (stored.initMappingFromLine(lines[index]) == eOk && isEqual(stored))
+        if (stored.initMappingFromLine(lines[findKeyLine(lines, key)]) == eOk &&
+            written.isEqual(stored) && stored.isEqual(written))
             return eOk;
-        lines.removeAt(index);
     }
+    for (int i = lines.length() - 1; i >= 0; --i)
+        if (lineKey(lines[i]).equal(key, true))
+            lines.removeAt(i);
     // 5. The new line at the end; 6. the header in front, written whole.
     Vtx_String line = key + "=";
     for (int i = 0; i < names.length(); ++i) {
@@ -276,13 +295,15 @@ ErrorStatus KsSSMapping::findSSVar(const Vtx_String& name, KsValueType valueType
     for (int i = 0; i < m_mappedObjects.length(); ++i) {
         KsValueType type;
         const KsObjectMap& object = m_mappedObjects[i];
-        // Like types, not equal ones: the mapping page offers an Int variable
-        // every numeric object, so an exact match would lose such mappings.
-        if (kindValueType(object.kind, type) && isLikeType(type, valueType) &&
-            object.ssVarName.equal(name, false)) {
-            index = i;
-            return eOk;
-        }
+        if (!kindValueType(object.kind, type) || !object.ssVarName.equal(name, false))
+            continue;
+        // The first object of a name is the variable's (the mapping file keeps
+        // only that one); it must be of a like type, not an equal one: the
+        // mapping page offers an Int variable every numeric object.
+        if (!isLikeType(type, valueType))
+            return eKeyNotFound;
+        index = i;
+        return eOk;
     }
     return eKeyNotFound;
 }

@@ -15,6 +15,7 @@
 ///         mapping.getMacroVarValue("tp", KsValueType::Double, thickness, data);
 ///     }
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -25,14 +26,15 @@ class Vtx_DbMacro;
 class Vtx_Module;
 class Vtx_Transaction;
 
-/// The mapping file path of a spreadsheet name (see KsSSMapping). A name
-/// that is itself an existing file gives the ".map" file beside it.
+/// The mapping file path of a spreadsheet name (see KsSSMapping). An
+/// absolute path of an existing file gives the ".map" file beside it; a
+/// relative name is always taken under the library folder.
 Vtx_String mappingFilePath(const Vtx_String& spreadsheetName);
 /// Forgets the mapping lines parsed for earlier runs (they are parsed once
 /// per version of a file and key).
 void forgetParsedMappings();
 
-class KsSSMapping {
+class VTX_MODULE_API KsSSMapping {
 public:
     enum Mode : int { kModeNone = 0, kModeModuleGroup = 1, kModeMacro = 2 };
 
@@ -57,7 +59,10 @@ public:
     /// Replaces the objects by those of one mapping line ("key=items");
     /// unreadable items are skipped. eInvalidInput without "=".
     ErrorStatus initMappingFromLine(const Vtx_String& line);
-    /// Stores this mapping under key; see the algorithm in the source.
+    /// Stores this mapping under key: the first object of each name, when its
+    /// name and texts can be stored; every line of the key is replaced by one
+    /// new line at the end, unless the key has one line that holds the same
+    /// mapping (isEqual both ways). See the source for the steps.
     ErrorStatus setMappingToFile(const Vtx_String& spreadsheetName, const Vtx_String& key) const;
     /// True, with the key, when some line of the spreadsheet's mapping file
     /// holds a mapping that this mapping isEqual to (first in file order).
@@ -70,8 +75,10 @@ public:
     ErrorStatus isCompatible(const KsSSMapping& other, int& count) const;
     /// The first own object compatible with object.
     ErrorStatus findCompatible(const KsObjectMap& object, int& index) const;
-    /// The first own object whose value type is like valueType (both numeric
-    /// or both String) and whose variable name equals name (case ignored).
+    /// The first own object (with a kind) whose variable name equals name
+    /// (case ignored), when its value type is like valueType (both numeric or
+    /// both String); a later object of the name is never found, as the
+    /// mapping file keeps only the first.
     ErrorStatus findSSVar(const Vtx_String& name, KsValueType valueType, int& index) const;
     /// Indices of the objects whose value type is like valueType. The flag is
     /// accepted for callers' sake and not used. eOk.

@@ -8,18 +8,38 @@
 #include "standards/EvaluationStack.h"
 #include "standards/KsSSDlgsMgr.h"
 #include "standards/KsStandardsDialog.h"
+#include "standards/NameReplacement.h"
 #include "standards/StandardsFunctions.h"
 #include "standards/StandardsMessages.h"
 #include "standards/StandardsTimers.h"
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kResultTextLength = 200;
 
-Vtx_String cellAddress(const KsVarCell& cell) {
-    return getAlfabet(cell.column - 1) + Vtx_String::fromInt(cell.row);
+// The variables' names, their cells and the cells' addresses, each step
+// under its timer. The cells do not move during a calculation, so this is
+// done once for all its equations.
+void variableAddresses(const KsVarCells& vars, Vtx_StringArray& names, Vtx_StringArray& addresses) {
+    {
+        TimerScope timer(gCalcCellGetVarNames);
+        for (int i = 0; i < vars.length(); ++i)
+            names.append(vars[i].name);
+    }
+    std::vector<std::pair<int, int>> cells;
+    {
+        TimerScope timer(gCalcCellGetVarCoords);
+        cells.reserve(static_cast<std::size_t>(vars.length()));
+        for (int i = 0; i < vars.length(); ++i)
+            cells.emplace_back(vars[i].column, vars[i].row);
+    }
+    TimerScope timer(gCalcCellGetVarCoordName);
+    for (const auto& [column, row] : cells)
+        addresses.append(getAlfabet(column - 1) + Vtx_String::fromInt(row));
 }
 
 Vtx_String folderOf(const Vtx_String& path) {
@@ -100,20 +120,18 @@ ErrorStatus KsStandardsDialog::calculate() {
                    m_sheet.path().c_str());
         return eKeyNotFound;
     }
-    // The variables' cells do not move during the run: their names are
-    // looked up in one table per equation instead of one search per name.
-    WordReplacer replacer;
-    bool plainNames = true;
-    const KsVarCells& vars = m_sheet.varCells();
-    for (int i = 0; i < vars.length() && plainNames; ++i)
-        plainNames = replacer.add(vars[i].name, cellAddress(vars[i]));
-    for (int row = labelRow + 1; row <= m_sheet.getMaxRows(); ++row)
-        for (int column = 1; column <= m_sheet.getMaxCols(); ++column)
-            calculateEquation(column, row, plainNames ? &replacer : nullptr);
+    // The variables' cells do not move during the run: one table of names
+    // and addresses serves every equation.
+    Vtx_StringArray names;
+    Vtx_StringArray addresses;
+    variableAddresses(m_sheet.varCells(), names, addresses);
+    const NameReplacer replacer(names, addresses);
+    for (const vtx::sheet::CellPos& p : m_sheet.usedCells(labelRow + 1, m_sheet.getMaxRows()))
+        calculateEquation(p.col, p.row, replacer);
     return eOk;
 }
 
-void KsStandardsDialog::calculateEquation(int column, int row, const WordReplacer* replacer) {
+void KsStandardsDialog::calculateEquation(int column, int row, const NameReplacer& replacer) {
     Vtx_String text;
     if (!m_sheet.getCellText(column, row, text, kTextValue) || text.isEmpty())
         return;
@@ -160,12 +178,7 @@ void KsStandardsDialog::calculateEquation(int column, int row, const WordReplace
             m_sheet.setNumberCells(column, row, column, row, kDoubleCellDecimals,
                                    -kVarCellMaxNumber, kVarCellMaxNumber);
         TimerScope replaceTimer(gCalcCellReplaceVariables);
-        if (replacer) {
-            replacer->apply(expression);
-        } else {
-            for (int i = 0; i < vars.length(); ++i)
-                replaceWholeWord(expression, vars[i].name, cellAddress(vars[i]));
-        }
+        replacer.apply(expression);
     }
     TimerScope timer(gCalcCellCalcFunctions);
     if (!m_sheet.setCellFormula(column, row, expression, true)) {
@@ -180,7 +193,10 @@ void KsStandardsDialog::calculateEquation(int column, int row, const WordReplace
         reportEquation(name, expression, row);
         return;
     }
-    target.setNewValue(m_sheet, value);
+    // A result the variable's cell refuses (a text for a number, a number
+    // out of bounds) was reported with the value; the equation failed.
+    if (target.setNewValue(m_sheet, value) != eOk)
+        reportEquation(name, expression, row);
 }
 
 ErrorStatus KsStandardsDialog::callChild(const Vtx_String& expression) {

@@ -47,8 +47,10 @@ ErrorStatus KsStandardsDialog::evaluate() {
         }
         if (es != eOk)
             return es;
-        TimerScope timer(gCalcChild);
-        es = calculate();
+        {
+            TimerScope timer(gCalcChild);
+            es = calculate();
+        }
         if (es != eOk)
             return es;
         // Outputs go back to the passed variables, paired by position with
@@ -69,10 +71,7 @@ ErrorStatus KsStandardsDialog::evaluate() {
         }
         return eOk;
     }
-    {
-        TimerScope timer(gInitSSForInput);
-        es = macroInputSetUp();
-    }
+    es = macroInputSetUp();
     if (es != eOk)
         return es;
     {
@@ -119,7 +118,11 @@ ErrorStatus KsStandardsDialog::macroInputSetUp() {
     if (!m_data.dbMacro || !m_data.transaction)
         return eNullPtr;
     m_sheet.setGenVars(m_data.genVarNames, m_data.genVarValues);
-    ErrorStatus es = m_sheet.readVariables(true);
+    ErrorStatus es = eOk;
+    {
+        TimerScope timer(gInitSSForInput);
+        es = m_sheet.readVariables(true);
+    }
     if (es != eOk) {
         hostPrintf("*Error* The standards spreadsheet %s has no Input or no Output section.\n",
                    m_sheet.path().c_str());

@@ -10,6 +10,8 @@
 #include "standards/KsDlgStandardsData.h"
 #include "standards/KsStandardsSheet.h"
 
+class NameReplacer;
+
 /// The placeholder control of the sheet in the evaluation dialog.
 constexpr int kStandardsSheetPlaceholder = 1196;
 
@@ -35,9 +37,8 @@ private:
     ErrorStatus macroInputSetUp();
     ErrorStatus childInputSetUp();
     ErrorStatus calculate();
-    /// replacer: the variables' names and addresses, or null when a name is
-    /// not a plain word (they are then replaced one by one).
-    void calculateEquation(int column, int row, const WordReplacer* replacer);
+    /// replacer: the variables' names and their cells' addresses.
+    void calculateEquation(int column, int row, const NameReplacer& replacer);
     ErrorStatus callChild(const Vtx_String& expression);
     void reportEquation(const Vtx_String& name, const Vtx_String& expression, int row) const;
 

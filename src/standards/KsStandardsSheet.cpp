@@ -2,6 +2,7 @@
 
 #include "platform/core/StringUtils.h"
 #include "platform/sheet/SheetModel.h"
+#include "standards/NameReplacement.h"
 #include "standards/StandardsMessages.h"
 
 #include <algorithm>
@@ -10,100 +11,18 @@ namespace {
 
 const char* const kLabels[] = {"Input", "Output", "Local", "Calc"};
 
-// ASCII letters, digits and "_" (the C locale's alphanumerics).
-bool isWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 } // namespace
-
-int replaceWholeWord(Vtx_String& text, const Vtx_String& name, const Vtx_String& replacement,
-                     int maxCount) {
-    if (name.isEmpty())
-        return 0;
-    int count = 0;
-    int from = 0;
-    while (count < maxCount) {
-        int hit = text.find(name, from, false);
-        if (hit < 0)
-            break;
-        int end = hit + name.length();
-        bool startOk = hit == 0 || !isWordChar(text.at(hit - 1));
-        bool endOk = end >= text.length() || !isWordChar(text.at(end));
-        if (!startOk || !endOk) {
-            from = hit + 1;
-            continue;
-        }
-        text.removeAt(hit, name.length());
-        text.insertAt(hit, replacement);
-        from = hit + replacement.length();
-        ++count;
-    }
-    return count;
-}
-
-namespace {
-
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
-bool WordReplacer::add(const Vtx_String& name, const Vtx_String& replacement) {
-    if (name.isEmpty())
-        return false;
-    std::string key;
-    key.reserve(static_cast<std::size_t>(name.length()));
-    for (char c : name.str()) {
-        if (!isWordChar(c))
-            return false;
-        key += asciiLower(c);
-    }
-    m_longest = std::max(m_longest, key.size());
-    m_words.emplace(std::move(key), replacement.str());
-    return true;
-}
-
-int WordReplacer::apply(Vtx_String& text) const {
-    const std::string& in = text.str();
-    const std::size_t n = in.size();
-    std::string out; // built from the first replacement on
-    std::size_t copied = 0;
-    std::string word;
-    int count = 0;
-    std::size_t i = 0;
-    while (i < n) {
-        if (!isWordChar(in[i])) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < n && isWordChar(in[end]))
-            ++end;
-        if (end - i <= m_longest) {
-            word.assign(in, i, end - i);
-            for (char& c : word)
-                c = asciiLower(c);
-            if (auto it = m_words.find(word); it != m_words.end()) {
-                out.append(in, copied, i - copied);
-                out += it->second;
-                copied = end;
-                ++count;
-            }
-        }
-        i = end;
-    }
-    if (count > 0) {
-        out.append(in, copied, std::string::npos);
-        text = Vtx_String(std::move(out));
-    }
-    return count;
-}
 
 void KsStandardsSheet::setGenVars(const Vtx_StringArray& names, const Vtx_StringArray& values) {
     m_genVarNames = names;
     m_genVarValues = values;
+}
+
+std::vector<vtx::sheet::CellPos> KsStandardsSheet::usedCells(int firstRow, int lastRow) const {
+    const vtx::sheet::SheetModel* sheet = model();
+    if (!sheet || firstRow > lastRow)
+        return {};
+    return sheet->usedCells({1, firstRow, getMaxCols(), lastRow});
 }
 
 void KsStandardsSheet::scanLabels() {
@@ -111,16 +30,14 @@ void KsStandardsSheet::scanLabels() {
     // is a label gives that label's row.
     for (int& row : m_labelRows)
         row = -1;
-    for (int row = 1; row <= getMaxRows(); ++row) {
-        for (int column = 1; column <= getMaxCols(); ++column) {
-            Vtx_String text;
-            getCellText(column, row, text, kTextValue);
-            if (text.isEmpty() || text.length() > 6)
-                continue;
-            for (int i = 0; i < 4; ++i)
-                if (m_labelRows[i] < 0 && text.equal(kLabels[i], false))
-                    m_labelRows[i] = row;
-        }
+    for (const vtx::sheet::CellPos& p : usedCells(1, getMaxRows())) {
+        Vtx_String text;
+        getCellText(p.col, p.row, text, kTextValue);
+        if (text.isEmpty() || text.length() > 6)
+            continue;
+        for (int i = 0; i < 4; ++i)
+            if (m_labelRows[i] < 0 && text.equal(kLabels[i], false))
+                m_labelRows[i] = p.row;
     }
     m_labelsScanned = true;
 }
@@ -154,12 +71,10 @@ ErrorStatus KsStandardsSheet::readVariables(bool requireSections) {
                 continue;
             return requireSections ? eKeyNotFound : eOk;
         }
-        for (int row = labelRow + 1; row <= lastRow; ++row) {
-            for (int column = 1; column <= getMaxCols(); ++column) {
-                KsVarCell cell;
-                if (cell.initialize(*this, column, row, types[section]) == eOk)
-                    m_varCells.append(cell);
-            }
+        for (const vtx::sheet::CellPos& p : usedCells(labelRow + 1, lastRow)) {
+            KsVarCell cell;
+            if (cell.initialize(*this, p.col, p.row, types[section]) == eOk)
+                m_varCells.append(cell);
         }
     }
     return eOk;
@@ -170,35 +85,24 @@ void KsStandardsSheet::replaceGenVars() {
     if (count == 0)
         return;
     Vtx_StringArray values;
-    WordReplacer replacer;
-    bool plainNames = true;
     for (int i = 0; i < count; ++i) {
         Vtx_String value = m_genVarValues[i];
         if (!isNumber(value))
             value = Vtx_String("\"") + value + "\"";
         values.append(value);
-        plainNames = plainNames && replacer.add(m_genVarNames[i], value);
     }
+    const NameReplacer replacer(m_genVarNames, values);
     const vtx::sheet::SheetModel* sheet = model();
-    for (int column = 1; column <= getMaxCols(); ++column) {
-        for (int row = 1; row <= getMaxRows(); ++row) {
-            // Names stand in texts only: equations and declarations.
-            if (sheet && sheet->valueType(column, row) != vtx::sheet::ValueType::Text)
-                continue;
-            Vtx_String text;
-            getCellText(column, row, text, kTextValue);
-            if (text.isEmpty())
-                continue;
-            int replaced = 0;
-            if (plainNames) {
-                replaced = replacer.apply(text);
-            } else {
-                for (int i = 0; i < count; ++i)
-                    replaced += replaceWholeWord(text, m_genVarNames[i], values[i]);
-            }
-            if (replaced > 0)
-                setCellText(column, row, text);
-        }
+    for (const vtx::sheet::CellPos& p : usedCells(1, getMaxRows())) {
+        // Names stand in texts only: equations and declarations.
+        if (sheet && sheet->valueType(p.col, p.row) != vtx::sheet::ValueType::Text)
+            continue;
+        Vtx_String text;
+        getCellText(p.col, p.row, text, kTextValue);
+        if (text.isEmpty())
+            continue;
+        if (replacer.apply(text) > 0)
+            setCellText(p.col, p.row, text);
     }
 }
 

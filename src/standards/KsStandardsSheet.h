@@ -12,11 +12,9 @@
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
+#include "platform/sheet/SheetTypes.h"
 #include "spread/VtxSpread.h"
 #include "standards/KsVarCells.h"
-
-#include <string>
-#include <unordered_map>
 
 /// Deepest nesting of child spreadsheets in one evaluation.
 constexpr int kMaxChildDepth = 32;
@@ -27,6 +25,9 @@ public:
     enum Section : int { kInput = 0, kOutput = 1, kLocal = 2, kCalc = 3 };
 
     const Vtx_String& path() const { return m_path; }
+    /// The cells of rows firstRow..lastRow that hold something, row by row
+    /// and left to right: the cost follows the cells, not the declared grid.
+    std::vector<vtx::sheet::CellPos> usedCells(int firstRow, int lastRow) const;
     void setPath(const Vtx_String& path) { m_path = path; }
     KsVarCells& varCells() { return m_varCells; }
     const KsVarCells& varCells() const { return m_varCells; }
@@ -58,31 +59,4 @@ private:
     KsVarCells m_varCells;
     Vtx_StringArray m_genVarNames;
     Vtx_StringArray m_genVarValues;
-};
-
-/// Replaces each whole-word occurrence of name in text (case ignored) by
-/// replacement, at most maxCount times; a whole word has no ASCII letter,
-/// digit or "_" right before or after it. Returns the number replaced.
-int replaceWholeWord(Vtx_String& text, const Vtx_String& name, const Vtx_String& replacement,
-                     int maxCount = 99999999);
-
-/// Whole-word replacement of many names in one pass over a text, for names
-/// made of word characters only (ASCII letters, digits, "_"): each word of the
-/// text that equals a name (case ignored) is replaced; the first of equal
-/// names wins. What a replacement puts in is not looked at again.
-///
-///     WordReplacer r;
-///     r.add("Width", "B2");
-///     Vtx_String t = "2*width+1";
-///     r.apply(t);                   // "2*B2+1"
-class WordReplacer {
-public:
-    /// False (nothing added) when name is empty or holds another character.
-    bool add(const Vtx_String& name, const Vtx_String& replacement);
-    /// Returns the number of words replaced.
-    int apply(Vtx_String& text) const;
-
-private:
-    std::unordered_map<std::string, std::string> m_words; ///< lower-case name -> replacement
-    std::size_t m_longest = 0;                            ///< the longest name's length
 };

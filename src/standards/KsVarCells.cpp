@@ -1,6 +1,8 @@
 #include "standards/KsVarCells.h"
 
 #include "platform/core/StringUtils.h"
+#include "platform/host/Host.h"
+#include "platform/sheet/Value.h"
 #include "spread/VtxSpread.h"
 #include "standards/KsDlgStandardsData.h"
 #include "standards/StandardsMessages.h"
@@ -61,11 +63,17 @@ ErrorStatus KsVarCell::setNewValue(const Vtx_String& text) {
 }
 
 ErrorStatus KsVarCell::setNewValue(Vtx_Spread& sheet, const Vtx_String& text) {
+    const Vtx_String previous = value;
     value = text;
-    return setValueToSS(sheet);
+    ErrorStatus es = setValueToSS(sheet);
+    // A value the cell refuses is not taken: the variable keeps the value its
+    // cell holds.
+    if (es != eOk)
+        value = previous;
+    return es;
 }
 
-ErrorStatus KsVarCell::setValueToSS(Vtx_Spread& sheet) const {
+ErrorStatus KsVarCell::setValueToSS(Vtx_Spread& sheet) {
     bool typed = false;
     switch (type()) {
     case KsValueType::Int:
@@ -83,7 +91,29 @@ ErrorStatus KsVarCell::setValueToSS(Vtx_Spread& sheet) const {
     }
     if (!typed)
         return eOutOfRange;
-    return sheet.setCellValue(column, row, value) ? eOk : eInvalidInput;
+    if (!sheet.setCellValue(column, row, value)) {
+        reportRefusedValue();
+        return eInvalidInput;
+    }
+    // An Int variable is what its cell shows, the number rounded to a whole
+    // one: later equations and the macro then see the same value.
+    Vtx_String shown;
+    if (type() == KsValueType::Int && getCurrentValue(sheet, shown) == eOk && shown != value) {
+        value = shown;
+        if (!sheet.setCellValue(column, row, value))
+            return eInvalidInput;
+    }
+    return eOk;
+}
+
+void KsVarCell::reportRefusedValue() const {
+    double number = 0;
+    const char* reason = vtx::sheet::parseNumber(value.view(), number)
+                             ? "a number cell holds numbers from -99999999999999 to 99999999999999"
+                             : "it is not a number";
+    hostPrintf("*Error* The %s variable %s (cell %s%d) cannot take the value %s: %s.\n",
+               kTypeWords[static_cast<int>(type())].word, name.c_str(),
+               getAlfabet(column - 1).c_str(), row, value.c_str(), reason);
 }
 
 ErrorStatus KsVarCell::getCurrentValue(Vtx_Spread& sheet, Vtx_String& text) const {
@@ -134,10 +164,14 @@ ErrorStatus KsVarCells::getFromMacro(const KsDlgStandardsData& data) {
     return eOk;
 }
 
-ErrorStatus KsVarCells::setToMacro(const KsDlgStandardsData& data) const {
-    for (const KsVarCell& cell : m_cells)
-        if (cell.isOutput())
-            cell.setValueToMacro(m_mapping, data);
+ErrorStatus KsVarCells::setToMacro(const KsDlgStandardsData& data) {
+    m_unwritten.removeAll();
+    for (const KsVarCell& cell : m_cells) {
+        if (!cell.isOutput())
+            continue;
+        if (ErrorStatus es = cell.setValueToMacro(m_mapping, data); es != eOk)
+            m_unwritten.append({cell.name, es});
+    }
     return eOk;
 }
 
@@ -152,8 +186,8 @@ ErrorStatus KsVarCells::getValuesFromSS(Vtx_Spread& sheet) {
     return eOk;
 }
 
-ErrorStatus KsVarCells::setValuesToSS(Vtx_Spread& sheet) const {
-    for (const KsVarCell& cell : m_cells) {
+ErrorStatus KsVarCells::setValuesToSS(Vtx_Spread& sheet) {
+    for (KsVarCell& cell : m_cells) {
         ErrorStatus es = cell.setValueToSS(sheet);
         if (es != eOk)
             return es;

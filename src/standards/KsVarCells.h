@@ -13,6 +13,7 @@
 ///     vars.getFromMacro(data);     // inputs and outputs from the macro
 ///     vars.setValuesToSS(sheet);   // into their cells
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -30,7 +31,7 @@ constexpr double kVarCellMaxNumber = 99999999999999.0;
 /// Longest text of a String variable's cell.
 constexpr int kStringCellMaxLength = 9999;
 
-class KsVarCell {
+class VTX_MODULE_API KsVarCell {
 public:
     KsVarCell() = default;
     virtual ~KsVarCell() = default;
@@ -49,7 +50,9 @@ public:
     ErrorStatus setValueToMacro(const KsSSMapping& mapping, const KsDlgStandardsData& data) const;
     ErrorStatus setValueFromOther(Vtx_Spread& sheet, const KsVarCell& other);
     ErrorStatus setNewValue(const Vtx_String& text);
-    /// Takes the text and stores it in the variable's cell.
+    /// Takes the text and stores it in the variable's cell. A text the cell
+    /// refuses (no number for an Int or Double variable, or a number out of
+    /// the cell's bounds) is reported and not taken: the value stays.
     ErrorStatus setNewValue(Vtx_Spread& sheet, const Vtx_String& text);
 
     Vtx_String name;
@@ -61,13 +64,22 @@ public:
 
 private:
     friend class KsVarCells;
-    /// Gives the cell the type of the variable's value and stores the value.
-    ErrorStatus setValueToSS(Vtx_Spread& sheet) const;
+    /// Gives the cell the type of the variable's value and stores the value;
+    /// an Int variable's value becomes the whole number its cell shows. A
+    /// value the cell refuses is reported on the command line (eInvalidInput).
+    ErrorStatus setValueToSS(Vtx_Spread& sheet);
+    void reportRefusedValue() const;
     ErrorStatus getCurrentValue(Vtx_Spread& sheet, Vtx_String& text) const;
     KsValueType type() const { return static_cast<KsValueType>(valueType); }
 };
 
-class KsVarCells {
+/// An output that KsVarCells::setToMacro could not write, with the reason.
+struct KsUnwrittenOutput {
+    Vtx_String name;
+    ErrorStatus status = eOk;
+};
+
+class VTX_MODULE_API KsVarCells {
 public:
     KsVarCells() = default;
     virtual ~KsVarCells() = default;
@@ -90,12 +102,16 @@ public:
     /// Sets up the mapping and reads inputs and outputs from the macro;
     /// see the source for the steps.
     ErrorStatus getFromMacro(const KsDlgStandardsData& data);
-    /// Writes every output to the macro; results are ignored. eOk.
-    ErrorStatus setToMacro(const KsDlgStandardsData& data) const;
+    /// Writes every output to the macro. eOk: an output that cannot be
+    /// written does not stop the others; it is listed in unwrittenOutputs().
+    ErrorStatus setToMacro(const KsDlgStandardsData& data);
+    /// The outputs the last setToMacro could not write, in list order.
+    const Vtx_Array<KsUnwrittenOutput>& unwrittenOutputs() const { return m_unwritten; }
     /// Reads every output's value from its cell.
     ErrorStatus getValuesFromSS(Vtx_Spread& sheet);
-    /// Stores every variable's value in its cell.
-    ErrorStatus setValuesToSS(Vtx_Spread& sheet) const;
+    /// Stores every variable's value in its cell (Int values rounded as
+    /// their cells show them); the first refused value stops with failure.
+    ErrorStatus setValuesToSS(Vtx_Spread& sheet);
     /// True when every own input has a variable of the same name and type
     /// with an equal value (case ignored) in other.
     bool hasSameInput(const KsVarCells& other) const;
@@ -103,4 +119,5 @@ public:
 private:
     Vtx_Array<KsVarCell> m_cells;
     KsSSMapping m_mapping;
+    Vtx_Array<KsUnwrittenOutput> m_unwritten;
 };

@@ -3,6 +3,24 @@
 #include "platform/core/MacroData.h"
 #include "platform/core/MacroModel.h"
 #include "platform/core/StringUtils.h"
+#include "standards/KsVarCells.h"
+
+namespace {
+
+// A value to write that the macro already holds: the same number to the
+// decimals of a Double variable cell (what an output's text carries), or the
+// same text. Writing it would change nothing the standard decided, yet it
+// would fix a free dialog variable and rewrite a number text in another
+// form, so it is left out.
+bool holdsAlready(const Vtx_String& current, const Vtx_String& value) {
+    double held = 0;
+    double wanted = 0;
+    if (current.toDouble(held) && value.toDouble(wanted))
+        return Vtx_String(held, kDoubleCellDecimals) == Vtx_String(wanted, kDoubleCellDecimals);
+    return current == value;
+}
+
+} // namespace
 
 namespace binding {
 
@@ -14,6 +32,16 @@ MacroTabData* moduleTab(MacroData* macroData, const Vtx_Module* module) {
 
 ErrorStatus distanceAccess(MacroTabData* tab, Vtx_Module* module, const Vtx_String& name,
                            Vtx_String& value, bool get) {
+    if (!get) {
+        // A module without the variable is no reason to fix the tab's
+        // button (another module of the tab may have it), nor is a value
+        // the variable already has.
+        Vtx_String current;
+        if (const ErrorStatus held = getSetConstrVarValue(module, name, current, true); held != eOk)
+            return held;
+        if (holdsAlready(current, value))
+            return eOk;
+    }
     if (!get && tab) {
         bool isFixed = false;
         bool isFree = true;
@@ -74,7 +102,7 @@ ErrorStatus boltDataAccess(MacroTabData* tab, bool diameter, Vtx_String& value, 
     Vtx_String& field = diameter ? data->diameter : data->holeOffset;
     if (get)
         value = field;
-    else
+    else if (!holdsAlready(field, value))
         field = value;
     return eOk;
 }

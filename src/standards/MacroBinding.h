@@ -29,7 +29,8 @@ namespace binding {
 MacroTabData* moduleTab(MacroData* macroData, const Vtx_Module* module);
 
 /// A dialog variable; on set a free flex/fix button is first fixed so the
-/// written value holds.
+/// written value holds. A value the variable already has (to the decimals
+/// of a Double variable cell) is not written and fixes nothing.
 ErrorStatus distanceAccess(MacroTabData* tab, Vtx_Module* module, const Vtx_String& name,
                            Vtx_String& value, bool get);
 /// One offset of a cut; a value set must be a number.
@@ -42,7 +43,8 @@ ErrorStatus reverseStartAccess(Vtx_BoltModule* module, const Vtx_ObjectId& patte
 /// The member name of a group of profile placements.
 ErrorStatus memberNameAccess(MacroTabData* tab, const Vtx_String& groupName, Vtx_String& value,
                              bool get);
-/// The bolt diameter or hole-offset text of the tab.
+/// The bolt diameter or hole-offset text of the tab. On set, a text that
+/// gives the number the field already holds leaves the field as it is.
 ErrorStatus boltDataAccess(MacroTabData* tab, bool diameter, Vtx_String& value, bool get);
 /// A general variable with the given decimals; a value set must be a number.
 ErrorStatus genVarAccess(Vtx_Macro* macro, const Vtx_String& name, int precision, Vtx_String& value,

@@ -20,19 +20,23 @@ namespace {
 
 namespace body = standards_bodies;
 
+// Arguments arrive as values; a function's "no value" is the empty text, so
+// that a variable given no value is empty and ISNULL of it is 1.
+constexpr unsigned kFlags = vtx::sheet::kCustomValues | vtx::sheet::kCustomNoValueIsEmptyText;
+
 constexpr std::array<StandardsFunctionDef, 12> kFunctions{{
-    {"ROUNDTO", 2, 2, 0, body::roundTo},
-    {"GETCELL", 2, 7, 0, body::getCell},
-    {"GETPROFCELL", 2, 7, 0, body::getProfCell},
-    {"SECTIONSIZE", 2, 2, 0, body::sectionSize},
-    {"GETSYSNAME", 1, 1, 0, body::getSysName},
-    {"STDWIDTHWITHTOLERANCE", 6, 6, 0, body::stdWidthWithTolerance},
-    {"STDTHICKNESSWITHTOLERANCE", 5, 5, 0, body::stdThicknessWithTolerance},
-    {"STDSIZEWITHTOLERANCE", 5, 5, 0, body::stdSizeWithTolerance},
-    {"GETARRAYITEM", 2, 2, 0, body::getArrayItem},
-    {"TONUMBER", 1, 1, 0, body::toNumber},
-    {"ISNULL", 1, 1, 0, body::isNull},
-    {"ISPOSITIVE", 1, 1, 0, body::isPositive},
+    {"ROUNDTO", 2, 2, kFlags, body::roundTo},
+    {"GETCELL", 2, 7, kFlags, body::getCell},
+    {"GETPROFCELL", 2, 7, kFlags, body::getProfCell},
+    {"SECTIONSIZE", 2, 2, kFlags, body::sectionSize},
+    {"GETSYSNAME", 1, 1, kFlags, body::getSysName},
+    {"STDWIDTHWITHTOLERANCE", 6, 6, kFlags, body::stdWidthWithTolerance},
+    {"STDTHICKNESSWITHTOLERANCE", 5, 5, kFlags, body::stdThicknessWithTolerance},
+    {"STDSIZEWITHTOLERANCE", 5, 5, kFlags, body::stdSizeWithTolerance},
+    {"GETARRAYITEM", 2, 2, kFlags, body::getArrayItem},
+    {"TONUMBER", 1, 1, kFlags, body::toNumber},
+    {"ISNULL", 1, 1, kFlags, body::isNull},
+    {"ISPOSITIVE", 1, 1, kFlags, body::isPositive},
 }};
 
 /// Decodes one record; a text's block is read and freed, since the handler

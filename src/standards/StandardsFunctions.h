@@ -41,7 +41,8 @@ struct StandardsFunctionDef {
 /// The twelve functions in registration order: ROUNDTO, GETCELL,
 /// GETPROFCELL, SECTIONSIZE, GETSYSNAME, STDWIDTHWITHTOLERANCE,
 /// STDTHICKNESSWITHTOLERANCE, STDSIZEWITHTOLERANCE, GETARRAYITEM, TONUMBER,
-/// ISNULL, ISPOSITIVE. All have flags 0 (arguments arrive as values).
+/// ISNULL, ISPOSITIVE. All have the same flags: arguments arrive as values,
+/// and a result of no value is the empty text (kCustomNoValueIsEmptyText).
 std::span<const StandardsFunctionDef> standardsFunctions();
 
 /// The function of that name (case ignored), or null.

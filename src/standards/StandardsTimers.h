@@ -4,38 +4,39 @@
 /// stage of a run adds its time to its timer (see docs/standards-engine.md
 /// for the stages).
 
+#include "platform/Exports.h"
 #include "platform/core/Timer.h"
 
-extern Vtx_Timer gLoadFile;
-extern Vtx_Timer gInitSSForInput;
-extern Vtx_Timer gSSSGetFromMacro;
-extern Vtx_Timer gInitMapping;
-extern Vtx_Timer gInitFromMacro;
-extern Vtx_Timer gSetMacroValuelsToSS;
-extern Vtx_Timer gSSSreplaceGenVars;
-extern Vtx_Timer gGetFromVars;
-extern Vtx_Timer gCalcMain;
-extern Vtx_Timer gSetToMacro;
-extern Vtx_Timer gCalcChild;
-extern Vtx_Timer gSetToVars;
-extern Vtx_Timer gRegisterFuntions;
-extern Vtx_Timer gFindDuplicates;
-extern Vtx_Timer gCalcCells;
-extern Vtx_Timer gCalcCellSplitSymbol;
-extern Vtx_Timer gCalcCellFindVarCell;
-extern Vtx_Timer gCalcCellFindFunctions;
-extern Vtx_Timer gCalcCellCalcNativeFunctions;
-extern Vtx_Timer gCalcCellCalcFunctionsPrepare;
-extern Vtx_Timer gCalcCellCalcFunctions;
-extern Vtx_Timer gCalcCellGetVarNames;
-extern Vtx_Timer gCalcCellGetVarCoords;
-extern Vtx_Timer gCalcCellGetVarCoordName;
-extern Vtx_Timer gCalcCellReplaceVariables;
+extern VTX_MODULE_API Vtx_Timer gLoadFile;
+extern VTX_MODULE_API Vtx_Timer gInitSSForInput;
+extern VTX_MODULE_API Vtx_Timer gSSSGetFromMacro;
+extern VTX_MODULE_API Vtx_Timer gInitMapping;
+extern VTX_MODULE_API Vtx_Timer gInitFromMacro;
+extern VTX_MODULE_API Vtx_Timer gSetMacroValuelsToSS;
+extern VTX_MODULE_API Vtx_Timer gSSSreplaceGenVars;
+extern VTX_MODULE_API Vtx_Timer gGetFromVars;
+extern VTX_MODULE_API Vtx_Timer gCalcMain;
+extern VTX_MODULE_API Vtx_Timer gSetToMacro;
+extern VTX_MODULE_API Vtx_Timer gCalcChild;
+extern VTX_MODULE_API Vtx_Timer gSetToVars;
+extern VTX_MODULE_API Vtx_Timer gRegisterFuntions;
+extern VTX_MODULE_API Vtx_Timer gFindDuplicates;
+extern VTX_MODULE_API Vtx_Timer gCalcCells;
+extern VTX_MODULE_API Vtx_Timer gCalcCellSplitSymbol;
+extern VTX_MODULE_API Vtx_Timer gCalcCellFindVarCell;
+extern VTX_MODULE_API Vtx_Timer gCalcCellFindFunctions;
+extern VTX_MODULE_API Vtx_Timer gCalcCellCalcNativeFunctions;
+extern VTX_MODULE_API Vtx_Timer gCalcCellCalcFunctionsPrepare;
+extern VTX_MODULE_API Vtx_Timer gCalcCellCalcFunctions;
+extern VTX_MODULE_API Vtx_Timer gCalcCellGetVarNames;
+extern VTX_MODULE_API Vtx_Timer gCalcCellGetVarCoords;
+extern VTX_MODULE_API Vtx_Timer gCalcCellGetVarCoordName;
+extern VTX_MODULE_API Vtx_Timer gCalcCellReplaceVariables;
 
 /// All 25 timers, in the order above.
-Vtx_Timer* const* standardsTimers(int& count);
+VTX_MODULE_API Vtx_Timer* const* standardsTimers(int& count);
 /// Resets every timer.
-void resetStandardsTimers();
+VTX_MODULE_API void resetStandardsTimers();
 
 /// Times a scope with a timer. A child evaluation re-enters the stages of
 /// its parent; only the outermost scope of a timer counts, so nested runs

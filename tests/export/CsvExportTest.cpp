@@ -47,6 +47,17 @@ TEST(CsvExport, QuotesOnlyFieldsThatNeedIt) {
               "caf\xC3\xA9, spaced ,\xE2\x82\xAC 5,,\r\n");
 }
 
+TEST(CsvExport, AHugeDeclaredGridCostsWhatItsCellsCost) {
+    // The extent is found among the cells that exist, not by visiting every
+    // position of 16,384 columns and 1,048,576 rows.
+    SheetModel model;
+    model.setMaxCols(16384);
+    model.setMaxRows(1048576);
+    model.setNumber(2, 3, 5);
+    ExportOptions options;
+    EXPECT_EQ(sheetToCsv(model, options), ",\r\n,\r\n,5\r\n");
+}
+
 TEST(CsvExport, WritesNumbersAsTheGridShowsThem) {
     SheetModel model;
     model.setMaxCols(4);

@@ -177,12 +177,15 @@ TEST_F(XlsxExport, FailsWithAReasonAndWritesNothing) {
     EXPECT_FALSE(fs::exists(folder / "out.xlsx"));
 }
 
-TEST_F(XlsxExport, CutsTextsLongerThanACellHolds) {
+TEST_F(XlsxExport, TheLongestTextACellHoldsIsWrittenWhole) {
+    // The grid holds no longer text than a worksheet cell does, so nothing
+    // is ever cut.
     SheetModel model;
     model.setMaxCols(1);
     model.setMaxRows(1);
     model.setCellType(CellRange::cell(1, 1), CellType::edit(0));
-    ASSERT_TRUE(model.setData(1, 1, std::string(kXlsxMaxTextLength + 10, '\xE9')));
+    EXPECT_FALSE(model.setData(1, 1, std::string(kXlsxMaxTextLength + 1, '\xE9')));
+    ASSERT_TRUE(model.setData(1, 1, std::string(kXlsxMaxTextLength, '\xE9')));
     ExportSummary summary;
     ASSERT_EQ(exportSheetToXlsx(model, path("long.xlsx"), {}, &summary), eOk);
     xlsxtest::Workbook book;
@@ -192,8 +195,49 @@ TEST_F(XlsxExport, CutsTextsLongerThanACellHolds) {
     for (int i = 0; i < kXlsxMaxTextLength; ++i)
         expected += "\xC3\xA9";
     EXPECT_EQ(book.cell("A1")->value, expected);
-    ASSERT_EQ(summary.warnings.length(), 1);
-    EXPECT_TRUE(summary.warnings[0].startsWith("A1: text cut"));
+    EXPECT_EQ(summary.warnings.length(), 0);
+}
+
+TEST_F(XlsxExport, WritesFramesAndFillsAsTheGridHasThem) {
+    // A bill's sub-total line: labelled cells framed thin and black on a
+    // light blue fill; an empty cell keeps its frame as well.
+    SheetModel model;
+    model.setMaxCols(3);
+    model.setMaxRows(2);
+    model.setData(1, 1, "1");
+    model.setData(2, 2, "Total");
+    model.setData(3, 2, "447.8");
+    model.setBorder({2, 2, 3, 2}, vtx::sheet::kBorderAll, vtx::sheet::BorderSide{1, 0});
+    model.setColors({2, 2, 3, 2}, 16765348, vtx::sheet::kDefaultColor);
+    model.setBorder(CellRange::cell(1, 2), vtx::sheet::kBorderBottom,
+                    vtx::sheet::BorderSide{5, 0x0000FF});
+    model.setBorder(CellRange::cell(1, 2), vtx::sheet::kBorderLeft,
+                    vtx::sheet::BorderSide{3, 0x00FF00});
+    ASSERT_EQ(exportSheetToXlsx(model, path("frames.xlsx"), {}, nullptr), eOk);
+    xlsxtest::Workbook book;
+    std::string error;
+    ASSERT_TRUE(xlsxtest::readWorkbook((folder / "frames.xlsx").string(), book, error)) << error;
+
+    for (const char* ref : {"B2", "C2"}) {
+        const xlsxtest::Border* frame = book.border(ref);
+        ASSERT_NE(frame, nullptr) << ref;
+        for (std::size_t side = 0; side < 4; ++side) {
+            EXPECT_EQ(frame->styles[side], "thin") << ref << " side " << side;
+            EXPECT_EQ(frame->colors[side], "FF000000") << ref << " side " << side;
+        }
+        EXPECT_EQ(book.fill(ref), "FFA4D1FF") << ref;
+    }
+    const xlsxtest::Border* empty = book.border("A2");
+    ASSERT_NE(empty, nullptr) << "an empty framed cell is written";
+    EXPECT_EQ(empty->styles[0], "dotted");
+    EXPECT_EQ(empty->colors[0], "FF00FF00");
+    EXPECT_EQ(empty->styles[3], "double");
+    EXPECT_EQ(empty->colors[3], "FFFF0000");
+    EXPECT_EQ(empty->styles[1], "");
+    const xlsxtest::Border* plain = book.border("A1");
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->styles, (std::array<std::string, 4>{}));
+    EXPECT_EQ(book.fill("A1"), "");
 }
 
 TEST_F(XlsxExport, NumberFormatsFollowTheCellTypes) {

@@ -146,15 +146,25 @@ const Cell* Workbook::cell(const std::string& ref) const {
     return found == cells.end() ? nullptr : &found->second;
 }
 
+namespace {
+
+// The part (font, border, fill) of the cell format numbered style: the
+// format's index into parts; nullptr when either index is out of range.
+template <typename T>
+const T* formatPart(int style, const std::vector<int>& byFormat, const std::vector<T>& parts) {
+    if (style < 0 || static_cast<std::size_t>(style) >= byFormat.size())
+        return nullptr;
+    const int index = byFormat[static_cast<std::size_t>(style)];
+    if (index < 0 || static_cast<std::size_t>(index) >= parts.size())
+        return nullptr;
+    return &parts[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
 const Font* Workbook::font(const std::string& ref) const {
     const Cell* c = cell(ref);
-    const int style = c ? c->style : 0;
-    if (style < 0 || static_cast<std::size_t>(style) >= formatFonts.size())
-        return nullptr;
-    const int index = formatFonts[static_cast<std::size_t>(style)];
-    if (index < 0 || static_cast<std::size_t>(index) >= fonts.size())
-        return nullptr;
-    return &fonts[static_cast<std::size_t>(index)];
+    return formatPart(c ? c->style : 0, formatFonts, fonts);
 }
 
 std::string Workbook::numberFormat(const std::string& ref) const {
@@ -162,6 +172,17 @@ std::string Workbook::numberFormat(const std::string& ref) const {
     if (!c || c->style < 0 || static_cast<std::size_t>(c->style) >= formatCodes.size())
         return {};
     return formatCodes[static_cast<std::size_t>(c->style)];
+}
+
+const Border* Workbook::border(const std::string& ref) const {
+    const Cell* c = cell(ref);
+    return c ? formatPart(c->style, formatBorders, borders) : nullptr;
+}
+
+std::string Workbook::fill(const std::string& ref) const {
+    const Cell* c = cell(ref);
+    const std::string* color = c ? formatPart(c->style, formatFills, fills) : nullptr;
+    return color ? *color : std::string();
 }
 
 bool readWorkbook(const std::string& path, Workbook& book, std::string& error) {
@@ -221,8 +242,26 @@ bool readWorkbook(const std::string& path, Workbook& book, std::string& error) {
         f.underline = font->first("u") != nullptr;
         book.fonts.push_back(f);
     }
+    for (const Node* border : styles.root.all("border")) {
+        Border b;
+        const char* const sides[4] = {"left", "top", "right", "bottom"};
+        for (std::size_t i = 0; i < 4; ++i)
+            for (const auto& side : border->children)
+                if (side->name == sides[i]) {
+                    b.styles[i] = side->attribute("style");
+                    if (const Node* color = side->first("color"))
+                        b.colors[i] = color->attribute("rgb");
+                }
+        book.borders.push_back(b);
+    }
+    for (const Node* fill : styles.root.all("fill")) {
+        const Node* color = fill->first("fgColor");
+        book.fills.push_back(color ? color->attribute("rgb") : std::string());
+    }
     if (const Node* formats = styles.root.first("cellXfs"))
         for (const auto& xf : formats->children) {
+            book.formatBorders.push_back(std::atoi(xf->attribute("borderId").c_str()));
+            book.formatFills.push_back(std::atoi(xf->attribute("fillId").c_str()));
             book.formatFonts.push_back(std::atoi(xf->attribute("fontId").c_str()));
             const int id = std::atoi(xf->attribute("numFmtId").c_str());
             book.formatCodes.push_back(customFormats.count(id) ? customFormats[id]
@@ -267,6 +306,38 @@ bool readWorkbook(const std::string& path, Workbook& book, std::string& error) {
                 std::atof(row->attribute("ht").c_str());
     if (const Node* pane = sheet.root.first("pane"); pane && pane->attribute("state") == "frozen")
         book.frozenAt = pane->attribute("topLeftCell");
+    if (const Node* margins = sheet.root.first("pageMargins"))
+        for (const char* side : {"left", "right", "top", "bottom"})
+            book.margins[side] = std::atof(margins->attribute(side).c_str());
+    if (const Node* header = sheet.root.first("oddHeader"))
+        book.pageHeader = header->text;
+    if (const Node* footer = sheet.root.first("oddFooter"))
+        book.pageFooter = footer->text;
+    if (const Node* print = sheet.root.first("printOptions"))
+        book.printGridLines = print->attribute("gridLines") == "1";
+
+    ParseState workbook;
+    if (!load("xl/workbook.xml", workbook))
+        return false;
+    if (const Node* first = workbook.root.first("sheet"))
+        book.sheetName = first->attribute("name");
+    for (const Node* name : workbook.root.all("definedName"))
+        if (name->attribute("name") == "_xlnm.Print_Titles")
+            book.printTitles = name->text;
+    if (book.has("docProps/core.xml")) {
+        ParseState core;
+        if (!load("docProps/core.xml", core))
+            return false;
+        if (const Node* title = core.root.first("dc:title"))
+            book.title = title->text;
+    }
+    if (book.has("docProps/custom.xml")) {
+        ParseState custom;
+        if (!load("docProps/custom.xml", custom))
+            return false;
+        for (const Node* property : custom.root.all("property"))
+            book.properties[property->attribute("name")] = property->allText();
+    }
 
     for (const auto& entry : book.entries) {
         if (entry.rfind("xl/drawings/drawing", 0) != 0 || entry.find("_rels") != std::string::npos)

@@ -1,28 +1,18 @@
-// KsSSBillOutput against the real grid, the real print settings and real
-// files in a temporary folder:
-//
-//   root/install/   the installation folder: BillSet.ksd, Pictures/logo.bmp
-//   root/bills/     where bills are saved
-#include "spread/BillOutput.h"
+// KsSSBillOutput: init, rows and their cell types, sub-totals, variables,
+// saving, copies and pictures (fixture: BillOutputFixture.h).
+#include "BillOutputFixture.h"
 
-#include "platform/core/BillPictures.h"
-#include "platform/core/Files.h"
 #include "platform/core/MacroModel.h"
-#include "platform/core/Settings.h"
-#include "platform/host/Host.h"
-#include "platform/sheet/SheetModel.h"
 #include "spread/PrintSettings.h"
-#include "spread/VtxSpread.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace fs = std::filesystem;
+using billtest::BillOutputFixture;
+using billtest::numbered;
 using vtx::sheet::BorderSide;
 using vtx::sheet::CellKind;
 using vtx::sheet::kBorderAll;
@@ -34,79 +24,7 @@ using vtx::sheet::kDefaultColor;
 
 namespace {
 
-const std::string kData = std::string(VTX_TEST_DATA) + "/spread/bill/";
-
-class BillOutputFixture : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (int i = 0;; ++i) {
-            m_root = fs::temp_directory_path() /
-                     ("vtx_bill_test_" + std::to_string(::getpid()) + "_" + std::to_string(i));
-            if (fs::create_directory(m_root))
-                break;
-        }
-        fs::create_directories(m_root / "install");
-        fs::create_directories(m_root / "bills");
-        fs::copy_file(kData + "BillSet.ksd", m_root / "install" / "BillSet.ksd");
-        fs::create_directories(m_root / "install" / "Pictures");
-        fs::copy_file(kData + "logo.bmp", m_root / "install" / "Pictures" / "logo.bmp");
-        m_savedVtxDir = gSettings.vtxDir;
-        gSettings.setVtxDir(root("install"));
-        gBMPProgress = {};
-    }
-    void TearDown() override {
-        gSettings.vtxDir = m_savedVtxDir;
-        std::error_code error;
-        fs::remove_all(m_root, error);
-    }
-    Vtx_String root(const std::string& relative) const {
-        Vtx_String text = m_root.string() + "/" + relative;
-        text.replaceSubString("/", "\\");
-        return text;
-    }
-    Vtx_String bill(const std::string& name) const { return root("bills\\" + name); }
-    void writeInstall(const std::string& name, const std::string& bytes) {
-        ASSERT_EQ(writeFileAtomically(root("install\\" + name), bytes), eOk);
-    }
-    static Vtx_StringArray columns() { return {"Pos", "Part", "Count", "Length", "Weight"}; }
-    static Vtx_Array<int> codes() { return {3, 3, 1, 1, 2}; }
-    ErrorStatus initBill() {
-        return output.init(bill("hall.kss"), columns(), {}, codes(), "BillSet", {}, {});
-    }
-    Vtx_String text(int column, int row) const {
-        Vtx_String shown;
-        output.getSSPointer()->getCellText(column, row, shown, kTextValue);
-        return shown;
-    }
-    // A saved bill loaded into a grid of its own.
-    struct SavedBill {
-        HiddenDialogHost dialog;
-        Vtx_Spread grid;
-    };
-    std::unique_ptr<SavedBill> loadSavedBill(const Vtx_String& file) {
-        auto saved = std::make_unique<SavedBill>();
-        saved->dialog.addPlaceholder(1, {0, 0, 400, 300});
-        EXPECT_TRUE(saved->grid.createInDialog(&saved->dialog, 1, true));
-        Vtx_String reason;
-        EXPECT_TRUE(saved->grid.loadFile(file, &reason)) << reason.str();
-        return saved;
-    }
-
-    Host host;
-    HostScope scope{host};
-    KsSSBillOutput output;
-
-private:
-    fs::path m_root;
-    Vtx_String m_savedVtxDir;
-};
-
-Vtx_StringArray numbered(int n, int columns) {
-    Vtx_StringArray texts;
-    for (int c = 1; c <= columns; ++c)
-        texts.append(Vtx_String::fromInt(n * 10 + c));
-    return texts;
-}
+const std::string kData = billtest::kData;
 
 TEST_F(BillOutputFixture, InitPreparesTheGridFromTheSettingsSet) {
     ASSERT_EQ(initBill(), eOk);
@@ -271,6 +189,31 @@ TEST_F(BillOutputFixture, VariablesBeginWithDateTitleAndFileName) {
         << "the caller's list stays as given, so a second end gives no doubles";
 }
 
+TEST_F(BillOutputFixture, AVariableHoldingTheSeparatorIsLeftOutAndTheOthersKept) {
+    const Vtx_String file = bill("hall.kss");
+    ASSERT_EQ(output.init(file, columns(), {}, codes(), "BillSet",
+                          {"Project", "Price",
+                           "Site\xA4"
+                           "2",
+                           "Customer"},
+                          {"Hall 7", "10 \xA4", "x", "M\xFCller"}),
+              eOk);
+    output.onAddRow(numbered(1, 5));
+    EXPECT_EQ(output.onEndFeed(), eInvalidInput) << "variables were lost: no success";
+
+    KsPrintSettings saved;
+    ASSERT_TRUE(saved.readFromGrid(&loadSavedBill(file)->grid));
+    EXPECT_EQ(saved.variableNames(),
+              (Vtx_StringArray{"Date", "Title", "BillFilename", "Project", "Customer"}));
+    EXPECT_EQ(saved.variableValues()[4], "M\xFCller");
+    const Vtx_StringArray& errors = host.commandLine().errorLines();
+    ASSERT_EQ(errors.length(), 2) << "one line per variable left out";
+    EXPECT_TRUE(errors[0].hasSubString("\"Price\"")) << errors[0].str();
+    EXPECT_TRUE(errors[1].hasSubString("\"Site\xA4"
+                                       "2\""))
+        << errors[1].str();
+}
+
 TEST(BillTitle, IsTheFileNameWithoutFolderExtensionAndMarkedPrefix) {
     EXPECT_EQ(KsSSBillOutput::billTitle("C:\\Bills\\Hall 7.kss"), "Hall 7");
     EXPECT_EQ(KsSSBillOutput::billTitle("C:\\Bills\\Job\xBF"
@@ -397,7 +340,10 @@ TEST_F(BillOutputFixture, TheMakersTemporaryPicturesAreDeleted) {
     ASSERT_EQ(initBill(), eOk);
     output.setVars(-1, 0, 0, false, false, &parts, &transaction);
     output.onAddRow({"1", "HEA"});
-    EXPECT_EQ(output.imageOptions().made, 1);
+    output.onAddRow({"2", "IPE"});
+    EXPECT_EQ(output.imageOptions().made, 2);
+    EXPECT_TRUE(fs::is_empty(folder)) << "each picture goes once it is in the grid";
+    output.onEndFeed();
     EXPECT_FALSE(fs::exists(folder)) << "no picture, and no folder, is left behind";
 }
 

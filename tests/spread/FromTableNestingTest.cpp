@@ -5,6 +5,7 @@
 #include "platform/host/Host.h"
 #include "platform/sheet/SheetModel.h"
 #include "spread/FormulaDialog.h"
+#include "spread/FromTableCache.h"
 #include "spread/VtxSpread.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +36,10 @@ protected:
         grid.setMaxRows(4, false);
         ASSERT_TRUE(registerFromTable(&grid));
         blocksBefore = host.memory().liveBlocks();
+        clearFromTableCache();
     }
     void TearDown() override {
+        clearFromTableCache();
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
         EXPECT_EQ(host.memory().liveBlocks(), blocksBefore);
@@ -113,6 +116,7 @@ TEST_F(FromTableNesting, TableThatLooksItselfUpStopsAtTheDepthBound) {
     ASSERT_EQ(errors.length(), 1);
     EXPECT_TRUE(errors[0].hasSubString("more than 16 deep")) << errors[0].str();
     EXPECT_TRUE(errors[0].hasSubString("self.kss")) << errors[0].str();
+    EXPECT_EQ(fromTableCacheStats().loads, 1) << "every level in a grid of its own, one read";
 
     // The bound is per outermost call: the next call starts again.
     host.commandLine().clear();

@@ -228,7 +228,7 @@ TEST_F(FromTable, MissingResultOrArgumentsChangeNothing) {
     ValueRecord arg;
     arg.setType(vtx::sheet::kValueText);
     arg.setHandle(newGlobalText(tablePath("bolts.kss")));
-    evaluateFromTable(dialog2.grid(), nullptr, &result, &arg, 1); // no caller grid
+    evaluateFromTable(nullptr, &result, &arg, 1); // no caller grid
     EXPECT_EQ(result.status(), 7);
 }
 

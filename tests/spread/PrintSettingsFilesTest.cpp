@@ -186,14 +186,39 @@ TEST_F(PrintSettingsFiles, LoadingWithoutResetTouchesOnlyOptionsAndTips) {
     EXPECT_FALSE(settings.loadSettingsIntoGrid(&notCreated, "Missing", true));
 }
 
-TEST_F(PrintSettingsFiles, ADamagedSetIsReportedAndTheDefaultSetUsed) {
+TEST_F(PrintSettingsFiles, ASetWithABadEntryIsUsedAndTheEntryReported) {
+    // The registry's default set must not replace a set that was read.
+    KsPrintSettings office = sample();
+    ASSERT_TRUE(office.writeToFile("Office"));
+    host.registry().setText(kKey, "Default Settings", "Office");
     write("install/Bill.ksd", "marginLeft\xA4"
                               "2\xA4"
-                              "x\xA4");
+                              "x\xA4"
+                              "marginTop\xA4"
+                              "2\xA4"
+                              "21\xA4");
     KsPrintSettings settings;
     ASSERT_TRUE(settings.loadSettingsIntoGrid(&grid, "Bill", true));
     EXPECT_EQ(settings.marginLeft(), 9);
+    EXPECT_EQ(settings.marginTop(), 21);
+    EXPECT_EQ(settings.fontName().str(), "Tahoma") << "not the default set's Courier New";
+    KsPrintSettings inTag;
+    ASSERT_TRUE(inTag.readFromGrid(&grid));
+    EXPECT_EQ(inTag.marginTop(), 21);
     ASSERT_EQ(host.commandLine().errorLines().length(), 1);
     EXPECT_NE(host.commandLine().errorLines()[0].str().find("Bill.ksd: entry 1"),
               std::string::npos);
+
+    // A sheet's tag is read the same way.
+    ASSERT_TRUE(grid.setSheetTag("colors\xA4"
+                                 "2\xA4"
+                                 "0\xA4"
+                                 "border\xA4"
+                                 "2\xA4"
+                                 "off\xA4"));
+    ASSERT_TRUE(inTag.readFromGrid(&grid));
+    EXPECT_FALSE(inTag.colors());
+    EXPECT_TRUE(inTag.border());
+    ASSERT_EQ(inTag.skippedEntries().length(), 1);
+    EXPECT_NE(inTag.skippedEntries()[0].str().find("sheet tag: entry 2"), std::string::npos);
 }

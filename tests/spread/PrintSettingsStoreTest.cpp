@@ -99,13 +99,14 @@ TEST(PrintSettingsStore, IncompleteTrailingEntryIsIgnored) {
     };
     for (const Row& row : rows) {
         KsSettingsStore store;
-        Vtx_String reason;
-        EXPECT_TRUE(store.fromText(row.text, "tag", &reason)) << reason.str();
+        Vtx_StringArray skipped;
+        EXPECT_TRUE(store.fromText(row.text, "tag", &skipped)) << row.text;
+        EXPECT_EQ(skipped.length(), 0) << row.text;
         EXPECT_EQ(store.count(), row.entries) << row.text;
     }
 }
 
-TEST(PrintSettingsStore, UnknownTypesKeepNoTextAndBadNumbersAreRefused) {
+TEST(PrintSettingsStore, UnknownTypesKeepNoTextAndBadNumbersCostOnlyTheirEntry) {
     KsSettingsStore store;
     ASSERT_TRUE(store.fromText(entry("scale", 3, "1.5") + entry("count", 7, "12"), "tag"));
     ASSERT_EQ(store.count(), 2);
@@ -115,14 +116,30 @@ TEST(PrintSettingsStore, UnknownTypesKeepNoTextAndBadNumbersAreRefused) {
     int value = 0;
     EXPECT_FALSE(store.getInt("count", value)) << "only type 2 is an integer entry";
 
-    Vtx_String reason;
-    EXPECT_FALSE(store.fromText(entry("a", 2, "1") + entry("b", 2, "1x"), "set.ksd", &reason));
-    EXPECT_EQ(store.count(), 0);
-    EXPECT_NE(reason.str().find("set.ksd: entry 2"), std::string::npos) << reason.str();
+    // An integer that is no number is left out; the entries on either side
+    // of it are read.
+    Vtx_StringArray skipped;
+    EXPECT_FALSE(store.fromText(entry("a", 2, "1") + entry("b", 2, "1x") + entry("c", 4, "x") +
+                                    entry("d", 2, "99999999999"),
+                                "set.ksd", &skipped));
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.entry(0).key.str(), "a");
+    EXPECT_EQ(store.entry(1).text.str(), "x");
+    ASSERT_EQ(skipped.length(), 2) << "one line per entry left out";
+    EXPECT_NE(skipped[0].str().find("set.ksd: entry 2 (byte 6): value \"1x\" of key \"b\""),
+              std::string::npos)
+        << skipped[0].str();
+    EXPECT_NE(skipped[1].str().find("entry 4"), std::string::npos) << "beyond the int range";
+
+    // So is an entry whose type is no number.
     EXPECT_FALSE(store.fromText(entry("a", 4, "x") + entry("b", -1, "1") + "z" + kSep + "?" + kSep +
-                                    "1" + kSep,
-                                "tag", &reason));
-    EXPECT_NE(reason.str().find("entry 3"), std::string::npos) << reason.str();
+                                    "1" + kSep + entry("w", 2, "7"),
+                                "tag", &skipped));
+    EXPECT_EQ(store.count(), 3);
+    EXPECT_TRUE(store.getInt("w", value));
+    EXPECT_EQ(value, 7);
+    ASSERT_EQ(skipped.length(), 1);
+    EXPECT_NE(skipped[0].str().find("entry 3"), std::string::npos) << skipped[0].str();
 }
 
 TEST(PrintSettingsStore, ALargeTextReadsInLinearTime) {
@@ -227,15 +244,19 @@ TEST_F(PrintSettingsSets, EntriesOfTheWrongTypeLeaveTheDefaults) {
     EXPECT_EQ(texts(settings.variableValues()), std::vector<std::string>{"1"});
 }
 
-TEST_F(PrintSettingsSets, ADamagedSetFailsNamingFileAndEntryAndKeepsTheDefaults) {
+TEST_F(PrintSettingsSets, ABadIntegerEntryCostsOnlyItselfAndIsNamed) {
     KsPrintSettings settings;
-    Vtx_String reason;
-    EXPECT_FALSE(settings.readFromFile("Damaged", &reason));
-    EXPECT_TRUE(settings.isValid());
-    EXPECT_EQ(settings.fontName().str(), "Tahoma");
-    EXPECT_EQ(settings.marginTop(), 5);
-    EXPECT_NE(reason.str().find("Damaged.ksd: entry 2"), std::string::npos) << reason.str();
-    EXPECT_NE(reason.str().find("nine"), std::string::npos) << reason.str();
+    ASSERT_TRUE(settings.readFromFile("Damaged"));
+    EXPECT_EQ(settings.fontName().str(), "Arial") << "the entry before the bad one";
+    EXPECT_EQ(settings.marginTop(), 3) << "the entry after the bad one";
+    EXPECT_EQ(settings.marginLeft(), 9) << "the bad entry leaves the default";
+    ASSERT_EQ(settings.skippedEntries().length(), 1);
+    const std::string line = settings.skippedEntries()[0].str();
+    EXPECT_NE(line.find("Damaged.ksd: entry 2"), std::string::npos) << line;
+    EXPECT_NE(line.find("nine"), std::string::npos) << line;
+
+    ASSERT_TRUE(settings.readFromFile("Bill"));
+    EXPECT_EQ(settings.skippedEntries().length(), 0) << "each read starts afresh";
 }
 
 TEST(PrintSettingsSample, TheShippedDefaultSetIsWhatTheWriterWritesForTheDefaults) {

@@ -91,16 +91,59 @@ TEST_F(SectionImages, TypeTextThatIsNoKnownNumberGivesUnknown) {
     EXPECT_EQ(getSectionImageFile(" 1 ", "", false), "ProfSectionI-small.bmp");
 }
 
-TEST_F(SectionImages, DrawingSectionUsesTheDrawingsFileName) {
+TEST_F(SectionImages, DrawingSectionKeepsItsSubFolder) {
     install("ProfSectionI-small.bmp", icons / "Gantry Rail-small.bmp");
     EXPECT_EQ(getSectionImageFile("Gantry Rail.dwg", "", false), "Gantry Rail-small.bmp");
     EXPECT_EQ(getSectionImageFile("Gantry Rail.DWG", "", false), "Gantry Rail-small.bmp");
-    EXPECT_EQ(getSectionImageFile("Sections\\Rails\\Gantry Rail.dwg", "", false),
-              "Gantry Rail-small.bmp");
     EXPECT_EQ(getSectionImageFile("Gantry Rail.dwg", "", true), "Unknown-big.bmp");
+
+    // The picture lies under the drawing's sub-folders in the icon folder;
+    // a picture of the same name elsewhere is another section's.
+    fs::create_directories(icons / "Sections" / "Rails");
+    install("ProfSectionI-small.bmp", icons / "Sections" / "Rails" / "Gantry Rail-small.bmp");
+    EXPECT_EQ(getSectionImageFile("Sections\\Rails\\Gantry Rail.dwg", "", false),
+              "Sections\\Rails\\Gantry Rail-small.bmp");
+    EXPECT_EQ(getSectionImageFile("Sections/Rails/Gantry Rail.dwg", "", false),
+              "Sections\\Rails\\Gantry Rail-small.bmp");
+    EXPECT_EQ(getSectionImageFile("Sections\\Cranes\\Gantry Rail.dwg", "", false),
+              "Unknown-small.bmp");
+
+    // Nothing outside the icon folder is reached.
+    install("ProfSectionI-small.bmp", root / "install" / "Escaped-small.bmp");
+    EXPECT_EQ(getSectionImageFile("..\\Escaped.dwg", "", false), "Unknown-small.bmp");
+    EXPECT_EQ(getSectionImageFile((root / "install" / "Escaped.dwg").string(), "", false),
+              "Unknown-small.bmp");
     EXPECT_EQ(getSectionImageFile("Other.dwg", "", false), "Unknown-small.bmp")
         << "drawing sections get no automated copy";
     EXPECT_FALSE(fs::exists(icons / "Other-automated.bmp"));
+}
+
+TEST_F(SectionImages, PictureNamesIgnoreLetterCase) {
+    // The result is the name as it is spelt on disk, so that it opens.
+    install("ProfSectionHL-big.bmp", icons / "profsectionhl-BIG.bmp");
+    EXPECT_EQ(getSectionImageFile("3", "", true), "profsectionhl-BIG.bmp");
+    fs::create_directories(icons / "sections" / "rails");
+    install("ProfSectionI-small.bmp", icons / "sections" / "rails" / "gantry rail-small.bmp");
+    EXPECT_EQ(getSectionImageFile("Sections\\Rails\\Gantry Rail.dwg", "", false),
+              "sections\\rails\\gantry rail-small.bmp");
+    install("ProfSectionI-small.bmp", icons / "UNKNOWN-small.bmp");
+    EXPECT_EQ(getSectionImageFile("99", "", false), "UNKNOWN-small.bmp");
+
+    // A user section's bitmap and its copy are found whatever their case;
+    // the copy is named after the bitmap as spelt on disk.
+    fs::remove_all(userSections);
+    fs::create_directories(root / "library" / "user sections");
+    install("Box Girder.bmp", root / "library" / "user sections" / "box girder.BMP");
+    EXPECT_EQ(getSectionImageFile("", "User Sections\\Box Girder.bmp", false),
+              "box girder-automated.bmp");
+    EXPECT_EQ(readAll(icons / "box girder-automated.bmp"), readAll(kImages / "Box Girder.bmp"));
+    Vtx_String picture;
+    ASSERT_TRUE(ensureAutomatedImage("BOX GIRDER", picture));
+    EXPECT_EQ(picture, "box girder-automated.bmp") << "one copy, not one per spelling";
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(icons))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 3) << "profsectionhl-BIG, UNKNOWN-small and the one copy";
 }
 
 TEST_F(SectionImages, UserSectionPrefersItsInstalledPicture) {

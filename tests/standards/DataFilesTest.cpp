@@ -47,7 +47,7 @@ protected:
 
 } // namespace
 
-TEST(TableFile, CommentsBlankLinesAndAligningTabsAreNotData) {
+TEST(TableFile, CommentsAndBlankLinesAreNotDataAndEveryTabSeparatesAField) {
     const DataTable table = DataTable::parse("// header\r\n"
                                              "\r\n"
                                              "M20;8.8\t\t141.1  // comment\r\n"
@@ -58,8 +58,9 @@ TEST(TableFile, CommentsBlankLinesAndAligningTabsAreNotData) {
                                              "Stra\xDF"
                                              "e;\xC4\tumlaut");
     ASSERT_EQ(table.rowCount(), 5);
-    EXPECT_EQ(table.row(0).length(), 2);
-    EXPECT_EQ(table.row(0)[1], "141.1") << "blanks before a comment are not the value";
+    ASSERT_EQ(table.row(0).length(), 3);
+    EXPECT_EQ(table.row(0)[1], "") << "two tabs: the second field is empty";
+    EXPECT_EQ(table.row(0)[2], "141.1") << "blanks before a comment are not the value";
     EXPECT_EQ(table.row(1)[0], "M24");
     EXPECT_EQ(table.row(1).length(), 3);
     EXPECT_EQ(table.row(2).length(), 1) << "a key-only line is a row without a value";

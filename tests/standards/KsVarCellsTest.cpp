@@ -90,30 +90,3 @@ TEST_F(VarCells, ListLooksUpNamesAndComparesInputs) {
     EXPECT_EQ(vars.length(), 0);
     EXPECT_TRUE(vars.hasSameInput(other));
 }
-
-namespace {
-
-// Names in equations: whole words, case ignored, both replacers alike; the
-// one-pass replacer never looks into what it put in.
-TEST(WordReplacement, WholeWordsCaseIgnoredAndNoReplacementOfAReplacement) {
-    Vtx_String sequential = "width*2+Width_2+bwidth+WIDTH";
-    EXPECT_EQ(replaceWholeWord(sequential, "Width", "B2"), 2);
-    EXPECT_STREQ(sequential.c_str(), "B2*2+Width_2+bwidth+B2");
-
-    WordReplacer replacer;
-    EXPECT_TRUE(replacer.add("Width", "B2"));
-    EXPECT_TRUE(replacer.add("B2", "C7")) << "a name that looks like a cell";
-    EXPECT_FALSE(replacer.add("Plate.Width", "A1"));
-    EXPECT_FALSE(replacer.add("", "A1"));
-    EXPECT_FALSE(replacer.add("Gr\xF6\xDF"
-                              "e",
-                              "A1"));
-    Vtx_String text = "width*2+Width_2+bwidth+WIDTH+b2+\"width\"";
-    EXPECT_EQ(replacer.apply(text), 4);
-    EXPECT_STREQ(text.c_str(), "B2*2+Width_2+bwidth+B2+C7+\"B2\"");
-    Vtx_String none = "1+2";
-    EXPECT_EQ(replacer.apply(none), 0);
-    EXPECT_STREQ(none.c_str(), "1+2");
-}
-
-} // namespace

@@ -77,6 +77,27 @@ TEST_F(Binding, SettingADistanceFixesAFreeFlexFixButton) {
     EXPECT_EQ(module("Plate")->findVariable("Height")->value, 450);
 }
 
+TEST_F(Binding, AValueTheMacroHoldsIsNotWrittenAgain) {
+    // An output's text carries seven decimals; the same number leaves the
+    // variable free and the bolt data's text as it was.
+    Vtx_String held;
+    const KsObjectMap height = mapped("EndPlate", "Height", kKindDistance);
+    ASSERT_EQ(get(height, held), eOk);
+    double number = 0;
+    ASSERT_TRUE(held.toDouble(number));
+    ASSERT_EQ(set(height, Vtx_String(number, 7, false).c_str()), eOk);
+    EXPECT_FALSE(module("Plate")->findVariable("Height")->fixed);
+
+    const KsObjectMap offset = mapped("EndPlate", "", kKindBoltsHoleOffset);
+    Vtx_BoltData& bolts = static_cast<Vtx_BoltModule*>(module("Bolts"))->boltData();
+    const Vtx_String text = bolts.holeOffset;
+    ASSERT_TRUE(text.toDouble(number));
+    ASSERT_EQ(set(offset, Vtx_String(number, 7, false).c_str()), eOk);
+    EXPECT_EQ(bolts.holeOffset, text);
+    ASSERT_EQ(set(offset, "2.5000000"), eOk);
+    EXPECT_EQ(bolts.holeOffset, Vtx_String("2.5000000")) << "a new number is written";
+}
+
 TEST_F(Binding, ReadOnlyKindsRefuseSetsAndChangeNothing) {
     for (int kind : {kKindPrPlName, kKindPrPlMaterial}) {
         EXPECT_NE(set(mapped("", "Prof0", kind), "HEA 300"), eOk);
@@ -133,6 +154,16 @@ TEST_F(Binding, MemberNamesOfProfilePlacements) {
     ASSERT_EQ(set(mapped("EndPlate", "Flange", kKindOwnedMemberName), "FL2"), eOk);
     ASSERT_EQ(named("Flange.MemberName", KsValueType::String, value, true, "Stiffeners"), eOk);
     EXPECT_EQ(value, Vtx_String("FL2"));
+
+    // No placement of that name: nothing is read or written, and that is a
+    // failure, not an empty name.
+    value = "kept";
+    EXPECT_EQ(get(mapped("EndPlate", "NoSuchPlacement", kKindOwnedMemberName), value),
+              eKeyNotFound);
+    EXPECT_EQ(value, Vtx_String("kept"));
+    EXPECT_EQ(set(mapped("EndPlate", "NoSuchPlacement", kKindOwnedMemberName), "X"), eKeyNotFound);
+    EXPECT_NE(get(mapped("ColumnPlate", "Flange", kKindOwnedMemberName), value), eOk)
+        << "a group whose modules hold no such placement";
 }
 
 TEST_F(Binding, DirectNamingChecksInOrder) {

@@ -42,6 +42,13 @@ protected:
     static std::string item(const char* var, const char* group, const char* rest) {
         return std::string(var) + kVar + group + kObj + rest;
     }
+    /// A mapping file's bytes: the header, then the lines, each ending in CR LF.
+    static std::string fileOf(std::initializer_list<std::string> lines) {
+        std::string bytes = std::string(kMappingHeader) + "\r\n";
+        for (const std::string& line : lines)
+            bytes += line + "\r\n";
+        return bytes;
+    }
 };
 
 } // namespace
@@ -108,9 +115,8 @@ TEST_F(MappingFile, WritingKeepsOtherLinesAndMovesTheKeyToTheEnd) {
     KsSSMapping second;
     second.mappedObjectsWrite().append(makeObject("w", "", "gen_Width", kKindGenVar));
     ASSERT_EQ(second.setMappingToFile("Endplate", "K2"), eOk);
-    EXPECT_EQ(readMap(), std::string(kMappingHeader) + "\r\n" +
-                             "K1=" + item("tp", "EndPlate", "Distance Thickness") + "\r\n" +
-                             "K2=" + item("w", "", "GenVar gen_Width") + "\r\n");
+    EXPECT_EQ(readMap(), fileOf({"K1=" + item("tp", "EndPlate", "Distance Thickness"),
+                                 "K2=" + item("w", "", "GenVar gen_Width")}));
 
     // The same mapping again changes nothing, not even the file's time.
     auto before = std::filesystem::last_write_time(mapPath());
@@ -122,9 +128,8 @@ TEST_F(MappingFile, WritingKeepsOtherLinesAndMovesTheKeyToTheEnd) {
     // A different mapping under K1 replaces its line, now at the end.
     first.mappedObjectsWrite()[0].subName = "Width";
     ASSERT_EQ(first.setMappingToFile("Endplate", "K1"), eOk);
-    EXPECT_EQ(readMap(), std::string(kMappingHeader) + "\r\n" +
-                             "K2=" + item("w", "", "GenVar gen_Width") + "\r\n" +
-                             "K1=" + item("tp", "EndPlate", "Distance Width") + "\r\n");
+    EXPECT_EQ(readMap(), fileOf({"K2=" + item("w", "", "GenVar gen_Width"),
+                                 "K1=" + item("tp", "EndPlate", "Distance Width")}));
 
     Vtx_String key;
     EXPECT_TRUE(second.hasSameMapping("Endplate", key));
@@ -145,10 +150,104 @@ TEST_F(MappingFile, WritingDropsDuplicatesInvalidNamesAndLineBreakers) {
         makeObject(badName.c_str(), "EndPlate", "Width", kKindDistance));
     mapping.mappedObjectsWrite().append(makeObject("w", "", "gen_Width", kKindGenVar));
     ASSERT_EQ(mapping.setMappingToFile("Endplate", "K"), eOk);
-    EXPECT_EQ(readMap(), std::string(kMappingHeader) + "\r\n" +
-                             "K=" + item("tp", "EndPlate", "Distance Thickness") + kItem +
-                             item("w", "", "GenVar gen_Width") + "\r\n");
+    EXPECT_EQ(readMap(), fileOf({"K=" + item("tp", "EndPlate", "Distance Thickness") + kItem +
+                                 item("w", "", "GenVar gen_Width")}));
     EXPECT_NE(mapping.setMappingToFile("Endplate", "bad=key"), eOk);
+}
+
+// The first object of a name is the one findSSVar gives, so it is the one
+// written: never a later object of the name in place of a dropped first.
+TEST_F(MappingFile, TheWrittenMappingIsTheOneFindSSVarSees) {
+    KsSSMapping mapping;
+    auto& objects = mapping.mappedObjectsWrite();
+    std::string brokenSub = "Width" + kItem;
+    objects.append(makeObject("W", "EndPlate", brokenSub.c_str(), kKindDistance));
+    objects.append(makeObject("w", "EndPlate", "Height", kKindDistance));
+    objects.append(makeObject("n", "EndPlate", "Rows", kKindPatternNrBolts1));
+    objects.append(makeObject("N", "EndPlate", "Weld", kKindDistance));
+    objects.append(makeObject("tp", "EndPlate", "Thickness", kKindDistance));
+    ASSERT_EQ(mapping.setMappingToFile("Endplate", "K"), eOk);
+    EXPECT_EQ(readMap(), fileOf({"K=" + item("n", "EndPlate", "PatternNrBolts1 Rows") + kItem +
+                                 item("tp", "EndPlate", "Distance Thickness")}));
+
+    KsSSMapping stored;
+    ASSERT_EQ(stored.getMappingFromFile("Endplate", "K"), eOk);
+    int index = -1;
+    EXPECT_NE(stored.findSSVar("w", KsValueType::Double, index), eOk)
+        << "W's first object could not be stored; the second must not take its place";
+    EXPECT_NE(mapping.findSSVar("N", KsValueType::Double, index), eOk)
+        << "the first n is a text object, in memory as in the file";
+    EXPECT_NE(stored.findSSVar("N", KsValueType::Double, index), eOk);
+    ASSERT_EQ(mapping.findSSVar("n", KsValueType::String, index), eOk);
+    EXPECT_EQ(index, 2);
+    ASSERT_EQ(stored.findSSVar("n", KsValueType::String, index), eOk);
+    EXPECT_EQ(stored.mappedObjects()[index].subName, Vtx_String("Rows"));
+}
+
+// Writing is skipped only for a mapping equal both ways: one with fewer
+// objects (a variable un-mapped) is written. Looking for a stored mapping
+// stays one-sided.
+TEST_F(MappingFile, AMappingWithFewerObjectsIsWritten) {
+    KsSSMapping both;
+    both.mappedObjectsWrite().append(makeObject("tp", "EndPlate", "Thickness", kKindDistance));
+    both.mappedObjectsWrite().append(makeObject("w", "", "gen_Width", kKindGenVar));
+    ASSERT_EQ(both.setMappingToFile("Endplate", "K"), eOk);
+    KsSSMapping one;
+    one.mappedObjectsWrite().append(makeObject("tp", "EndPlate", "Thickness", kKindDistance));
+    Vtx_String key;
+    EXPECT_TRUE(one.hasSameMapping("Endplate", key));
+    EXPECT_EQ(key, Vtx_String("K"));
+
+    ASSERT_EQ(one.setMappingToFile("Endplate", "K"), eOk);
+    EXPECT_EQ(readMap(), fileOf({"K=" + item("tp", "EndPlate", "Distance Thickness")}));
+    KsSSMapping stored;
+    ASSERT_EQ(stored.getMappingFromFile("Endplate", "K"), eOk);
+    EXPECT_EQ(stored.mappedObjects().length(), 1);
+}
+
+TEST_F(MappingFile, EveryLineOfAKeyIsReplaced) {
+    writeMap(
+        fileOf({"K=" + item("a", "P", "Distance Width"), "L=" + item("b", "P", "Distance Width"),
+                "K=" + item("stale", "P", "Distance Height")}));
+    KsSSMapping mapping;
+    mapping.mappedObjectsWrite().append(makeObject("c", "P", "Weld", kKindDistance));
+    ASSERT_EQ(mapping.setMappingToFile("Endplate", "K"), eOk);
+    EXPECT_EQ(readMap(), fileOf({"L=" + item("b", "P", "Distance Width"),
+                                 "K=" + item("c", "P", "Distance Weld")}));
+    KsSSMapping stored;
+    ASSERT_EQ(stored.getMappingFromFile("Endplate", "K"), eOk);
+    ASSERT_EQ(stored.mappedObjects().length(), 1);
+    EXPECT_EQ(stored.mappedObjects()[0].ssVarName, Vtx_String("c"));
+
+    // Even when the first line equals the mapping, the second goes.
+    writeMap("K=" + item("c", "P", "Distance Weld") + "\r\n" +
+             "K=" + item("stale", "P", "Distance Height") + "\r\n");
+    ASSERT_EQ(mapping.setMappingToFile("Endplate", "K"), eOk);
+    EXPECT_EQ(readMap(), fileOf({"K=" + item("c", "P", "Distance Weld")}));
+}
+
+// A relative spreadsheet name is under the library folder only: a file of
+// that name in the working folder, with a mapping file beside it, is not used.
+TEST_F(MappingFile, RelativeNamesAreResolvedInTheLibraryOnly) {
+    writeMap("K=" + item("library", "P", "Distance Width") + "\r\n");
+    const std::filesystem::path work = makeTempDir("vtx-mapping-cwd");
+    std::ofstream(work / "Endplate", std::ios::binary) << "stray";
+    std::ofstream(work / "Endplate.map", std::ios::binary)
+        << "K=" + item("stray", "P", "Distance Width") + "\r\n";
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(work);
+    KsSSMapping mapping;
+    const ErrorStatus read = mapping.getMappingFromFile("Endplate", "K");
+    const Vtx_String path = mappingFilePath("Endplate");
+    const Vtx_String absolute = mappingFilePath(Vtx_String((work / "Endplate").string()));
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(work);
+
+    ASSERT_EQ(read, eOk);
+    ASSERT_EQ(mapping.mappedObjects().length(), 1);
+    EXPECT_EQ(mapping.mappedObjects()[0].ssVarName, Vtx_String("library"));
+    EXPECT_EQ(nativePath(path), mapPath());
+    EXPECT_EQ(nativePath(absolute), work / "Endplate.map") << "an absolute path keeps its folder";
 }
 
 TEST_F(MappingFile, AnUnreadableFileIsNeverOverwritten) {

@@ -47,14 +47,7 @@ protected:
                   eOk);
         Vtx_Transaction transaction(&db);
         data.transaction = &transaction;
-        Vtx_StringArray names;
-        dbMacro->macro()->getGeneralVariables(names);
-        for (const Vtx_String& name : names) {
-            double value = 0;
-            dbMacro->macro()->generalVariableValue(name, value);
-            data.genVarNames.append(name);
-            data.genVarValues.append(Vtx_String(value, 0, true));
-        }
+        dbMacro->macro()->getGeneralVariableTexts(data.genVarNames, data.genVarValues);
         EXPECT_TRUE(StartDlgStandardsSS(data)) << host.commandLine().text();
         for (int i = 0; i < data.varCells.length(); ++i) {
             double number = 0;

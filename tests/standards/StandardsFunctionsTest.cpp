@@ -183,7 +183,7 @@ TEST_F(StandardsFunctions, RegistersTheTwelveInOrderWithTheirCountsAndFlags) {
         EXPECT_EQ(grid.entries[i].name, std::get<0>(expected[i]));
         EXPECT_EQ(grid.entries[i].minArgs, std::get<1>(expected[i]));
         EXPECT_EQ(grid.entries[i].maxArgs, std::get<2>(expected[i]));
-        EXPECT_EQ(grid.entries[i].flags, 0u);
+        EXPECT_EQ(grid.entries[i].flags, unsigned{vtx::sheet::kCustomNoValueIsEmptyText});
     }
     // The registered handler is the function itself.
     ValueRecord result;
@@ -375,6 +375,7 @@ TEST_F(StandardsFunctions, WorkInsideGridFormulas) {
         {"GETSYSNAME(\"HE 200 A\")", "HEA-200"},
         {"SECTIONSIZE(GETSYSNAME(\"IPE 300\"), 2) + 0.5", "150.5"},
         {"ROUNDTO(A1 * 1.3, 4)", "28"},
+        {"ISNULL(GETARRAYITEM(\"a;b\", 5)) & GETARRAYITEM(\"a;b\", 0)", "1"},
     };
     for (std::size_t i = 0; i < cases.size(); ++i)
         ASSERT_TRUE(sheet.setFormula(2, static_cast<int>(i) + 1, cases[i].first, false))

@@ -1,10 +1,11 @@
-// The module library: the one exported entry point, and the process attach
-// and detach that run when the library is mapped into a process and removed.
+// The module library's entry point, which the host's dynamic linker looks up
+// by name, and the process attach and detach that run when the library is
+// mapped into a process and removed.
 
 #include "module/ModuleEntry.h"
+#include "platform/Exports.h"
 
-extern "C" __attribute__((visibility("default"))) int vtxModuleEntryPoint(int message,
-                                                                          void* appId) {
+extern "C" VTX_MODULE_API int vtxModuleEntryPoint(int message, void* appId) {
     return moduleEntryPoint(message, appId);
 }
 

@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <system_error>
+#include <vector>
 
 Vtx_BMPProgress gBMPProgress;
 
@@ -29,13 +32,39 @@ unsigned grey(unsigned rgb) {
     return level << 16 | level << 8 | level;
 }
 
+constexpr std::string_view kScratchPrefix = "vtx-bill-pictures-";
+
+// The scratch folders that killed processes left behind: removed once per
+// process, before its own is made.
+void removeScratchOfDeadProcesses(const std::filesystem::path& temp) {
+    std::error_code error;
+    std::vector<std::filesystem::path> stale;
+    for (const auto& entry : std::filesystem::directory_iterator(temp, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, kScratchPrefix.size(), kScratchPrefix) != 0)
+            continue;
+        const std::string digits = name.substr(kScratchPrefix.size());
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const auto pid = static_cast<pid_t>(std::stol(digits));
+        if (pid != ::getpid() && !processRunning(pid))
+            stale.push_back(entry.path());
+    }
+    for (const auto& folder : stale)
+        std::filesystem::remove_all(folder, error);
+}
+
 // The temporary folder of this process's pictures.
 Vtx_String pictureFolder() {
     std::error_code error;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
     if (error)
-        folder = ".";
-    folder /= "vtx-bill-pictures-" + std::to_string(::getpid());
+        temp = ".";
+    static const bool cleaned = (removeScratchOfDeadProcesses(temp), true);
+    (void)cleaned;
+    const std::filesystem::path folder =
+        temp / (std::string(kScratchPrefix) + std::to_string(::getpid()));
     std::filesystem::create_directories(folder, error);
     return corePath(folder);
 }
@@ -122,7 +151,14 @@ ErrorStatus createImage(const Vtx_StringArray& row, Vtx_BillImageOptions& option
         options.lengthColumn > 0 ? options.lengthColumn - 1 : bill->findColumn("Length");
     double share = 1;
     double length = 0;
-    const double longest = bill->largestNumber(column);
+    if (options.measuredBill != bill || options.measuredColumn != column ||
+        options.measuredLines != bill->entries.length()) {
+        options.measuredBill = bill;
+        options.measuredColumn = column;
+        options.measuredLines = bill->entries.length();
+        options.longest = bill->largestNumber(column);
+    }
+    const double longest = options.longest;
     if (column >= 0 && column < row.length() && row[column].toDouble(length) && longest > 0)
         share = std::clamp(length / longest, 0.05, 1.0);
     const int margin = std::max(2, height / 4);
@@ -140,8 +176,14 @@ ErrorStatus createImage(const Vtx_StringArray& row, Vtx_BillImageOptions& option
     // Every picture of the process gets a name of its own, whoever asks.
     static long long s_pictures = 0;
     const Vtx_String path = pictureFolder() + "\\part" + Vtx_String::fromInt(++s_pictures) + ".bmp";
-    if (writeFileAtomically(path, bytes) != eOk)
-        return eFileAccessErr;
+    // A scratch file of this process, read back and removed by the caller:
+    // written plainly, without syncing it to disk.
+    {
+        std::ofstream out(nativePath(path), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush())
+            return eFileAccessErr;
+    }
     ++options.made;
     if (gBMPProgress.open)
         gBMPProgress.position = std::min(gBMPProgress.position + 1, gBMPProgress.range);

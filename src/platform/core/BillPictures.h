@@ -13,6 +13,7 @@
 ///         use(file);                  // a temporary file: the caller deletes it
 ///     closeBMPDialog();
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -30,7 +31,7 @@ constexpr int kBillPictureMaxWidth = 1024;
 constexpr int kBillPictureMinHeight = 8;
 
 /// The options of the picture maker, which it may update.
-struct Vtx_BillImageOptions {
+struct VTX_CORE_API Vtx_BillImageOptions {
     /// Picture width in pixels; 0 or less: kBillPictureDefaultWidth.
     int width = -1;
     /// Pictures made so far; the maker counts it up.
@@ -42,28 +43,36 @@ struct Vtx_BillImageOptions {
     bool frame = true;
     /// Colours; false draws in shades of grey.
     bool colour = true;
+    /// The longest length of the bill, measured by the maker on its first
+    /// picture and kept while the bill, the column and its line count stay
+    /// the same: one measurement per bill, not one per part.
+    const Vtx_Bill* measuredBill = nullptr;
+    int measuredColumn = -1;
+    int measuredLines = -1;
+    double longest = 0;
 };
 
 /// The state of the progress dialog while pictures are made.
-struct Vtx_BMPProgress {
+struct VTX_CORE_API Vtx_BMPProgress {
     bool open = false;
     int range = 0;
     int position = 0;
     int timesOpened = 0;
 };
-extern Vtx_BMPProgress gBMPProgress;
+extern VTX_CORE_API Vtx_BMPProgress gBMPProgress;
 
 /// Opens the progress dialog with range steps (position 0).
-void initBMPDialog(int range);
+VTX_CORE_API void initBMPDialog(int range);
 /// Closes it; the counters stay for inspection.
-void closeBMPDialog();
+VTX_CORE_API void closeBMPDialog();
 
 /// Makes the picture of one part in the system's temporary folder and gives
 /// its path in file. eNullPtr without bill or transaction, eFileAccessErr when
 /// the file cannot be written (file is then empty). Steps an open progress
 /// dialog and counts options.made.
-ErrorStatus createImage(const Vtx_StringArray& row, Vtx_BillImageOptions& options,
-                        const Vtx_Bill* bill, const Vtx_Transaction* transaction, Vtx_String& file);
+VTX_CORE_API ErrorStatus createImage(const Vtx_StringArray& row, Vtx_BillImageOptions& options,
+                                     const Vtx_Bill* bill, const Vtx_Transaction* transaction,
+                                     Vtx_String& file);
 
 /// The bytes of a 24-bit bitmap file of width x height pixels, filled by
 /// pixel(x, y) -> 0x00RRGGBB with y = 0 at the top.
@@ -71,15 +80,15 @@ template <typename PixelFn> std::string encodeBitmap24(int width, int height, Pi
 
 /// Width and height in pixels of a bitmap file's bytes; false when they are
 /// not a bitmap (or its size is not positive or above 32768 pixels).
-bool bitmapSizeFromBytes(std::string_view bytes, int& width, int& height);
+VTX_CORE_API bool bitmapSizeFromBytes(std::string_view bytes, int& width, int& height);
 /// As bitmapSizeFromBytes, reading the header of a file.
-bool bitmapSize(const Vtx_String& path, int& width, int& height);
+VTX_CORE_API bool bitmapSize(const Vtx_String& path, int& width, int& height);
 
 // ---- template implementation ----
 
 namespace bill_pictures_detail {
-void putLittleEndian(std::string& out, std::size_t at, unsigned value, int bytes);
-std::string bitmapHeader(int width, int height);
+VTX_CORE_API void putLittleEndian(std::string& out, std::size_t at, unsigned value, int bytes);
+VTX_CORE_API std::string bitmapHeader(int width, int height);
 } // namespace bill_pictures_detail
 
 template <typename PixelFn> std::string encodeBitmap24(int width, int height, PixelFn&& pixel) {

@@ -237,7 +237,8 @@ ErrorStatus writeDrawingFile(const Vtx_String& path, const Vtx_Database& databas
         return eGeneralError;
     }
     if (ErrorStatus status = writeFileAtomically(path, text); status != eOk) {
-        reason = located(path, 0, std::string("cannot write the file: ") + errorStatusText(status));
+        reason =
+            located(path, 0, std::string("cannot write the file: ") + errorStatusWords(status));
         return status;
     }
     return eOk;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Exports.h"
+
 /// Status codes returned by the core library, the host and the module.
 /// eOk is success; every other value is a failure.
 enum ErrorStatus : int {
@@ -25,5 +27,9 @@ enum ErrorStatus : int {
     eGeneralError = 99,
 };
 
-/// A short English name of a status code ("eOk", "eKeyNotFound", ...).
-const char* errorStatusText(ErrorStatus status);
+/// A short English name of a status code ("eOk", "eKeyNotFound", ...), for
+/// logs and tests.
+VTX_CORE_API const char* errorStatusText(ErrorStatus status);
+/// The status in words for a user ("file not found", "no access to the
+/// file", ...): what a reason shown to a user says instead of the name.
+VTX_CORE_API const char* errorStatusWords(ErrorStatus status);

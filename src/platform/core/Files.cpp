@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <map>
 #include <system_error>
+#include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #define VTX_POSIX_FILES 1
@@ -24,8 +27,9 @@ void setReason(Vtx_String* reason, const Vtx_String& path, const std::string& wh
 }
 
 #ifdef VTX_POSIX_FILES
-// Writes all bytes to a new file and forces them to disk before it is closed.
-bool writeAndSync(const fs::path& file, std::string_view bytes) {
+// Writes all bytes to a new file and, with sync, forces them to disk before
+// it is closed.
+bool writeAndSync(const fs::path& file, std::string_view bytes, bool sync = true) {
     int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
@@ -40,9 +44,24 @@ bool writeAndSync(const fs::path& file, std::string_view bytes) {
         else
             done += static_cast<std::size_t>(n);
     }
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && (!sync || ::fsync(fd) == 0);
     ok = ::close(fd) == 0 && ok;
     return ok;
+}
+
+// Forces everything written to the file system holding folder to disk: one
+// call for a whole batch of files.
+bool syncFileSystem(const fs::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+long long currentProcess() {
+    return static_cast<long long>(::getpid());
 }
 
 void syncFolder(const fs::path& folder) {
@@ -53,7 +72,7 @@ void syncFolder(const fs::path& folder) {
     }
 }
 #else
-bool writeAndSync(const fs::path& file, std::string_view bytes) {
+bool writeAndSync(const fs::path& file, std::string_view bytes, bool = true) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
@@ -61,7 +80,53 @@ bool writeAndSync(const fs::path& file, std::string_view bytes) {
 }
 
 void syncFolder(const fs::path&) {}
+bool syncFileSystem(const fs::path&) {
+    return true;
+}
+long long currentProcess() {
+    return 0;
+}
 #endif
+
+// Temporary files are named "<target>.~<process>-<random>.tmp", so that the
+// ones a killed writer left behind are recognised and removed by the next
+// write of the same target (a file of a process still running is kept).
+fs::path temporaryBeside(const fs::path& target) {
+    fs::path temp = target;
+    temp += ".~" + std::to_string(currentProcess()) + "-" + generateRandomString(8).str() + ".tmp";
+    return temp;
+}
+
+void removeStaleTemporaries(const fs::path& folder, const std::vector<std::string>& targets) {
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+    if (ec)
+        return;
+    std::vector<fs::path> stale;
+    for (const fs::directory_entry& entry : it) {
+        const std::string name = entry.path().filename().string();
+        const std::size_t mark = name.rfind(".~");
+        if (mark == std::string::npos || name.size() < 5 ||
+            name.compare(name.size() - 4, 4, ".tmp") != 0)
+            continue;
+        if (!std::binary_search(targets.begin(), targets.end(), name.substr(0, mark)))
+            continue;
+        const std::string tag = name.substr(mark + 2, name.size() - mark - 6);
+        const std::size_t dash = tag.find('-');
+        long long pid = 0;
+        if (dash != std::string::npos) {
+            try {
+                pid = std::stoll(tag.substr(0, dash));
+            } catch (const std::exception&) {
+                pid = 0;
+            }
+        }
+        if (!processRunning(pid) || (pid == currentProcess() && dash != std::string::npos))
+            stale.push_back(entry.path());
+    }
+    for (const fs::path& file : stale)
+        fs::remove(file, ec);
+}
 
 std::string generic(const fs::path& path) {
     return path.generic_string();
@@ -94,7 +159,19 @@ void sortFileList(Vtx_StringArray& files) {
 fs::path nativePath(const Vtx_String& path) {
     std::string text = path.str();
     std::replace(text.begin(), text.end(), '\\', '/');
-    return fs::path(toUtf8(text)).make_preferred();
+    fs::path utf8 = fs::path(toUtf8(text)).make_preferred();
+    // A name stored on disk in 8-bit bytes rather than UTF-8 (written by a
+    // program of 8-bit names) is found by its bytes when no UTF-8 name is
+    // there; names are otherwise written and looked up in UTF-8.
+    const bool eightBit =
+        std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    if (eightBit) {
+        std::error_code error;
+        fs::path bytes(text);
+        if (!fs::exists(utf8, error) && fs::exists(bytes, error))
+            return bytes;
+    }
+    return utf8;
 }
 
 Vtx_String corePath(const fs::path& path) {
@@ -225,33 +302,80 @@ ErrorStatus ObjectExportWriteFile(const Vtx_String& path, const Vtx_StringArray&
 }
 
 ErrorStatus writeFileAtomically(const Vtx_String& path, std::string_view bytes) {
-    fs::path target = nativePath(path);
-    if (target.filename().empty())
-        return eInvalidInput;
-    fs::path folder = target.parent_path();
+    const std::vector<std::pair<Vtx_String, std::string_view>> one = {{path, bytes}};
+    return writeFilesAtomically(one);
+}
+
+ErrorStatus writeFilesAtomically(const std::vector<std::pair<Vtx_String, std::string_view>>& files,
+                                 Vtx_String* failed) {
+    struct Pending {
+        fs::path target;
+        fs::path temp;
+    };
+    std::vector<Pending> pending;
     std::error_code ec;
-    if (!folder.empty() && !fs::is_directory(folder, ec))
-        return eFileAccessErr;
-    if (fs::is_directory(target, ec))
-        return eFileAccessErr;
-    fs::path temp;
-    bool written = false;
-    for (int attempt = 0; attempt < 8 && !written; ++attempt) {
-        temp = target;
-        temp += ".~" + generateRandomString(8).str() + ".tmp";
-        written = writeAndSync(temp, bytes);
+    auto fail = [&](const Vtx_String& path, ErrorStatus status) {
+        for (const Pending& p : pending)
+            fs::remove(p.temp, ec);
+        if (failed)
+            *failed = path;
+        return status;
+    };
+    // Each folder's leftovers of killed writers, once per batch.
+    std::map<fs::path, std::vector<std::string>> byFolder;
+    for (const auto& [path, bytes] : files) {
+        fs::path target = nativePath(path);
+        if (target.filename().empty())
+            return fail(path, eInvalidInput);
+        const fs::path folder = target.parent_path();
+        if (!folder.empty() && !fs::is_directory(folder, ec))
+            return fail(path, eFileAccessErr);
+        if (fs::is_directory(target, ec))
+            return fail(path, eFileAccessErr);
+        byFolder[folder].push_back(target.filename().string());
+    }
+    for (auto& [folder, names] : byFolder) {
+        std::sort(names.begin(), names.end());
+        removeStaleTemporaries(folder, names);
+    }
+    // All new contents beside their targets first, then one sync for the
+    // batch, then the renames, then each folder's entry list: a crash leaves
+    // every target whole, old or new. A single file is synced on its own.
+    const bool single = files.size() == 1;
+    for (const auto& [path, bytes] : files) {
+        const fs::path target = nativePath(path);
+        fs::path temp;
+        bool written = false;
+        for (int attempt = 0; attempt < 8 && !written; ++attempt) {
+            temp = temporaryBeside(target);
+            written = writeAndSync(temp, bytes, single);
+            if (!written)
+                fs::remove(temp, ec);
+        }
         if (!written)
-            fs::remove(temp, ec);
+            return fail(path, eFileAccessErr);
+        pending.push_back({target, temp});
     }
-    if (!written)
-        return eFileAccessErr;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return eFileAccessErr;
+    if (!single && !pending.empty() && !syncFileSystem(pending.front().target.parent_path()))
+        return fail(files.front().first, eFileAccessErr);
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        fs::rename(pending[i].temp, pending[i].target, ec);
+        if (ec) {
+            pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(i));
+            return fail(files[i].first, eFileAccessErr);
+        }
     }
-    syncFolder(folder);
+    for (const auto& [folder, names] : byFolder)
+        syncFolder(folder);
     return eOk;
+}
+
+bool processRunning(long long pid) {
+#ifdef VTX_POSIX_FILES
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+#else
+    return pid > 0;
+#endif
 }
 
 bool matchesFilePattern(const Vtx_String& name, const Vtx_String& pattern) {
@@ -323,4 +447,54 @@ ErrorStatus ObjectExportFindFiles(const Vtx_String& folder, const Vtx_String& pa
 ErrorStatus ObjectExportFindFilesRecursive(const Vtx_String& folder, const Vtx_String& pattern,
                                            Vtx_StringArray& files) {
     return findMatchingFiles<fs::recursive_directory_iterator>(folder, pattern, files);
+}
+
+namespace {
+
+// The entry of folder named part, spelt as given or else with case ignored;
+// empty when none is of the wanted kind.
+Vtx_String findPartIgnoringCase(const fs::path& folder, const Vtx_String& part, bool wantFolder) {
+    std::error_code ec;
+    auto isWanted = [&](const fs::path& path) {
+        return wantFolder ? fs::is_directory(path, ec) : fs::is_regular_file(path, ec);
+    };
+    if (isWanted(folder / nativePath(part)))
+        return part;
+    Vtx_StringArray matches;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const Vtx_String name = coreText(generic(it->path().filename()));
+        if (name.equal(part, false) && isWanted(it->path()))
+            matches.append(name);
+    }
+    if (matches.length() == 0)
+        return {};
+    sortFileList(matches);
+    return matches[0];
+}
+
+} // namespace
+
+Vtx_String findFileIgnoringCase(const Vtx_String& folder, const Vtx_String& relativeName) {
+    Vtx_StringArray parts;
+    int start = 0;
+    for (int i = 0; i <= relativeName.length(); ++i) {
+        if (i < relativeName.length() && relativeName.at(i) != '\\' && relativeName.at(i) != '/')
+            continue;
+        if (i > start)
+            parts.append(relativeName.mid(start, i - start));
+        start = i + 1;
+    }
+    fs::path at = nativePath(folder.isEmpty() ? Vtx_String(".") : folder);
+    Vtx_String found;
+    for (int i = 0; i < parts.length(); ++i) {
+        const Vtx_String part = findPartIgnoringCase(at, parts[i], i + 1 < parts.length());
+        if (part.isEmpty())
+            return {};
+        at /= nativePath(part);
+        if (i > 0)
+            found += '\\';
+        found += part;
+    }
+    return found;
 }

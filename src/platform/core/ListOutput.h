@@ -12,6 +12,7 @@
 ///
 /// The part-list file format is described in docs/bill-output.md.
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -20,7 +21,7 @@
 /// What a producer hands to a list writer, in feed order. The virtual
 /// operations keep this slot order: destructor, onStartFeed, onEndFeed,
 /// onNewPage, onAddRow, onAddSubTotals, onAddSeperation.
-class Vtx_ListOutputCallback {
+class VTX_CORE_API Vtx_ListOutputCallback {
 public:
     virtual ~Vtx_ListOutputCallback() = default;
     /// Before the first row; a failure stops the feed.
@@ -40,7 +41,7 @@ public:
 };
 
 /// One line of a part list.
-struct Vtx_BillEntry {
+struct VTX_CORE_API Vtx_BillEntry {
     enum Kind { Part, SubTotal, Separation, NewPage };
     Kind kind = Part;
     Vtx_StringArray texts;
@@ -49,7 +50,7 @@ struct Vtx_BillEntry {
 /// A part list: column names, one row-property code per column (docs:
 /// 1 whole number, 2 number with one decimal, 3 text), the print-settings
 /// set to use, named variables, and the lines in order.
-class Vtx_Bill {
+class VTX_CORE_API Vtx_Bill {
 public:
     Vtx_Bill() = default;
     virtual ~Vtx_Bill() = default;
@@ -75,7 +76,7 @@ public:
 /// each line in order through onAddRow, onAddSubTotals (the line's texts as
 /// labels, no second texts, flag false, number 0), onAddSeperation or
 /// onNewPage, then onEndFeed, whose status is returned.
-ErrorStatus produceList(const Vtx_Bill& bill, Vtx_ListOutputCallback& output);
+VTX_CORE_API ErrorStatus produceList(const Vtx_Bill& bill, Vtx_ListOutputCallback& output);
 
 /// Most columns a part list may have (the grid's column limit).
 constexpr int kMaxPartListColumns = 16384;
@@ -84,7 +85,8 @@ constexpr int kMaxPartListColumns = 16384;
 /// (replaced only on success). On failure reason names the file and line:
 /// eFileNotFound / eFileAccessErr / eLimitExceeded for the file,
 /// eBadFileFormat for its content.
-ErrorStatus readPartList(const Vtx_String& path, Vtx_Bill& bill, Vtx_String* reason = nullptr);
+VTX_CORE_API ErrorStatus readPartList(const Vtx_String& path, Vtx_Bill& bill,
+                                      Vtx_String* reason = nullptr);
 /// As readPartList, from bytes already read; name stands for the file.
-ErrorStatus readPartListText(std::string_view bytes, const Vtx_String& name, Vtx_Bill& bill,
-                             Vtx_String* reason = nullptr);
+VTX_CORE_API ErrorStatus readPartListText(std::string_view bytes, const Vtx_String& name,
+                                          Vtx_Bill& bill, Vtx_String* reason = nullptr);

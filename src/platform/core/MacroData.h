@@ -11,13 +11,14 @@
 ///     int index = data.findTab("EndPlate");
 ///     MacroTabData* tab = data.getTab(index);
 
+#include "platform/Exports.h"
 #include "platform/core/MacroModel.h"
 
 #include <vector>
 
 /// Properties of the profile placements of one group, merged: a text is
 /// empty when the placements disagree on it.
-struct Vtx_ProfileProps {
+struct VTX_CORE_API Vtx_ProfileProps {
     Vtx_String name; ///< the member name
     Vtx_String sectionName;
     Vtx_String material;
@@ -27,7 +28,7 @@ struct Vtx_ProfileProps {
 /// 2 profiles, 3 general.
 enum MacroTabKind : int { kTabVariables = 0, kTabBolts = 1, kTabProfiles = 2, kTabGeneral = 3 };
 
-class MacroTabData {
+class VTX_CORE_API MacroTabData {
 public:
     MacroTabData() = default;
     MacroTabData(Vtx_Macro* macro, const Vtx_String& name, int kind);
@@ -78,7 +79,7 @@ private:
     Vtx_StringArray m_moduleNames;
 };
 
-class MacroData {
+class VTX_CORE_API MacroData {
 public:
     MacroData() = default;
     virtual ~MacroData() = default;
@@ -106,14 +107,14 @@ private:
 /// Reads or writes the first (or second) bolt count of the pattern named
 /// patternName of the tab's bolt module. The second count needs a
 /// two-directional pattern; a count written must be a whole number >= 1.
-ErrorStatus getSetNrBolts(MacroTabData* tab, const Vtx_String& patternName, Vtx_String& value,
-                          bool get, bool first);
+VTX_CORE_API ErrorStatus getSetNrBolts(MacroTabData* tab, const Vtx_String& patternName,
+                                       Vtx_String& value, bool get, bool first);
 
 /// The macro's tab mapping record: the assigned standards spreadsheets with
 /// their keys, the macro's module group names and the candidate mapping that
 /// the mapping page offers (not owned).
 class KsSSMapping;
-struct TabMappingData {
+struct VTX_CORE_API TabMappingData {
     Vtx_StringArray spreadsheetNames;
     Vtx_StringArray mappingKeys;
     Vtx_StringArray groupNames;

@@ -60,6 +60,15 @@ ErrorStatus Vtx_Macro::getGeneralVariables(Vtx_StringArray& names) const {
     return eOk;
 }
 
+void Vtx_Macro::getGeneralVariableTexts(Vtx_StringArray& names, Vtx_StringArray& values) const {
+    names.removeAll();
+    values.removeAll();
+    for (const auto& [name, value] : m_generalVariables) {
+        names.append(name);
+        values.append(Vtx_String(value, 0, true));
+    }
+}
+
 ErrorStatus Vtx_Macro::generalVariableValue(const Vtx_String& name, double& value) const {
     for (const auto& variable : m_generalVariables) {
         if (variable.first.equal(name, false)) {

@@ -15,6 +15,7 @@
 ///     Vtx_DbMacro* dbMacro = db.findMacro("EP-1");
 ///     Vtx_Macro* macro = dbMacro->macroWrite();
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -28,7 +29,7 @@
 class Vtx_Database;
 
 /// Id of a database-resident object: the database and a handle (> 0).
-class Vtx_ObjectId {
+class VTX_CORE_API Vtx_ObjectId {
 public:
     Vtx_ObjectId() = default;
     Vtx_ObjectId(Vtx_Database* database, std::int64_t handle)
@@ -48,7 +49,7 @@ enum class Vtx_PatternType { OneDirectional = 0, TwoDirectional = 1 };
 
 /// A bolt pattern (database object). Counts are texts as the dialogs show
 /// them ("4", or an expression the host understands).
-struct Vtx_BoltPattern {
+struct VTX_CORE_API Vtx_BoltPattern {
     Vtx_String name;
     Vtx_PatternType type = Vtx_PatternType::OneDirectional;
     Vtx_String nrBolts1 = "1";
@@ -61,7 +62,7 @@ struct Vtx_BoltPattern {
 
 /// A profile entity (database object): what a base profile or a profile
 /// placement is made of.
-struct Vtx_ProfileEntity {
+struct VTX_CORE_API Vtx_ProfileEntity {
     Vtx_String sectionName; ///< e.g. "IPE 300", "HEA 200", "PL 15x200"
     Vtx_String material;    ///< e.g. "S355"
 };
@@ -70,7 +71,7 @@ struct Vtx_ProfileEntity {
 /// (shown on the macro's dialog page) and `driving` (set by the user, not
 /// derived by an equation). `hasFlexFix` gives it a flex/fix button on its
 /// tab; `fixed` is that button's state.
-struct Vtx_DialogVariable {
+struct VTX_CORE_API Vtx_DialogVariable {
     Vtx_String name;
     double value = 0;
     bool visible = true;
@@ -104,7 +105,7 @@ enum KsCutOffsetType : int {
     kOffsetTypeCount = 9,
 };
 
-struct Vtx_CutConstraint {
+struct VTX_CORE_API Vtx_CutConstraint {
     Vtx_String name;
     int cutType = kCutStraight;
     double offsets[kOffsetTypeCount] = {};
@@ -113,14 +114,14 @@ struct Vtx_CutConstraint {
 /// A profile placement of a profile module: its key name inside the module,
 /// the member name shown for it (merged per group by the dialogs) and the
 /// profile entity that gives section and material.
-struct Vtx_ProfPlacement {
+struct VTX_CORE_API Vtx_ProfPlacement {
     Vtx_String name;
     Vtx_String memberName;
     Vtx_ObjectId profileId;
 };
 
 /// Bolt properties shown on a bolt tab, as texts.
-struct Vtx_BoltData {
+struct VTX_CORE_API Vtx_BoltData {
     Vtx_String assembly;    ///< e.g. "M-8.8"
     Vtx_String diameter;    ///< e.g. "20"
     Vtx_String holeOffset;  ///< hole tolerance, e.g. "2"
@@ -131,7 +132,7 @@ struct Vtx_BoltData {
 enum class Vtx_ModuleKind { General = 0, Plate = 1, Bolt = 2, Profile = 3 };
 
 /// One module of a macro. Bolt and profile modules are the subclasses below.
-class Vtx_Module {
+class VTX_CORE_API Vtx_Module {
 public:
     Vtx_Module(Vtx_String name, Vtx_String groupName);
     virtual ~Vtx_Module() = default;
@@ -161,13 +162,13 @@ private:
     std::vector<Vtx_CutConstraint> m_cuts;
 };
 
-class Vtx_PlateModule : public Vtx_Module {
+class VTX_CORE_API Vtx_PlateModule : public Vtx_Module {
 public:
     using Vtx_Module::Vtx_Module;
     Vtx_ModuleKind kind() const override { return Vtx_ModuleKind::Plate; }
 };
 
-class Vtx_BoltModule : public Vtx_Module {
+class VTX_CORE_API Vtx_BoltModule : public Vtx_Module {
 public:
     using Vtx_Module::Vtx_Module;
     Vtx_ModuleKind kind() const override { return Vtx_ModuleKind::Bolt; }
@@ -183,7 +184,7 @@ private:
     Vtx_BoltData m_boltData;
 };
 
-class Vtx_ProfModule : public Vtx_Module {
+class VTX_CORE_API Vtx_ProfModule : public Vtx_Module {
 public:
     using Vtx_Module::Vtx_Module;
     Vtx_ModuleKind kind() const override { return Vtx_ModuleKind::Profile; }
@@ -197,14 +198,14 @@ private:
 /// One connection standard assigned to a macro: the spreadsheet name
 /// (relative to "Connection Standards\\", without ".kss") and the key of its
 /// mapping ("" none yet, a mapping-file key, or "Module." + group name).
-struct Vtx_StandardAssignment {
+struct VTX_CORE_API Vtx_StandardAssignment {
     Vtx_String spreadsheet;
     Vtx_String mappingKey;
 };
 
 /// A connection macro: modules in order, general variables in order, base
 /// profiles (profile entity ids) in order and the assigned standards.
-class Vtx_Macro {
+class VTX_CORE_API Vtx_Macro {
 public:
     Vtx_Macro() = default;
     Vtx_Macro(const Vtx_Macro&) = delete;
@@ -232,6 +233,10 @@ public:
     /// Sets an existing general variable, or adds it at the end. eInvalidName
     /// for an empty name, eInvalidInput for a value that is not finite.
     ErrorStatus setGeneralVariable(const Vtx_String& name, double value);
+    /// The general variables in order as texts (the lists are emptied
+    /// first): the names, and each value as the shortest text that reads back
+    /// to it, as a standards evaluation is given them.
+    void getGeneralVariableTexts(Vtx_StringArray& names, Vtx_StringArray& values) const;
     /// The general variables in order, as name and value.
     const std::vector<std::pair<Vtx_String, double>>& generalVariables() const {
         return m_generalVariables;
@@ -254,7 +259,7 @@ private:
 
 /// The database-resident form of a macro. `macro` gives read access,
 /// `macroWrite` write access.
-class Vtx_DbMacro {
+class VTX_CORE_API Vtx_DbMacro {
 public:
     Vtx_DbMacro(Vtx_Database* database, std::int64_t handle);
     virtual ~Vtx_DbMacro() = default;
@@ -273,7 +278,7 @@ private:
 
 /// A drawing: macros and the objects they refer to. Handles are unique in
 /// one database and never reused.
-class Vtx_Database {
+class VTX_CORE_API Vtx_Database {
 public:
     Vtx_Database() = default;
     Vtx_Database(const Vtx_Database&) = delete;
@@ -325,7 +330,7 @@ private:
 /// transaction of another database makes an access fail (eInvalidInput).
 /// abort() restores objects in place, so pointers to objects that existed at
 /// start() stay valid; objects made since are removed.
-class Vtx_Transaction {
+class VTX_CORE_API Vtx_Transaction {
 public:
     explicit Vtx_Transaction(Vtx_Database* database) : m_database(database) {}
     virtual ~Vtx_Transaction() = default;
@@ -347,55 +352,59 @@ private:
 
 /// The module named moduleName of the macro, for writing. An empty name picks
 /// the module at moduleIndex of the macro's module list instead.
-ErrorStatus openModule(Vtx_Macro* macro, const Vtx_String& moduleName, Vtx_Module*& module,
-                       int moduleIndex = -1);
+VTX_CORE_API ErrorStatus openModule(Vtx_Macro* macro, const Vtx_String& moduleName,
+                                    Vtx_Module*& module, int moduleIndex = -1);
 /// Names of the modules whose tab name (group, else name) equals group (case
 /// ignored), in macro order. An empty group gives an empty list and eOk; a
 /// group that no module has gives an empty list and eKeyNotFound.
-ErrorStatus getModNamesOfGroup(const Vtx_Macro* macro, const Vtx_String& group,
-                               Vtx_StringArray& names);
+VTX_CORE_API ErrorStatus getModNamesOfGroup(const Vtx_Macro* macro, const Vtx_String& group,
+                                            Vtx_StringArray& names);
 /// The module's dialog variables with their visible and driving flags.
-ErrorStatus getDialogVariables(const Vtx_Module* module, Vtx_StringArray& names,
-                               Vtx_Array<bool>& visible, Vtx_Array<bool>& driving);
+VTX_CORE_API ErrorStatus getDialogVariables(const Vtx_Module* module, Vtx_StringArray& names,
+                                            Vtx_Array<bool>& visible, Vtx_Array<bool>& driving);
 /// A dialog variable's value as text (shortest text that reads back exactly);
 /// set reads the text as a decimal number (eInvalidInput when it is none).
-ErrorStatus getSetConstrVarValue(Vtx_Module* module, const Vtx_String& name, Vtx_String& value,
-                                 bool get);
-ErrorStatus getCutConstraints(const Vtx_Module* module, Vtx_StringArray& names,
-                              Vtx_Array<int>& cutTypes);
-ErrorStatus getCutConstraint(Vtx_Module* module, const Vtx_String& cutName,
-                             Vtx_CutConstraint*& cut);
+VTX_CORE_API ErrorStatus getSetConstrVarValue(Vtx_Module* module, const Vtx_String& name,
+                                              Vtx_String& value, bool get);
+VTX_CORE_API ErrorStatus getCutConstraints(const Vtx_Module* module, Vtx_StringArray& names,
+                                           Vtx_Array<int>& cutTypes);
+VTX_CORE_API ErrorStatus getCutConstraint(Vtx_Module* module, const Vtx_String& cutName,
+                                          Vtx_CutConstraint*& cut);
 /// The offset types that a cut type offers, in ascending order;
 /// eInvalidInput (and an empty list) for an unknown cut type.
-ErrorStatus getCutOffsets(int cutType, Vtx_Array<int>& offsetTypes);
+VTX_CORE_API ErrorStatus getCutOffsets(int cutType, Vtx_Array<int>& offsetTypes);
 /// eNotApplicable when the cut's type does not offer offsetType, eOutOfRange
 /// for an offset type outside 0..8, eInvalidInput when the cut is not one of
 /// the module's or a value to write is not finite.
-ErrorStatus getSetCutValue(Vtx_Module* module, Vtx_CutConstraint* cut, int offsetType,
-                           double& value, bool get);
-ErrorStatus findPattern(Vtx_BoltModule* module, const Vtx_String& patternName,
-                        Vtx_ObjectId& patternId, Vtx_Transaction* transaction = nullptr);
-ErrorStatus getPattern(const Vtx_ObjectId& patternId, Vtx_BoltPattern*& pattern,
-                       Vtx_Transaction* transaction = nullptr);
+VTX_CORE_API ErrorStatus getSetCutValue(Vtx_Module* module, Vtx_CutConstraint* cut, int offsetType,
+                                        double& value, bool get);
+VTX_CORE_API ErrorStatus findPattern(Vtx_BoltModule* module, const Vtx_String& patternName,
+                                     Vtx_ObjectId& patternId,
+                                     Vtx_Transaction* transaction = nullptr);
+VTX_CORE_API ErrorStatus getPattern(const Vtx_ObjectId& patternId, Vtx_BoltPattern*& pattern,
+                                    Vtx_Transaction* transaction = nullptr);
 /// Reads or writes the reverse-start flag of a pattern's first or second
 /// direction; the second needs a two-directional pattern (eNotApplicable).
 /// eKeyNotFound when the pattern is not one of the module's.
-ErrorStatus getSetBoltPatternReverses(Vtx_BoltModule* module, const Vtx_ObjectId& patternId,
-                                      bool first, bool get, bool& reverse,
-                                      Vtx_Transaction* transaction = nullptr);
+VTX_CORE_API ErrorStatus getSetBoltPatternReverses(Vtx_BoltModule* module,
+                                                   const Vtx_ObjectId& patternId, bool first,
+                                                   bool get, bool& reverse,
+                                                   Vtx_Transaction* transaction = nullptr);
 /// The profile entity id of the module's profile placement named name (case
 /// ignored); eWrongObjectType when the module is no profile module.
-ErrorStatus getNamedPrpl(Vtx_Module* module, const Vtx_String& name, Vtx_ObjectId& profileId);
+VTX_CORE_API ErrorStatus getNamedPrpl(Vtx_Module* module, const Vtx_String& name,
+                                      Vtx_ObjectId& profileId);
 /// The profile entity id of base profile n (0-based) of the macro.
-ErrorStatus getBaseProf(Vtx_DbMacro* dbMacro, int n, Vtx_ObjectId& profileId);
-ErrorStatus getSectionName(const Vtx_ObjectId& profileId, Vtx_String& sectionName,
-                           Vtx_Transaction* transaction = nullptr);
-ErrorStatus getMaterial(const Vtx_ObjectId& profileId, Vtx_String& material,
-                        Vtx_Transaction* transaction = nullptr);
+VTX_CORE_API ErrorStatus getBaseProf(Vtx_DbMacro* dbMacro, int n, Vtx_ObjectId& profileId);
+VTX_CORE_API ErrorStatus getSectionName(const Vtx_ObjectId& profileId, Vtx_String& sectionName,
+                                        Vtx_Transaction* transaction = nullptr);
+VTX_CORE_API ErrorStatus getMaterial(const Vtx_ObjectId& profileId, Vtx_String& material,
+                                     Vtx_Transaction* transaction = nullptr);
 
 /// Reads a drawing file (format in docs/drawing-format.md). On failure the
 /// database is left empty and reason names the file and line.
-ErrorStatus readDrawingFile(const Vtx_String& path, Vtx_Database& database, Vtx_String& reason);
+VTX_CORE_API ErrorStatus readDrawingFile(const Vtx_String& path, Vtx_Database& database,
+                                         Vtx_String& reason);
 /// Writes the drawing whole to a temporary file and renames it over path.
-ErrorStatus writeDrawingFile(const Vtx_String& path, const Vtx_Database& database,
-                             Vtx_String& reason);
+VTX_CORE_API ErrorStatus writeDrawingFile(const Vtx_String& path, const Vtx_Database& database,
+                                          Vtx_String& reason);

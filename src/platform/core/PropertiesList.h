@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 
@@ -23,7 +24,7 @@
 ///     int count = 0;
 ///     if (list.readFromFile(path, &reason) == eOk && list.getProperty("NROFCONTROLS", count) ==
 ///     eOk)
-class Vtx_PropertiesList {
+class VTX_CORE_API Vtx_PropertiesList {
 public:
     /// The first line of every properties file this version writes.
     static constexpr const char* kHeader = "VtxProperties version 1";

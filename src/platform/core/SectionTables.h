@@ -16,6 +16,7 @@
 ///     Vtx_String h;
 ///     getSectionValue("IPE 300", 0, h);            // "300"
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
@@ -30,20 +31,20 @@
 /// the file's base name without extension, rows every row of cells (emptied
 /// first). On failure reason names the file and line: eFileNotFound,
 /// eFileAccessErr, eLimitExceeded (file or line too long) or eBadFileFormat.
-ErrorStatus readFile(const Vtx_String& path, Vtx_String& tableName,
-                     Vtx_Array<Vtx_StringArray>& rows, Vtx_String* reason = nullptr);
+VTX_CORE_API ErrorStatus readFile(const Vtx_String& path, Vtx_String& tableName,
+                                  Vtx_Array<Vtx_StringArray>& rows, Vtx_String* reason = nullptr);
 /// Writes rows as a table file, whole to a temporary file then renamed.
 /// Every byte of every cell reads back unchanged.
-ErrorStatus writeFile(const Vtx_String& path, const Vtx_Array<Vtx_StringArray>& rows);
+VTX_CORE_API ErrorStatus writeFile(const Vtx_String& path, const Vtx_Array<Vtx_StringArray>& rows);
 
-struct Vtx_SectionTable {
+struct VTX_CORE_API Vtx_SectionTable {
     Vtx_String name; ///< registry name, e.g. "HEA.pr"
     Vtx_String templateName;
     Vtx_StringArray columns;
     Vtx_Array<Vtx_StringArray> rows;
 };
 
-class Vtx_SectionTableManager {
+class VTX_CORE_API Vtx_SectionTableManager {
 public:
     Vtx_SectionTableManager() = default;
     virtual ~Vtx_SectionTableManager() = default;
@@ -95,14 +96,16 @@ private:
 
 /// The registry the core library uses; filled from the library's "prof\\"
 /// folder on first use once gSettings.libDir is set.
-Vtx_SectionTableManager& sectionTableManager();
+VTX_CORE_API Vtx_SectionTableManager& sectionTableManager();
 /// Empties the registry; its next use loads the library's folder again
 /// (after a change of library folder, and between tests).
-void resetSectionTableManager();
+VTX_CORE_API void resetSectionTableManager();
 
 /// Names of the value columns of the section's table.
-ErrorStatus getSectionColumnNames(const Vtx_String& sectionName, Vtx_StringArray& names);
+VTX_CORE_API ErrorStatus getSectionColumnNames(const Vtx_String& sectionName,
+                                               Vtx_StringArray& names);
 /// Value column `column` (0-based among the value columns) of the section.
 /// eKeyNotFound for an unknown section, eInvalidIndex for a column the
 /// table does not have, eNotApplicable when the section's cell is empty.
-ErrorStatus getSectionValue(const Vtx_String& sectionName, int column, Vtx_String& value);
+VTX_CORE_API ErrorStatus getSectionValue(const Vtx_String& sectionName, int column,
+                                         Vtx_String& value);

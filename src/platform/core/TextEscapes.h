@@ -4,6 +4,7 @@
 /// texts, table files, the registry file, sheet files). Every format knows
 /// \\, \n and \t; each adds what it needs of \r, \" and \xHH.
 
+#include "platform/Exports.h"
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -23,15 +24,16 @@ enum EscapeSet : unsigned {
 /// and \" when set has them; with kEscapeHex every other control byte, and
 /// every byte of hexAlso, as \xHH. The other bytes are appended as they are
 /// (or in UTF-8, see kEscapeUtf8). Quotes around the text are the caller's.
-void appendEscaped(std::string& out, std::string_view text, unsigned set,
-                   std::string_view hexAlso = {});
+VTX_CORE_API void appendEscaped(std::string& out, std::string_view text, unsigned set,
+                                std::string_view hexAlso = {});
 
 /// Decodes the escape whose letter is text[pos] (the byte after the
 /// backslash) and appends its byte to out. Returns how many bytes of text
 /// the escape used after the backslash (1, or 3 for \xHH), or 0 when the
 /// letter is not in set, pos is past the end or \x lacks its two digits.
-std::size_t decodeEscape(std::string_view text, std::size_t pos, unsigned set, std::string& out);
+VTX_CORE_API std::size_t decodeEscape(std::string_view text, std::size_t pos, unsigned set,
+                                      std::string& out);
 
 /// Undoes every escape of text into out; false for an escape decodeEscape
 /// refuses or a backslash at the end.
-bool unescapeText(std::string_view text, unsigned set, std::string& out);
+VTX_CORE_API bool unescapeText(std::string_view text, unsigned set, std::string& out);

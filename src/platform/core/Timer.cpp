@@ -1,14 +1,41 @@
 #include "platform/core/Timer.h"
 
+#include <utility>
+
+namespace {
+
+Vtx_Timer::Observer& observerSlot() {
+    static Vtx_Timer::Observer observer;
+    return observer;
+}
+
+void notify(const Vtx_Timer& timer, bool started) {
+    if (!observerSlot())
+        return;
+    // A copy: the observer may replace itself while it runs.
+    const Vtx_Timer::Observer observer = observerSlot();
+    observer(timer, started);
+}
+
+} // namespace
+
+Vtx_Timer::Observer Vtx_Timer::setObserver(Observer observer) {
+    return std::exchange(observerSlot(), std::move(observer));
+}
+
 void Vtx_Timer::start() {
-    m_started = Clock::now();
     m_running = true;
+    notify(*this, true);
+    // The observer's own time is not the stage's.
+    m_started = Clock::now();
 }
 
 bool Vtx_Timer::end() {
     if (!m_running)
         return false;
-    m_total += Clock::now() - m_started;
+    const Clock::time_point ended = Clock::now();
+    notify(*this, false);
+    m_total += ended - m_started;
     ++m_count;
     m_running = false;
     return true;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/VtxString.h"
 
 #include <chrono>
+#include <functional>
 
 /// A named stopwatch for diagnostics: every start/end pair adds its elapsed
 /// time to a total and counts one run.
@@ -12,7 +14,10 @@
 ///     ... load ...
 ///     gLoadFile.end();
 ///     print(gLoadFile.report());   // "gLoadFile: 1 run(s), 0.012 s"
-class Vtx_Timer {
+///
+/// An observer, when one is set, sees every start and end of every timer in
+/// the process, in order: a trace of the stages that the timers delimit.
+class VTX_CORE_API Vtx_Timer {
 public:
     explicit Vtx_Timer(const Vtx_String& name = Vtx_String()) : m_name(name) {}
     virtual ~Vtx_Timer() = default;
@@ -36,6 +41,12 @@ public:
     void setName(const Vtx_String& name) { m_name = name; }
     /// One line: name, number of runs and total seconds (3 decimals).
     Vtx_String report() const;
+
+    /// Called after a run starts (started true) and before it ends; not for
+    /// an end without a start, nor for reset.
+    using Observer = std::function<void(const Vtx_Timer& timer, bool started)>;
+    /// Sets the process-wide observer (empty: none); returns the one before.
+    static Observer setObserver(Observer observer);
 
 private:
     using Clock = std::chrono::steady_clock;

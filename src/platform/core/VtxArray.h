@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include <algorithm>
 #include <cstddef>
 #include <deque>
@@ -14,7 +15,7 @@
 ///     Vtx_Array<int> numbers;
 ///     numbers.append(3);
 ///     numbers.insertAt(0, 1);   // {1, 3}
-template <typename T> class Vtx_Array {
+template <typename T> class VTX_CORE_API Vtx_Array {
     // std::vector<bool> hands out proxies, not bool&; a deque keeps real bools.
     using Storage = std::conditional_t<std::is_same_v<T, bool>, std::deque<bool>, std::vector<T>>;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include <compare>
 #include <cstddef>
 #include <string>
@@ -19,7 +20,7 @@
 ///
 ///     Vtx_String width(12.5, 8);          // "12.5"
 ///     if (width.equal("12.5", true)) ...
-class Vtx_String {
+class VTX_CORE_API Vtx_String {
 public:
     Vtx_String() = default;
     Vtx_String(const char* text) : m_text(text ? text : "") {}
@@ -104,13 +105,13 @@ private:
 };
 
 /// Windows-1252 letter case: maps only letters, leaves every other byte.
-char vtxToUpper(char c);
-char vtxToLower(char c);
+VTX_CORE_API char vtxToUpper(char c);
+VTX_CORE_API char vtxToLower(char c);
 
 /// Windows-1252 to UTF-8 and back, one character per byte. The five bytes that
 /// Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the
 /// control characters of the same number, so all 256 bytes round-trip.
-std::string toUtf8(std::string_view text);
+VTX_CORE_API std::string toUtf8(std::string_view text);
 /// False when the input is not valid UTF-8 or holds a character outside the
 /// 256 that toUtf8 produces; out is then unspecified.
-bool fromUtf8(std::string_view utf8, std::string& out);
+VTX_CORE_API bool fromUtf8(std::string_view utf8, std::string& out);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
 
 /// A list of texts with look-ups that take the core's case flag.
-class Vtx_StringArray : public Vtx_Array<Vtx_String> {
+class VTX_CORE_API Vtx_StringArray : public Vtx_Array<Vtx_String> {
 public:
     using Vtx_Array<Vtx_String>::Vtx_Array;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
 
@@ -26,7 +27,7 @@ enum class CommandLineEcho {
 ///     HostCommandLine& line = Host::current().commandLine();
 ///     line.printf("Loading spreadsheet:%s\n", name.c_str());
 ///     EXPECT_EQ(line.errorLines().length(), 0);
-class HostCommandLine {
+class VTX_HOST_API HostCommandLine {
 public:
     static constexpr std::size_t kMaxBufferBytes = 8u << 20;
     /// One formatted print may produce at most this many bytes; the rest is cut.
@@ -77,7 +78,7 @@ private:
 
 /// What a dialog posts to the host to run after the current message: a
 /// command text such as "CANCELCMD", or a fresh command prompt.
-struct PostedCommand {
+struct VTX_HOST_API PostedCommand {
     enum class Kind { Command, Prompt };
     Kind kind = Kind::Command;
     Vtx_String text; ///< empty for a prompt
@@ -86,7 +87,7 @@ struct PostedCommand {
 
 /// The queue of posted commands and prompts, in posting order. The stand-in
 /// never runs them: a test (or the desktop host) reads and takes them.
-class HostCommandQueue {
+class VTX_HOST_API HostCommandQueue {
 public:
     void postCommand(const Vtx_String& text) {
         m_posted.push_back({PostedCommand::Kind::Command, text});

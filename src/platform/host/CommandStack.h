@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -18,7 +19,7 @@
 ///     stack.addCommand("VORTEX_SS", "SSEDIT", [] { ... });
 ///     stack.runCommand("ssedit");
 ///     stack.removeGroup("VORTEX_SS");
-class HostCommandStack {
+class VTX_HOST_API HostCommandStack {
 public:
     /// The stack's name in the host's system registry.
     static constexpr const char* kName = "ACAD_REGISTERED_COMMANDS";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -27,9 +28,8 @@ inline constexpr const char* kModuleEntryPointName = "vtxModuleEntryPoint";
 
 /// What the host knows of one loaded module. Its address is the id passed to
 /// the entry point; the module reads host from it to reach the host that
-/// loaded it (a module library carries its own copy of the host code, whose
-/// Host::current() is another object until the module adopts this one).
-struct HostModule {
+/// loaded it, which need not be the current one where several hosts exist.
+struct VTX_HOST_API HostModule {
     Host* host = nullptr;
     Vtx_String name;
     Vtx_String path; ///< empty for a module linked into the program
@@ -48,7 +48,7 @@ struct HostModule {
 ///     Vtx_String reason;
 ///     if (linker.loadModule("/opt/vtx/libvtxssmodule.so", &reason) != eOk) ...
 ///     linker.unloadModule("libvtxssmodule");
-class HostDynamicLinker {
+class VTX_HOST_API HostDynamicLinker {
 public:
     explicit HostDynamicLinker(Host& host) : m_host(host) {}
     HostDynamicLinker(const HostDynamicLinker&) = delete;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 
 #include <cstddef>
@@ -38,7 +39,7 @@ enum GlobalMemoryFlags : unsigned {
 ///     }
 ///     ...
 ///     memory.free(h);
-class HostGlobalMemory {
+class VTX_HOST_API HostGlobalMemory {
 public:
     /// The largest block; larger requests fail with eLimitExceeded.
     static constexpr std::size_t kMaxBlockBytes = std::size_t{256} << 20;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/host/CommandLine.h"
 #include "platform/host/CommandStack.h"
 #include "platform/host/DynamicLinker.h"
@@ -23,7 +24,7 @@
 ///     HostScope scope(host);          // host is current until scope ends
 ///     hostPrintf("*Error* Invalid index passed to insert.\n");
 ///     EXPECT_EQ(host.commandLine().errorLines().length(), 1);
-class Host {
+class VTX_HOST_API Host {
 public:
     Host();
     /// Unloads the modules still loaded before anything else goes.
@@ -72,7 +73,7 @@ private:
 
 /// Makes a host current for the life of the scope, then restores the one
 /// before.
-class HostScope {
+class VTX_HOST_API HostScope {
 public:
     explicit HostScope(Host& host) : m_previous(Host::setCurrent(&host)) {}
     ~HostScope() { Host::setCurrent(m_previous); }
@@ -86,13 +87,13 @@ private:
 /// Shorthands for the calls the module makes most, all on Host::current().
 ///
 /// Prints on the command line, printf-style, 8-bit text unchanged.
-void hostPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+VTX_HOST_API void hostPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 /// Posts a command text such as "CANCELCMD".
-void hostPostCommand(const Vtx_String& command);
+VTX_HOST_API void hostPostCommand(const Vtx_String& command);
 /// Posts a fresh command prompt.
-void hostPostCommandPrompt();
-HostWindow hostMainWindow();
-void hostBeginEditorCommand();
-ErrorStatus hostCompleteEditorCommand();
-void hostUpdateDisplay();
-Prompter& hostPrompter();
+VTX_HOST_API void hostPostCommandPrompt();
+VTX_HOST_API HostWindow hostMainWindow();
+VTX_HOST_API void hostBeginEditorCommand();
+VTX_HOST_API ErrorStatus hostCompleteEditorCommand();
+VTX_HOST_API void hostUpdateDisplay();
+VTX_HOST_API Prompter& hostPrompter();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 
 class HostCommandLine;
@@ -8,7 +9,7 @@ class HostCommandLine;
 
 /// An opaque window handle of the host stand-in. It identifies a window; it
 /// is never dereferenced. Id 0 is no window.
-struct HostWindow {
+struct VTX_HOST_API HostWindow {
     std::uint64_t id = 0;
     bool isValid() const { return id != 0; }
     bool operator==(const HostWindow&) const = default;
@@ -26,7 +27,7 @@ struct HostWindow {
 /// The bracket nests. A complete without a matching begin is a fault of the
 /// caller: it is refused with eNotApplicable, counted, and reported on the
 /// command line as an "*Error*" line; the depth stays 0.
-class HostEditor {
+class VTX_HOST_API HostEditor {
 public:
     /// Faults of the bracket are reported on commandLine, which must outlive
     /// the editor.

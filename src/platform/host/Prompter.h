@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/VtxString.h"
 
 #include <deque>
@@ -15,15 +16,15 @@ enum class MessageIcon { None, Information, Question, Warning, Error };
 enum class MessageResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
 /// True when a box with these buttons has the button result.
-bool messageOffers(MessageButtons buttons, MessageResult result);
+VTX_HOST_API bool messageOffers(MessageButtons buttons, MessageResult result);
 /// The answer that declines a box: Cancel when offered, else No, else Abort,
 /// else Ok (a box with only OK is declined by OK).
-MessageResult declineAnswer(MessageButtons buttons);
+VTX_HOST_API MessageResult declineAnswer(MessageButtons buttons);
 /// "Ok", "Cancel", "Yes", ...
-const char* messageResultName(MessageResult result);
+VTX_HOST_API const char* messageResultName(MessageResult result);
 
 /// A message box as asked and as answered.
-struct MessageRecord {
+struct VTX_HOST_API MessageRecord {
     Vtx_String text;
     Vtx_String caption;
     MessageButtons buttons = MessageButtons::Ok;
@@ -33,7 +34,7 @@ struct MessageRecord {
 
 /// A file open or save query. The filter lists "description|pattern" pairs
 /// separated by "|", e.g. "Spreadsheets (*.kss)|*.kss|All files (*.*)|*.*".
-struct FileDialogRequest {
+struct VTX_HOST_API FileDialogRequest {
     enum class Mode { Open, Save };
     Mode mode = Mode::Open;
     Vtx_String caption;
@@ -45,7 +46,7 @@ struct FileDialogRequest {
 };
 
 /// A file query as asked and as answered (empty path: cancelled).
-struct FileDialogRecord {
+struct VTX_HOST_API FileDialogRecord {
     FileDialogRequest request;
     Vtx_String answer;
 };
@@ -58,7 +59,7 @@ struct FileDialogRecord {
 ///     Prompter& prompter = Host::current().prompter();
 ///     if (prompter.messageBox("Overwrite?", "Save", MessageButtons::YesNo,
 ///                             MessageIcon::Question) == MessageResult::Yes) ...
-class Prompter {
+class VTX_HOST_API Prompter {
 public:
     virtual ~Prompter() = default;
 
@@ -91,7 +92,7 @@ private:
 /// every file query with a configured path (none at start: cancelled).
 /// Optionally prints each message to a command line as "Warning: ..." so that
 /// a batch run shows what a user would have seen.
-class BatchPrompter : public Prompter {
+class VTX_HOST_API BatchPrompter : public Prompter {
 public:
     /// Messages are printed on commandLine while printing is on; it must
     /// outlive the prompter (null: never printed).
@@ -126,7 +127,7 @@ private:
 ///     ... run the code under test ...
 ///     EXPECT_TRUE(prompter.faults().isEmpty());
 ///     EXPECT_EQ(prompter.pendingAnswers(), 0);
-class ScriptedPrompter : public Prompter {
+class VTX_HOST_API ScriptedPrompter : public Prompter {
 public:
     void queueMessageAnswer(MessageResult answer);
     /// A file query answered with path; an empty path cancels it.

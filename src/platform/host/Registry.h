@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -10,7 +11,7 @@
 enum class RegistryValueType { Text, Integer };
 
 /// One value of a registry key.
-struct RegistryValue {
+struct VTX_HOST_API RegistryValue {
     Vtx_String name; ///< as first written; may be empty (the key's default value)
     RegistryValueType type = RegistryValueType::Text;
     Vtx_String text; ///< for Text
@@ -18,7 +19,7 @@ struct RegistryValue {
 };
 
 /// A registry key with its values, keyed by the upper-cased value name.
-struct RegistryKey {
+struct VTX_HOST_API RegistryKey {
     Vtx_String path; ///< as first written
     std::map<Vtx_String, RegistryValue> values;
 };
@@ -40,7 +41,7 @@ using RegistryKeys = std::map<Vtx_String, RegistryKey>;
 ///     HostRegistry& registry = Host::current().registry();
 ///     Vtx_String language = "EN";
 ///     registry.getText("Software\\Kestrel\\Spreadsheet Editor v1.0", "Language", language);
-class HostRegistry {
+class VTX_HOST_API HostRegistry {
 public:
     static constexpr int kFormatVersion = 1;
     static constexpr int kMaxKeyPathBytes = 512;
@@ -99,8 +100,8 @@ private:
 };
 
 /// The text form of keys (docs/registry-format.md).
-std::string formatRegistry(const RegistryKeys& keys);
+VTX_HOST_API std::string formatRegistry(const RegistryKeys& keys);
 /// Reads the text form; eBadFileFormat with a reason "<fileName>:<line>: ..."
 /// on the first fault (keys is then empty). fileName only names the source.
-ErrorStatus parseRegistry(std::string_view bytes, const Vtx_String& fileName, RegistryKeys& keys,
-                          Vtx_String* reason = nullptr);
+VTX_HOST_API ErrorStatus parseRegistry(std::string_view bytes, const Vtx_String& fileName,
+                                       RegistryKeys& keys, Vtx_String* reason = nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
 #include "platform/core/VtxString.h"
 
@@ -11,7 +12,7 @@ enum class ResourceKind { Bitmap, Icon };
 
 /// A module's resources as the user-interface framework sees them: bytes by
 /// kind and number (a bitmap is the bytes of a BMP file).
-class ResourceSource {
+class VTX_HOST_API ResourceSource {
 public:
     virtual ~ResourceSource() = default;
     /// A name for diagnostics (the module's file name).
@@ -31,7 +32,7 @@ public:
 ///     ResourceSource* previous = resources.setCurrent(&myResources);
 ///     std::string_view bmp = resources.find(ResourceKind::Bitmap, 8134);
 ///     resources.setCurrent(previous);
-class HostResources {
+class VTX_HOST_API HostResources {
 public:
     /// eInvalidInput for null; eDuplicateKey when already registered.
     ErrorStatus registerSource(const ResourceSource* source);

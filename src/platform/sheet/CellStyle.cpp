@@ -1,6 +1,7 @@
 #include "platform/sheet/CellStyle.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vtx::sheet {
 
@@ -80,6 +81,21 @@ int cellTypeNumber(const CellType& type) {
         return 5;
     }
     return 0;
+}
+
+void makeStorable(CellStyle& style) {
+    CellType& t = style.type;
+    const CellType defaults;
+    t.maxLength = std::clamp(t.maxLength, 0, kMaxEditLength);
+    t.decimals = std::clamp(t.decimals, 0, kMaxDecimals);
+    if (!std::isfinite(t.minimum))
+        t.minimum = defaults.minimum;
+    if (!std::isfinite(t.maximum))
+        t.maximum = defaults.maximum;
+    for (std::string* text : {&t.text, &t.pictureOff, &t.pictureOn, &style.font.name})
+        if (text->size() > kMaxStyleText)
+            text->resize(kMaxStyleText);
+    style.font.height = std::clamp(style.font.height, 0, kMaxFontHeight);
 }
 
 } // namespace vtx::sheet

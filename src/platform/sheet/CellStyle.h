@@ -102,4 +102,16 @@ struct CellStyle {
     }
 };
 
+/// What a style may hold, so that every style the grid keeps is one its file
+/// reader takes back: font heights 0..kMaxFontHeight, decimals
+/// 0..kMaxDecimals, edit lengths 0..kMaxEditLength, finite bounds and texts
+/// of at most kMaxStyleText bytes.
+constexpr int kMaxFontHeight = 10000;
+constexpr int kMaxDecimals = 15;
+constexpr int kMaxEditLength = 1 << 30;
+constexpr std::size_t kMaxStyleText = std::size_t{1} << 20;
+/// Brings a style within those limits: numbers are clamped, a bound that is
+/// no finite number becomes the default one, texts are cut.
+void makeStorable(CellStyle& style);
+
 } // namespace vtx::sheet

@@ -264,6 +264,7 @@ void SheetImpl::callNamed(std::string_view name, Operand* args, int argc, CellPo
     // Copy what is needed: the handler may change the grid's functions.
     CustomFunctionHandler handler = fn->handler;
     bool references = (fn->flags & kCustomReferences) != 0;
+    const bool noValueIsEmptyText = (fn->flags & kCustomNoValueIsEmptyText) != 0;
     std::vector<ValueRecord> records(static_cast<std::size_t>(argc));
     for (int i = 0; i < argc; ++i) {
         ValueRecord& rec = records[static_cast<std::size_t>(i)];
@@ -314,7 +315,10 @@ void SheetImpl::callNamed(std::string_view name, Operand* args, int argc, CellPo
             result.setError(FormulaError::Value);
         return;
     }
-    result.setError(out.status() == kValueNone && ok ? FormulaError::NA : FormulaError::Value);
+    if (out.status() == kValueNone && ok && noValueIsEmptyText)
+        result.setText(std::string());
+    else
+        result.setError(out.status() == kValueNone && ok ? FormulaError::NA : FormulaError::Value);
 }
 
 } // namespace vtx::sheet

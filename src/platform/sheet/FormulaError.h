@@ -47,6 +47,8 @@ enum class ParseErrorCode : std::uint8_t {
 
 /// Nesting limit: open parentheses (groups and calls) at one time.
 constexpr int kMaxNesting = 65536;
+/// The most arguments one call may have.
+constexpr int kMaxArguments = 255;
 /// Longest formula text accepted, in bytes.
 constexpr int kMaxFormulaLength = 1 << 20;
 

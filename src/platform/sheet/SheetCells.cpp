@@ -31,7 +31,11 @@ bool SheetImpl::rangeInGrid(CellRange& r) const {
     return inRange(r.col0, r.row0) && inRange(r.col1, r.row1);
 }
 
-std::uint32_t SheetImpl::internStyle(const CellStyle& s) {
+std::uint32_t SheetImpl::internStyle(const CellStyle& given) {
+    // Every style kept goes through here: what the file cannot hold is
+    // brought within its limits once, so that every saved grid loads back.
+    CellStyle s = given;
+    makeStorable(s);
     if (s == m_styles[0])
         return 0;
     // Most grids use a handful of styles: compare those directly before
@@ -174,6 +178,9 @@ bool SheetImpl::storeConstant(int col, int row, std::string_view text, bool keep
     Value v;
     std::string entered;
     if (!valueForType(styleAt(col, row).type, text, v, entered))
+        return false;
+    // Checked once an edit cell has cut the text to its own length.
+    if ((v.isText() && v.asText().size() > kMaxTextLength) || entered.size() > kMaxTextLength)
         return false;
     storeValue(col, row, std::move(v), keepEntered ? std::move(entered) : std::string());
     return true;
@@ -331,6 +338,8 @@ bool SheetModel::setText(int col, int row, std::string_view text) {
     if (type.kind == CellKind::Edit && type.maxLength > 0 &&
         text.size() > static_cast<std::size_t>(type.maxLength))
         text = text.substr(0, static_cast<std::size_t>(type.maxLength));
+    if (text.size() > kMaxTextLength)
+        return false;
     m_impl->storeValue(col, row, Value::text(std::string(text)), {});
     return true;
 }
@@ -387,7 +396,7 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
 bool SheetModel::setTag(int col, int row, std::string_view text) {
     col = SheetImpl::normalize(col);
     row = SheetImpl::normalize(row);
-    if (!m_impl->inRange(col, row))
+    if (!m_impl->inRange(col, row) || text.size() > kMaxTagLength)
         return false;
     Cell& c = m_impl->m_cells.ensure(col, row);
     if (!c.extra)

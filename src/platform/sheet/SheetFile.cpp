@@ -279,7 +279,7 @@ bool SheetModel::save(const std::string& path, std::string* reason) const {
     ErrorStatus status = writeFileAtomically(Vtx_String(path), saveToText());
     if (status != eOk) {
         if (reason)
-            *reason = path + ": cannot be written (" + errorStatusText(status) + ")";
+            *reason = path + ": cannot be written (" + errorStatusWords(status) + ")";
         return false;
     }
     return true;
@@ -477,6 +477,8 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
         if (keyword == "size") {
             int cols = 0;
             int rows = 0;
+            if (sized)
+                return failAt("\"size\" given twice");
             if (!r.integer(cols, 0, kMaxCols) || !r.integer(rows, 0, kMaxRows))
                 return failAt(error);
             s.m_maxCols = cols;
@@ -601,9 +603,9 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                     ok = parseInt(value, n, 0, 7);
                     st.type.kind = static_cast<CellKind>(n);
                 } else if (key == "maxlen") {
-                    ok = parseInt(value, st.type.maxLength, 0, 1 << 30);
+                    ok = parseInt(value, st.type.maxLength, 0, kMaxEditLength);
                 } else if (key == "decimals") {
-                    ok = parseInt(value, st.type.decimals, 0, 15);
+                    ok = parseInt(value, st.type.decimals, 0, kMaxDecimals);
                 } else if (key == "min" || key == "max") {
                     ok = parseNumber(value, d);
                     (key == "min" ? st.type.minimum : st.type.maximum) = d;
@@ -617,14 +619,14 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                     ok = parseInt(value, n, 0, 2);
                     st.type.pictureStyle = static_cast<PictureStyle>(n);
                 } else if (key == "text" || key == "off" || key == "on" || key == "font") {
-                    ok = quoted;
+                    ok = quoted && value.size() <= kMaxStyleText;
                     std::string& target = key == "text"  ? st.type.text
                                           : key == "off" ? st.type.pictureOff
                                           : key == "on"  ? st.type.pictureOn
                                                          : st.font.name;
                     target = value;
                 } else if (key == "size") {
-                    ok = parseInt(value, st.font.height, 0, 10000);
+                    ok = parseInt(value, st.font.height, 0, kMaxFontHeight);
                 } else if (key == "bold" || key == "italic" || key == "underline" ||
                            key == "locked") {
                     ok = parseInt(value, n, 0, 1);
@@ -684,6 +686,12 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
                     hasFormula = true;
                 } else if (key == "n" && !quoted && parseNumber(text, d)) {
                     value = Value::number(d);
+                } else if ((key == "t" || key == "x") && quoted && text.size() > kMaxTextLength) {
+                    return failAt("text longer than " + std::to_string(kMaxTextLength) +
+                                  " characters");
+                } else if (key == "g" && quoted && text.size() > kMaxTagLength) {
+                    return failAt("tag longer than " + std::to_string(kMaxTagLength) +
+                                  " characters");
                 } else if (key == "t" && quoted) {
                     value = Value::text(text);
                 } else if (key == "b" && (text == "0" || text == "1")) {

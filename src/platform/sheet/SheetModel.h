@@ -39,9 +39,14 @@ class SheetImpl;
 
 /// Limits of the sheet file reader (docs/sheet-file-format.md): a file of
 /// more bytes, or a line of more bytes (without its line end), is refused.
-/// The file limit is the core library's limit for files read whole.
+/// The file limit is the core library's limit for files read whole. The line
+/// limit holds every cell the model can hold: a cell's texts are bounded
+/// (kMaxTextLength, kMaxTagLength, kMaxFormulaLength) and each byte takes at
+/// most two in the file.
 constexpr std::size_t kMaxSheetFile = std::size_t{256} << 20;
-constexpr std::size_t kMaxSheetLine = std::size_t{4} << 20;
+constexpr std::size_t kMaxSheetLine = std::size_t{16} << 20;
+/// The longest tag text of a cell (the sheet's tag holds its print settings).
+constexpr std::size_t kMaxTagLength = std::size_t{1} << 20;
 
 /// Presentation settings of the control that the model only keeps (for the
 /// view and the file); colours are 0x00BBGGRR, kDefaultColor for the default,
@@ -142,7 +147,8 @@ public:
     /// Stores a constant as typed: a text that reads as a number becomes a
     /// number (see docs: number cells refuse other texts); "" empties the
     /// cell's value. Replaces a formula. Recalculates dependents when
-    /// automatic recalculation is on.
+    /// automatic recalculation is on. A text longer than kMaxTextLength is
+    /// refused (false), here and in setValueText() and setText().
     bool setData(int col, int row, std::string_view text);
     /// Stores the text as the cell's value (as setData, but a number cell
     /// keeps only the number, not the typed text).
@@ -164,6 +170,7 @@ public:
     /// is then unchanged.
     bool setFormula(int col, int row, std::string_view text, bool compute,
                     ParseError* error = nullptr);
+    /// Sets a cell's tag text; one longer than kMaxTagLength is refused.
     bool setTag(int col, int row, std::string_view text);
     /// Reads one form: Data (a formula cell gives its result in general
     /// format), Formula ("" for constants; shown in the reference style, no
@@ -224,7 +231,8 @@ public:
     double rowHeight(int row) const;
     /// The widest shown text of a column, in the units of columnWidth.
     double maxTextColumnWidth(int col) const;
-    /// The highest text of a row (font height in points, one line).
+    /// The highest text of a row in points: its font's line height times its
+    /// lines (a text's line breaks each start a line); 0 for an empty row.
     double maxTextRowHeight(int row) const;
 
     // ---- structure ----

@@ -235,16 +235,20 @@ double SheetModel::maxTextRowHeight(int row) const {
     if (row < 0 || row > m_impl->m_maxRows)
         return -1;
     double highest = 0;
-    m_impl->m_cells.forEach(CellRange{0, row, m_impl->m_maxCols, row},
-                            [&](int, int, const Cell& c) {
-                                if (c.value.isEmpty())
-                                    return;
-                                int h = m_impl->styleOf(&c).font.height;
-                                // Font heights are in pixels of the default 96 dpi; a line needs
-                                // the font's points plus a little leading.
-                                double points = (h > 0 ? h : 15) * 0.75 + 1.5;
-                                highest = std::max(highest, points);
-                            });
+    m_impl->m_cells.forEach(
+        CellRange{0, row, m_impl->m_maxCols, row}, [&](int, int, const Cell& c) {
+            if (c.value.isEmpty())
+                return;
+            int h = m_impl->styleOf(&c).font.height;
+            // Font heights are in pixels of the default 96 dpi; a line needs
+            // the font's points plus a little leading. Only a text can hold
+            // line breaks, and every line counts.
+            const double line = (h > 0 ? h : 15) * 0.75 + 1.5;
+            const auto lines = c.value.isText() ? 1 + std::count(c.value.asText().begin(),
+                                                                 c.value.asText().end(), '\n')
+                                                : 1;
+            highest = std::max(highest, line * static_cast<double>(lines));
+        });
     return highest;
 }
 

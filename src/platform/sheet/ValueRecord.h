@@ -134,6 +134,10 @@ enum CustomFunctionFlags : unsigned {
     /// References: a cell reference arrives as type 3 (column, row), a range
     /// as type 4; every other argument as a value.
     kCustomReferences = 1,
+    /// No value is the empty text: a result of status 2 from a handler that
+    /// returned non-zero gives "" instead of #N/A, so that ISNULL-like tests
+    /// and text joins see an empty value rather than an error.
+    kCustomNoValueIsEmptyText = 2,
 };
 
 } // namespace vtx::sheet

@@ -27,9 +27,12 @@ ErrorStatus exportSheet(const vtx::sheet::SheetModel& model, const Vtx_String& p
 
 /// Loads the sheet file sheetFile and writes it in format to path; relative
 /// picture names are looked up beside sheetFile (options.referenceFile is
-/// set to it). The sheet file's stored values are written as they are.
-/// Reasons name the file that failed: the sheet file's reason (file and
-/// line) when it cannot be read.
+/// set to it). A copy of the sheet is recalculated as a sheet window does
+/// it (FROMTABLE registered); the formula cells whose stored value it
+/// changes are counted in summary->staleCells. The stored values are
+/// written, or with options.recalculate the recalculated ones. Reasons name
+/// the file that failed: the sheet file's reason (file and line) when it
+/// cannot be read.
 ErrorStatus exportSheetFile(const Vtx_String& sheetFile, const Vtx_String& path,
                             ExportFormat format, ExportOptions options,
                             ExportSummary* summary = nullptr, Vtx_String* reason = nullptr);

@@ -5,6 +5,7 @@
 #include "platform/sheet/SheetModel.h"
 #include "spread/export/PictureSize.h"
 #include "spread/export/XlsxFormats.h"
+#include "spread/export/XlsxPageSetup.h"
 
 #include <xlsxwriter.h>
 
@@ -44,27 +45,63 @@ public:
         : m_model(model), m_options(options), m_sheet(sheet), m_formats(workbook, options),
           m_summary(summary) {}
 
-    bool write(Vtx_String& why) {
-        m_layout = exportLayout(m_model, m_options);
+    bool write(const ExportLayout& layout, Vtx_String& why) {
+        m_layout = layout;
         m_summary.columns = m_layout.lastColumn;
         m_summary.rows = m_layout.fileRow(m_layout.lastRow) + 1;
         if (m_layout.lastRow == 0 && m_layout.headerRow)
-            m_summary.rows = 1;
+            m_summary.rows = m_layout.dataRows() + 1;
         writeSizes();
-        for (int row = m_layout.headerRow ? 0 : 1; row <= m_layout.lastRow; ++row)
+        if (!writeHeaderData(why))
+            return false;
+        const int firstRow = m_layout.headerRow ? 0 : 1;
+        for (int row = firstRow; row <= m_layout.lastRow; ++row) {
             for (int column = 1; column <= m_layout.lastColumn; ++column)
                 if (!writeCell(column, row, why))
                     return false;
+            if (m_options.progress)
+                m_options.progress(row - firstRow + 1, m_layout.lastRow - firstRow + 1);
+        }
         if (!writeMerges(why))
             return false;
         if (m_layout.headerRow)
-            worksheet_freeze_panes(m_sheet, 1, 0);
+            worksheet_freeze_panes(m_sheet, static_cast<lxw_row_t>(m_layout.fileRow(0) + 1), 0);
         return true;
     }
 
 private:
+    static bool hasFrameOrFill(const CellStyle& style) {
+        if (style.backColor != vtx::sheet::kDefaultColor)
+            return true;
+        for (const vtx::sheet::BorderSide& side : style.borders)
+            if (side.style != 0)
+                return true;
+        return false;
+    }
     static lxw_row_t asRow(int row) { return static_cast<lxw_row_t>(row); }
     static lxw_col_t asColumn(int column) { return static_cast<lxw_col_t>(column - 1); }
+
+    // The sheet's header data above the table: the name (bold) in the first
+    // column, the value as text in the second.
+    bool writeHeaderData(Vtx_String& why) {
+        CellStyle nameStyle;
+        nameStyle.font.bold = true;
+        lxw_format* nameFormat = m_formats.get(nameStyle);
+        lxw_format* valueFormat = m_formats.get(CellStyle());
+        lxw_row_t row = 0;
+        for (const auto& [name, value] : m_layout.headerData) {
+            if (failed(worksheet_write_string(m_sheet, row, 0, toUtf8(name.view()).c_str(),
+                                              nameFormat),
+                       1, 0, why) ||
+                failed(worksheet_write_string(m_sheet, row, 1, toUtf8(value.view()).c_str(),
+                                              valueFormat),
+                       2, 0, why))
+                return false;
+            ++row;
+            ++m_summary.headerData;
+        }
+        return true;
+    }
 
     void writeSizes() {
         worksheet_set_default_row(m_sheet, kDefaultRowHeight, LXW_FALSE);
@@ -112,8 +149,14 @@ private:
         const CellStyle style = m_model.style(column, row);
         if (withPicture && style.type.kind == CellKind::Picture)
             writePicture(column, row);
-        if (value.isEmpty())
-            return true;
+        if (value.isEmpty()) {
+            // An empty cell still shows its frame and its background.
+            if (!hasFrameOrFill(style))
+                return true;
+            return !failed(worksheet_write_blank(m_sheet, asRow(m_layout.fileRow(row)),
+                                                 asColumn(column), m_formats.get(style)),
+                           column, row, why);
+        }
         lxw_format* format = m_formats.get(style);
         const lxw_row_t fileRow = asRow(m_layout.fileRow(row));
         lxw_error error = LXW_NO_ERROR;
@@ -250,10 +293,15 @@ ErrorStatus exportSheetToXlsx(const SheetModel& model, const Vtx_String& path,
     lxw_workbook* workbook = workbook_new(temp.c_str());
     if (!workbook)
         return fail(eFileAccessErr, "cannot be written");
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     ExportSummary counts;
+    counts.sheetName = exportSheetName(model, options);
+    lxw_worksheet* sheet =
+        workbook_add_worksheet(workbook, toUtf8(counts.sheetName.view()).c_str());
     Vtx_String why;
-    const bool written = sheet && SheetWriter(model, options, workbook, sheet, counts).write(why);
+    const bool written =
+        sheet && SheetWriter(model, options, workbook, sheet, counts).write(layout, why);
+    if (written)
+        applyXlsxPageSetup(workbook, sheet, model, options, layout, counts);
     const lxw_error closed = workbook_close(workbook);
     if (!written || closed != LXW_NO_ERROR) {
         fs::remove(temp, ec);

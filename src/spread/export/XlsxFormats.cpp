@@ -30,6 +30,30 @@ lxw_color_t xlsxColor(std::uint32_t color) {
     return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
 }
 
+std::uint8_t xlsxBorderStyle(std::uint8_t style) {
+    switch (style) {
+    case 0:
+        return LXW_BORDER_NONE;
+    case 2:
+        return LXW_BORDER_THICK;
+    case 3:
+        return LXW_BORDER_DOTTED;
+    case 4:
+        return LXW_BORDER_DASHED;
+    case 5:
+        return LXW_BORDER_DOUBLE;
+    default:
+        return LXW_BORDER_THIN;
+    }
+}
+
+XlsxFormatCache::Borders XlsxFormatCache::bordersOf(const CellStyle& style) {
+    Borders borders{};
+    for (std::size_t i = 0; i < borders.size(); ++i)
+        borders[i] = (std::uint64_t{style.borders[i].style} << 32) | style.borders[i].color;
+    return borders;
+}
+
 lxw_format* XlsxFormatCache::get(const CellStyle& style) {
     const std::string font =
         style.font.name.empty() ? m_options.defaultFontName.str() : style.font.name;
@@ -41,7 +65,8 @@ lxw_format* XlsxFormatCache::get(const CellStyle& style) {
                   style.font.underline,
                   style.foreColor,
                   style.backColor,
-                  xlsxNumberFormat(style.type)};
+                  xlsxNumberFormat(style.type),
+                  bordersOf(style)};
     auto found = m_formats.find(key);
     if (found != m_formats.end())
         return found->second;
@@ -62,6 +87,20 @@ lxw_format* XlsxFormatCache::get(const CellStyle& style) {
         format_set_bg_color(format, xlsxColor(style.backColor));
     if (!std::get<7>(key).empty())
         format_set_num_format(format, std::get<7>(key).c_str());
+    // Left, top, right, bottom, as the grid keeps them.
+    using SetStyle = void (*)(lxw_format*, uint8_t);
+    using SetColor = void (*)(lxw_format*, lxw_color_t);
+    static constexpr SetStyle kSetStyle[4] = {format_set_left, format_set_top, format_set_right,
+                                              format_set_bottom};
+    static constexpr SetColor kSetColor[4] = {format_set_left_color, format_set_top_color,
+                                              format_set_right_color, format_set_bottom_color};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const vtx::sheet::BorderSide& side = style.borders[i];
+        if (side.style == 0)
+            continue;
+        kSetStyle[i](format, xlsxBorderStyle(side.style));
+        kSetColor[i](format, xlsxColor(side.color));
+    }
     m_formats.emplace(key, format);
     return format;
 }

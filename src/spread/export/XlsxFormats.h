@@ -9,6 +9,7 @@
 
 #include <xlsxwriter.h>
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -23,7 +24,11 @@ std::string xlsxNumberFormat(const vtx::sheet::CellType& type);
 /// writer's own black, since 0 means no colour there.
 lxw_color_t xlsxColor(std::uint32_t color);
 
-/// One workbook format per distinct font, colours and number format, made
+/// The workbook's border style of a grid border style (1 thin, 2 thick, 3
+/// dotted, 4 dashed, 5 double; any other non-zero style is drawn thin).
+std::uint8_t xlsxBorderStyle(std::uint8_t style);
+
+/// One workbook format per distinct font, colours, borders and number format, made
 /// when first needed and owned by the workbook.
 class XlsxFormatCache {
 public:
@@ -36,8 +41,13 @@ public:
     lxw_format* get(const vtx::sheet::CellStyle& style);
 
 private:
-    using Key =
-        std::tuple<std::string, int, bool, bool, bool, std::uint32_t, std::uint32_t, std::string>;
+    /// Each border side as its style in the high and its colour in the low
+    /// 32 bits.
+    using Borders = std::array<std::uint64_t, 4>;
+    using Key = std::tuple<std::string, int, bool, bool, bool, std::uint32_t, std::uint32_t,
+                           std::string, Borders>;
+    static Borders bordersOf(const vtx::sheet::CellStyle& style);
+
     lxw_workbook* m_workbook;
     const ExportOptions& m_options;
     std::map<Key, lxw_format*> m_formats;

@@ -4,7 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -143,11 +151,97 @@ TEST_F(FilesTest, FindFilesFlatAndRecursiveAreSorted) {
                                       root + "\\Childs\\Deep\\a.kss"}));
 }
 
+TEST_F(FilesTest, EightBitNamesAreUtf8OnDiskAndFoundByTheirBytesToo) {
+    // "é" in a module text is written as UTF-8 on disk; a name stored in
+    // 8-bit bytes by another program is found, listed and read back too.
+    const Vtx_String utf8Name = m_folder.file("R\xE9sum\xE9 \x80.kss");
+    ASSERT_EQ(writeFileAtomically(utf8Name, "new"), eOk);
+    EXPECT_TRUE(std::filesystem::exists(m_folder.path() / "R\xC3\xA9sum\xC3\xA9 \xE2\x82\xAC.kss"));
+    {
+        std::ofstream latin(m_folder.path() / "Alt\xE9.kss", std::ios::binary);
+        latin << "old";
+    }
+    std::string bytes;
+    ASSERT_EQ(readFileBytes(m_folder.file("Alt\xE9.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "old");
+    Vtx_StringArray files;
+    ASSERT_EQ(ObjectExportFindFiles(m_folder.file(""), "*.kss", files), eOk);
+    ASSERT_EQ(files.length(), 2);
+    for (const Vtx_String& file : files) {
+        EXPECT_TRUE(fileExists(file)) << file.str();
+        EXPECT_EQ(readFileBytes(file, bytes), eOk) << file.str();
+    }
+    // Writing to the 8-bit name replaces that file; no second one appears.
+    ASSERT_EQ(writeFileAtomically(m_folder.file("Alt\xE9.kss"), "newer"), eOk);
+    ASSERT_EQ(readFileBytes(m_folder.file("Alt\xE9.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "newer");
+    ASSERT_EQ(ObjectExportFindFiles(m_folder.file(""), "*.kss", files), eOk);
+    EXPECT_EQ(files.length(), 2);
+}
+
+TEST_F(FilesTest, ABatchIsWrittenWholeAndLeftoversOfKilledWritersGo) {
+    namespace fs = std::filesystem;
+    const fs::path folder = m_folder.path();
+    auto put = [&](const std::string& name) { std::ofstream(folder / name) << "x"; };
+    // Leftovers of the same target: a dead process, the older naming without
+    // a process, and a writer still running (the test's parent) that keeps
+    // its file; another target's leftover stays as well.
+    const std::string alive = std::to_string(::getppid());
+    put("a.kss.~999999999-abcdefgh.tmp");
+    put("a.kss.~abcdefgh.tmp");
+    put("a.kss.~" + alive + "-abcdefgh.tmp");
+    put("other.kss.~999999999-abcdefgh.tmp");
+    const std::vector<std::pair<Vtx_String, std::string_view>> files = {
+        {m_folder.file("a.kss"), "first"}, {m_folder.file("b.kss"), "second"}};
+    ASSERT_EQ(writeFilesAtomically(files), eOk);
+    std::string bytes;
+    ASSERT_EQ(readFileBytes(m_folder.file("a.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "first");
+    ASSERT_EQ(readFileBytes(m_folder.file("b.kss"), bytes), eOk);
+    EXPECT_EQ(bytes, "second");
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".tmp")
+            left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a.kss.~" + alive + "-abcdefgh.tmp",
+                                              "other.kss.~999999999-abcdefgh.tmp"}));
+
+    // A batch that cannot be written names the file and leaves no temporary
+    // file behind.
+    fs::create_directory(folder / "c.kss");
+    Vtx_String failed;
+    const std::vector<std::pair<Vtx_String, std::string_view>> bad = {
+        {m_folder.file("d.kss"), "d"}, {m_folder.file("c.kss"), "c"}};
+    EXPECT_EQ(writeFilesAtomically(bad, &failed), eFileAccessErr);
+    EXPECT_EQ(failed, m_folder.file("c.kss"));
+    EXPECT_FALSE(fs::exists(folder / "d.kss"));
+}
+
 TEST_F(FilesTest, FindFilesInAMissingFolderFails) {
     Vtx_StringArray files = {"stale"};
     EXPECT_EQ(ObjectExportFindFiles(m_folder.file("nope"), "*", files), eFileNotFound);
     EXPECT_TRUE(files.isEmpty());
     EXPECT_EQ(ObjectExportFindFilesRecursive(m_folder.file("nope"), "*", files), eFileNotFound);
+}
+
+TEST_F(FilesTest, FindIgnoringCaseMatchesEveryPartAndPrefersTheExactSpelling) {
+    m_folder.put("Icons\\Rails\\Gantry-Small.bmp", "");
+    m_folder.put("Icons\\HL.bmp", "upper");
+    m_folder.put("Icons\\hl.bmp", "lower");
+    m_folder.put("Icons\\rails.bmp", "a file, not the folder");
+    const Vtx_String icons = m_folder.file("Icons");
+
+    EXPECT_EQ(findFileIgnoringCase(icons, "rails/gantry-small.BMP"), "Rails\\Gantry-Small.bmp");
+    EXPECT_EQ(findFileIgnoringCase(m_folder.core(), "icons\\RAILS\\gantry-small.bmp"),
+              "Icons\\Rails\\Gantry-Small.bmp");
+    EXPECT_EQ(findFileIgnoringCase(icons, "hl.bmp"), "hl.bmp");
+    EXPECT_EQ(findFileIgnoringCase(icons, "HL.bmp"), "HL.bmp");
+    EXPECT_EQ(findFileIgnoringCase(icons, "Hl.bmp"), "HL.bmp") << "the first in sorted order";
+    EXPECT_EQ(findFileIgnoringCase(icons, "Rails"), "") << "a folder is no file";
+    EXPECT_EQ(findFileIgnoringCase(icons, "Rails\\Other.bmp"), "");
+    EXPECT_EQ(findFileIgnoringCase(m_folder.file("Missing"), "hl.bmp"), "");
+    EXPECT_EQ(findFileIgnoringCase(icons, ""), "");
 }
 
 } // namespace

@@ -259,6 +259,12 @@ TEST_F(MacroModelTest, GeneralVariablesKeepOrderAndRefuseBadValues) {
     ASSERT_EQ(m_macro->generalVariableValue("gen_gap", value), eOk);
     EXPECT_EQ(value, 12.5);
     EXPECT_EQ(m_macro->generalVariableValue("gen_Inf", value), eKeyNotFound);
+
+    Vtx_StringArray values = {"stale"};
+    m_macro->setGeneralVariable("gen_Third", 0.1);
+    m_macro->getGeneralVariableTexts(names, values);
+    EXPECT_EQ(names, (Vtx_StringArray{"gen_Gap", "gen_Width", "gen_Third"}));
+    EXPECT_EQ(values, (Vtx_StringArray{"12.5", "200", "0.1"}));
 }
 
 } // namespace

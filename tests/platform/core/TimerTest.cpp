@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -29,6 +31,35 @@ TEST(Timer, AccumulatesRunsAndIgnoresUnmatchedEnds) {
     EXPECT_FALSE(timer.isRunning());
     EXPECT_EQ(timer.count(), 0);
     EXPECT_EQ(timer.totalSeconds(), 0.0);
+}
+
+TEST(Timer, TheObserverSeesEveryStartAndEndInOrder) {
+    std::vector<std::string> events;
+    Vtx_Timer outer("outer");
+    Vtx_Timer inner("inner");
+    const Vtx_Timer::Observer before =
+        Vtx_Timer::setObserver([&](const Vtx_Timer& timer, bool started) {
+            EXPECT_TRUE(timer.isRunning()) << "seen while the run lasts";
+            events.push_back(timer.name().str() + (started ? " start" : " end"));
+        });
+    outer.start();
+    inner.start();
+    inner.end();
+    outer.end();
+    outer.end(); // no run: not seen
+    inner.reset();
+
+    // An observer may take itself off while it is called.
+    Vtx_Timer::setObserver([&](const Vtx_Timer&, bool) {
+        Vtx_Timer::setObserver({});
+        events.push_back("off");
+    });
+    outer.start();
+    outer.end();
+    EXPECT_EQ(events, (std::vector<std::string>{"outer start", "inner start", "inner end",
+                                                "outer end", "off"}));
+    EXPECT_EQ(outer.count(), 2) << "the observer changes nothing of the runs";
+    Vtx_Timer::setObserver(before);
 }
 
 } // namespace

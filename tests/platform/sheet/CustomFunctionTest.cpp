@@ -177,6 +177,26 @@ TEST_F(CustomFunctionTest, ResultsComeBackAsNumbersTextsOrErrors) {
     CHECK_EVAL(sheet, "FAILS()", Value::error(FormulaError::Value));
 }
 
+// With the flag, no value is the empty text: a test of it sees "", not an
+// error, while a failing call stays an error.
+TEST_F(CustomFunctionTest, NoValueCanBeTheEmptyText) {
+    auto nothing = [](ValueRecord* r, ValueRecord*, int) {
+        r->setStatus(kValueNone);
+        return 1;
+    };
+    sheet.addCustomFunction("NOTHING", 0, 0, nothing, kCustomNoValueIsEmptyText);
+    sheet.addCustomFunction(
+        "FAILS", 0, 0, [](ValueRecord*, ValueRecord*, int) { return 0; },
+        kCustomNoValueIsEmptyText);
+    CHECK_EVAL(sheet, "NOTHING()", Value::text(""));
+    CHECK_EVAL(sheet, "NOTHING()=\"\"", Value::boolean(true));
+    CHECK_EVAL(sheet, "ISERROR(NOTHING())", Value::boolean(false));
+    CHECK_EVAL(sheet, "FAILS()", Value::error(FormulaError::Value));
+    // The same function registered without the flag gives #N/A again.
+    sheet.addCustomFunction("NOTHING", 0, 0, nothing, 0);
+    CHECK_EVAL(sheet, "NOTHING()", Value::error(FormulaError::NA));
+}
+
 TEST_F(CustomFunctionTest, FunctionsRegisteredLaterAreFoundByName) {
     ASSERT_TRUE(sheet.setFormula(1, 1, "LATER(2)", true));
     EXPECT_EQ(sheet.value(1, 1), Value::error(FormulaError::Name));

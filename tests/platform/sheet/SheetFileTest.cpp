@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include <sys/mman.h>
@@ -303,17 +304,20 @@ TEST(SheetFile, TheSecondColourPairNeedsVersionTwoAndOnlyItDoes) {
 }
 
 TEST(SheetFile, TheReaderEnforcesTheDocumentedLimitsExactly) {
-    // A line of exactly the limit is read; one byte more is refused.
+    // A line of exactly the limit is read (and refused for its text, longer
+    // than a cell holds); one byte more is refused unread.
     const std::string head = "VTXSHEET 1\nsize 1 1\n";
     std::string line = "cell 1 1 t=\"\"";
     line.insert(line.size() - 1, kMaxSheetLine - line.size(), 'x');
     ASSERT_EQ(line.size(), kMaxSheetLine);
     SheetModel sheet;
     std::string reason;
-    EXPECT_TRUE(sheet.loadFromText(head + line + "\nend\n", "line", &reason)) << reason;
+    ASSERT_TRUE(sheet.loadFromText(head + "end\n", "good", &reason)) << reason;
+    EXPECT_FALSE(sheet.loadFromText(head + line + "\nend\n", "line", &reason));
+    EXPECT_EQ(reason, "line:3: text longer than 32767 characters");
     line.insert(line.size() - 1, "x");
     EXPECT_FALSE(sheet.loadFromText(head + line + "\nend\n", "line", &reason));
-    EXPECT_EQ(reason, "line:3: line longer than 4194304 bytes");
+    EXPECT_EQ(reason, "line:3: line longer than 16777216 bytes");
 
     // A text of exactly the file limit is read (and fails on its content);
     // one byte more is refused unread. Untouched anonymous pages cost no
@@ -324,7 +328,7 @@ TEST(SheetFile, TheReaderEnforcesTheDocumentedLimitsExactly) {
     std::memcpy(pages, head.data(), head.size());
     const std::string_view all(static_cast<const char*>(pages), size);
     EXPECT_FALSE(sheet.loadFromText(all.substr(0, kMaxSheetFile), "big", &reason));
-    EXPECT_EQ(reason, "big:3: line longer than 4194304 bytes");
+    EXPECT_EQ(reason, "big:3: line longer than 16777216 bytes");
     EXPECT_FALSE(sheet.loadFromText(all, "big", &reason));
     EXPECT_EQ(reason, "big: file larger than 268435456 bytes");
     ::munmap(pages, size);
@@ -336,6 +340,76 @@ TEST(SheetFile, TheReaderEnforcesTheDocumentedLimitsExactly) {
     EXPECT_FALSE(sheet.load(dir.file("big.vxs"), &reason));
     EXPECT_EQ(reason, dir.file("big.vxs") + ": file larger than 268435456 bytes");
     EXPECT_EQ(sheet.maxRows(), 1) << "the grid of the last good load is kept";
+}
+
+TEST(SheetFile, WhatTheModelHoldsIsWrittenAndReadBackAndNoMore) {
+    // The longest texts a cell may hold, every byte one that the file
+    // escapes or widens, save and load back; one character more is refused
+    // by the model and by the reader alike.
+    std::string text(kMaxTextLength, '"');
+    for (std::size_t i = 0; i < text.size(); i += 3)
+        text[i] = '\xE9';
+    std::string tag(kMaxTagLength, '\n');
+    SheetModel sheet;
+    sizeGrid(sheet, 3, 3);
+    ASSERT_TRUE(sheet.setText(1, 1, text));
+    ASSERT_TRUE(sheet.setData(2, 1, "'" + text.substr(1)));
+    ASSERT_TRUE(sheet.setTag(1, 1, tag));
+    ASSERT_TRUE(sheet.setFormula(3, 1, "LEN(A1)", true));
+    EXPECT_FALSE(sheet.setText(1, 2, text + "x"));
+    EXPECT_FALSE(sheet.setData(1, 2, text + "x"));
+    EXPECT_FALSE(sheet.setValueText(1, 2, text + "x"));
+    EXPECT_FALSE(sheet.setTag(1, 2, tag + "x"));
+    std::string reason;
+    SheetModel back;
+    ASSERT_TRUE(back.loadFromText(sheet.saveToText(), "max", &reason)) << reason;
+    EXPECT_EQ(back.value(1, 1), Value::text(text));
+    EXPECT_EQ(back.value(3, 1), Value::number(static_cast<double>(kMaxTextLength)));
+    EXPECT_EQ(back.saveToText(), sheet.saveToText());
+
+    const std::string head = "VTXSHEET 1\nsize 2 2\n";
+    EXPECT_FALSE(back.loadFromText(
+        head + "cell 1 1 x=\"" + std::string(kMaxTextLength + 1, 'x') + "\"\nend\n", "x", &reason));
+    EXPECT_EQ(reason, "x:3: text longer than 32767 characters");
+    EXPECT_FALSE(back.loadFromText(
+        head + "cell 1 1 g=\"" + std::string(kMaxTagLength + 1, 'x') + "\"\nend\n", "g", &reason));
+    EXPECT_EQ(reason, "g:3: tag longer than 1048576 characters");
+    EXPECT_FALSE(
+        back.loadFromText("VTXSHEET 1\nsize 2 2\nsize 16384 1048576\nend\n", "twice", &reason));
+    EXPECT_EQ(reason, "twice:3: \"size\" given twice");
+}
+
+TEST(SheetFile, EveryStyleTheModelTakesIsOneTheReaderTakes) {
+    // Values a damaged settings file or a careless caller may hand over:
+    // the grid keeps them within what its file holds, so the saved grid
+    // loads back.
+    SheetModel sheet;
+    sizeGrid(sheet, 4, 4);
+    CellFont font;
+    font.height = 2147483647;
+    font.name = std::string(kMaxStyleText + 5, 'A');
+    ASSERT_TRUE(sheet.setFont(CellRange::cell(1, 1), font));
+    font.height = -40;
+    ASSERT_TRUE(sheet.setFont(CellRange::cell(2, 1), font));
+    CellType type = CellType::edit(5);
+    type.maxLength = -3;
+    type.decimals = 99;
+    type.minimum = -std::numeric_limits<double>::infinity();
+    type.maximum = std::numeric_limits<double>::quiet_NaN();
+    ASSERT_TRUE(sheet.setCellType(CellRange::cell(3, 1), type));
+    EXPECT_EQ(sheet.font(1, 1).height, kMaxFontHeight);
+    EXPECT_EQ(sheet.font(1, 1).name.size(), kMaxStyleText);
+    EXPECT_EQ(sheet.font(2, 1).height, 0);
+    EXPECT_EQ(sheet.cellType(3, 1).maxLength, 0);
+    EXPECT_EQ(sheet.cellType(3, 1).decimals, kMaxDecimals);
+    EXPECT_EQ(sheet.cellType(3, 1).minimum, CellType().minimum);
+    EXPECT_EQ(sheet.cellType(3, 1).maximum, CellType().maximum);
+    SheetModel back;
+    std::string reason;
+    ASSERT_TRUE(back.loadFromText(sheet.saveToText(), "styles", &reason)) << reason;
+    EXPECT_EQ(back.saveToText(), sheet.saveToText());
+    EXPECT_FALSE(
+        back.loadFromText("VTXSHEET 1\nsize 2 2\nstyle 1 size=10001\nend\n", "s", &reason));
 }
 
 TEST(SheetFile, AMissingFileFailsWithItsName) {

@@ -208,7 +208,7 @@ bool Parser::closeCall(ParseError& error, int position) {
         emit(Op::Paren);
         return true;
     }
-    if (top.argc > 255)
+    if (top.argc > kMaxArguments)
         return fail(error, ParseErrorCode::TooManyArguments, position);
     if (top.lazy)
         patchJumps(top);

@@ -209,12 +209,12 @@ void kth(FunctionCall& c, bool largest) {
     std::vector<double> v;
     if (!collectFirst(c, v))
         return;
-    double k = c.num(1);
-    auto i = static_cast<std::size_t>(std::ceil(k));
-    if (k < 1 || i > v.size()) {
+    const double k = std::ceil(c.num(1));
+    if (!(k >= 1 && k <= static_cast<double>(v.size()))) {
         c.setError(FormulaError::Num);
         return;
     }
+    const auto i = static_cast<std::size_t>(k);
     if (largest)
         std::nth_element(v.begin(), v.begin() + static_cast<long>(i - 1), v.end(),
                          std::greater<>());

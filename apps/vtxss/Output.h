@@ -1,0 +1,70 @@
+#pragma once
+
+// What the vtxss subcommands write besides their files: JSON documents,
+// files sent to stdout ("-"), and what the module prints on the host's
+// command line while a command runs.
+
+#include "platform/core/VtxString.h"
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Json = nlohmann::ordered_json;
+
+/// Prints document on stdout, indented by two, as UTF-8 (a byte sequence
+/// that is not UTF-8 is replaced, never thrown on).
+void printJson(const Json& document);
+
+/// Where a command's report goes: stderr when its file goes to stdout.
+std::ostream& reportStream(const std::string& target);
+
+/// Writes a file to target through write, which is handed a module path.
+/// For "-" the file is written into a private temporary folder, copied to
+/// stdout and removed; a binary file is refused (misuse) when stdout is a
+/// terminal. extension names the temporary file's kind ("csv", "vtxd").
+void writeTarget(const std::string& target, const std::string& extension, bool binary,
+                 const std::function<void(const Vtx_String& path)>& write);
+
+/// One message the module printed: a "*Error* ..." line, a "Warning: ..."
+/// message box with its further lines, or any other line; UTF-8, paths in
+/// native form.
+struct ModuleMessage {
+    enum class Kind { Error, Warning, Note };
+    Kind kind = Kind::Note;
+    std::string text; ///< without its "*Error* " or "Warning: " mark; lines joined by "\n"
+    /// The text on one line ("\n" and the blanks around it become one blank).
+    std::string oneLine() const;
+};
+
+/// Splits command-line output (8-bit) into messages.
+std::vector<ModuleMessage> splitModuleMessages(const std::string& commandLineText);
+
+/// Keeps what the module prints on the host's command line from the
+/// terminal while it lives, so that each command decides where it goes.
+class ModuleMessages {
+public:
+    ModuleMessages();
+    ~ModuleMessages();
+    ModuleMessages(const ModuleMessages&) = delete;
+    ModuleMessages& operator=(const ModuleMessages&) = delete;
+
+    /// The messages printed since the last take.
+    std::vector<ModuleMessage> take();
+    /// The error messages printed since the last take, each on one line and
+    /// joined by "; "; empty when there is none. The rest is dropped.
+    std::string takeErrors();
+    /// Prints what was not taken on stderr, one line each:
+    /// "vtxss CMD: warning: ...".
+    void printRest(const std::string& command);
+
+private:
+    int m_echoBefore;
+};
+
+} // namespace cli
