@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <string>
 
-int runSheetCommand(int argc, char** argv);
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::asText(data, size);
     const std::string input = fuzz::writeTempFile("input.cells", bytes);
@@ -24,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string reason;
     const bool readable = vtx::sheet::readWorkload(input, list, reason);
     const int code = fuzz::runCommand(
-        runSheetCommand, {"--import", input, "--out", output, "--apply-changes", "--quiet"});
+        {"sheet", "--import", input, "--out", output, "--apply-changes", "--quiet"});
     if (code != 0)
         return 0;
     FUZZ_CHECK(readable, "the import took a list that the reader refuses: " + reason);

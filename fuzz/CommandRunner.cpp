@@ -1,5 +1,7 @@
 #include "CommandRunner.h"
 
+#include "Commands.h"
+
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
@@ -7,18 +9,17 @@
 
 namespace fuzz {
 
-int runCommand(int (*run)(int, char**), std::initializer_list<std::string> arguments) {
-    std::vector<std::string> texts(arguments);
-    std::vector<char*> argv;
-    for (std::string& text : texts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
+int runCommand(std::initializer_list<std::string> arguments) {
+    std::vector<const char*> argv = {"vtxss"};
+    for (const std::string& text : arguments)
+        argv.push_back(text.c_str());
+    const int argc = static_cast<int>(argv.size());
     if (std::getenv("VTX_FUZZ_VERBOSE") != nullptr)
-        return run(static_cast<int>(texts.size()), argv.data());
+        return cli::runVtxss(argc, argv.data());
     std::ostringstream sink;
     std::streambuf* out = std::cout.rdbuf(sink.rdbuf());
     std::streambuf* err = std::cerr.rdbuf(sink.rdbuf());
-    const int code = run(static_cast<int>(texts.size()), argv.data());
+    const int code = cli::runVtxss(argc, argv.data());
     std::cout.rdbuf(out);
     std::cerr.rdbuf(err);
     return code;

@@ -10,8 +10,8 @@
 
 namespace fuzz {
 
-/// Calls run(argc, argv) with the arguments that follow the subcommand's name
-/// (as main() hands them over); returns its exit code.
-int runCommand(int (*run)(int, char**), std::initializer_list<std::string> arguments);
+/// Runs `vtxss <arguments>` (the subcommand's name first) and returns its
+/// exit code.
+int runCommand(std::initializer_list<std::string> arguments);
 
 } // namespace fuzz

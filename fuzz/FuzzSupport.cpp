@@ -1,7 +1,7 @@
 #include "FuzzSupport.h"
 
-#include <cerrno>
-#include <csignal>
+#include "platform/core/Files.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -44,7 +44,7 @@ void removeStaleFolders(const fs::path& base) {
         if (!name.starts_with("vtx-fuzz-"))
             continue;
         const long pid = std::strtol(name.c_str() + 9, nullptr, 10);
-        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        if (pid > 0 && !processRunning(pid))
             fs::remove_all(entry.path(), error);
     }
 }

@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <string>
 
-int runBillCommand(int argc, char** argv);
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::asText(data, size);
     Vtx_Bill bill;
@@ -26,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string output = fuzz::tempFolder() + "/bill/bill.kss";
     fuzz::writeTempFile("bill/.keep", "");
     std::remove(output.c_str());
-    const int code = fuzz::runCommand(runBillCommand, {input, "--out", output, "--pictures",
+    const int code = fuzz::runCommand({"bill", input, "--out", output, "--pictures",
                                                        "--lib", VTX_SAMPLE_DIR "/library",
                                                        "--install", VTX_SAMPLE_DIR "/install"});
     FUZZ_CHECK(code == 0, "a part list that reads makes no bill");

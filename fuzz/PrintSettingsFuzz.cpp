@@ -24,8 +24,10 @@ void checkStoreText(const KsSettingsStore& store) {
     FUZZ_CHECK(store.toText(second, &reason),
                "a store read from text cannot be written: " + reason.str());
     KsSettingsStore back;
-    FUZZ_CHECK(back.fromText(second.view(), "second", &reason),
-               "the written store does not read back: " + reason.str());
+    Vtx_StringArray skipped;
+    FUZZ_CHECK(back.fromText(second.view(), "second", &skipped),
+               "the written store leaves entries out when read back: " +
+                   (skipped.isEmpty() ? std::string() : skipped[0].str()));
     Vtx_String third;
     FUZZ_CHECK(back.toText(third), "a store read from text cannot be written");
     FUZZ_CHECK_SAME(second.str(), third.str(), "written again, the settings text changes");
@@ -78,9 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     (void)folders;
     const std::string_view bytes = fuzz::asText(data, size);
+    // Entries the reader leaves out cost only themselves; the rest is read
+    // and must round-trip like a whole text.
     KsSettingsStore store;
-    if (!store.fromText(bytes, "input"))
-        return 0;
+    store.fromText(bytes, "input");
     checkStoreText(store);
     KsPrintSettings settings;
     settings.readFromStore(store);
