@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string output = fuzz::tempFolder() + "/bill/bill.kss";
     fuzz::writeTempFile("bill/.keep", "");
     std::remove(output.c_str());
-    const int code = fuzz::runCommand({"bill", input, "--out", output, "--pictures",
-                                                       "--lib", VTX_SAMPLE_DIR "/library",
-                                                       "--install", VTX_SAMPLE_DIR "/install"});
+    const int code =
+        fuzz::runCommand({"bill", input, "--out", output, "--pictures", "--lib",
+                          VTX_SAMPLE_DIR "/library", "--install", VTX_SAMPLE_DIR "/install"});
     FUZZ_CHECK(code == 0, "a part list that reads makes no bill");
 
     const std::string written = fuzz::readWholeFile(output);
