@@ -1,8 +1,9 @@
 // Fuzz target of the data and size files of the standards functions. The
 // bytes are parsed as a table file and as a size file, and the functions
 // that read such files are called on them in a grid. The formats have no
-// writer; the checks are the promises of the parsed forms: no empty field,
-// the index finds the first row of every key.
+// writer; the checks are the promises of the parsed forms: fields hold no
+// separator and no blanks at their ends (an empty field is a value), no row
+// is all empty, the index finds the first row of every key.
 
 #include "FuzzSupport.h"
 
@@ -21,9 +22,16 @@ void checkTable(const DataTable& table) {
     for (int r = 0; r < table.rowCount(); ++r) {
         const Vtx_StringArray& row = table.row(r);
         FUZZ_CHECK(row.length() > 0, "a table row without a key");
-        for (const Vtx_String& field : row)
-            FUZZ_CHECK(!field.isEmpty() && field.find('\t') < 0 && field.find('\n') < 0,
-                       "a table field is empty or holds a separator");
+        bool blank = true;
+        for (const Vtx_String& field : row) {
+            const std::string& text = field.str();
+            FUZZ_CHECK(text.find_first_of("\t\n") == std::string::npos,
+                       "a table field holds a separator");
+            FUZZ_CHECK(text.empty() || (text.front() != ' ' && text.back() != ' '),
+                       "a table field keeps the blanks around it");
+            blank = blank && text.empty();
+        }
+        FUZZ_CHECK(!blank, "a row of empty fields is kept");
         const int found = table.find(row[0]);
         FUZZ_CHECK(found >= 0 && found <= r && table.row(found)[0].equal(row[0], false),
                    "the index does not find the first row of key " + row[0].str());
