@@ -49,7 +49,8 @@ bool readWorkload(const std::string& path, Workload& workload, std::string& reas
 bool buildWorkload(const Workload& workload, SheetModel& sheet);
 /// Applies one change (automatic recalculation does the rest).
 bool applyChange(const WorkloadChange& change, SheetModel& sheet);
-/// Numbers add their value, texts their length, over the check range.
+/// Numbers add their value, texts their length, over the check range (the
+/// cells that exist in it, so a range over the whole grid costs its cells).
 double workloadChecksum(const Workload& workload, const SheetModel& sheet);
 /// Builds, evaluates and changes the workload, timing each step.
 bool runWorkload(const Workload& workload, WorkloadResult& result, std::string& reason);
