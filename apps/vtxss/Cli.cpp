@@ -149,6 +149,9 @@ void refuseReadInput(const Vtx_String& target, const Vtx_String& replaced) {
 }
 
 void recordInputs() {
+    // The log of an earlier command in this process goes first, so that the
+    // new one does not start inside it.
+    inputLog().reset();
     inputLog() = std::make_unique<FileReadLog>();
 }
 

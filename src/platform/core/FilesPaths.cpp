@@ -96,9 +96,19 @@ FileReadLog::FileReadLog() {
 }
 
 FileReadLog::~FileReadLog() {
+    // Unlinked from wherever it is in the chain: a log may end while a log
+    // made after it lives on (one replaced by another).
     ReadLogState& state = readLogState();
     std::lock_guard<std::mutex> lock(state.mutex);
-    state.active = m_outer;
+    if (state.active == this) {
+        state.active = m_outer;
+        return;
+    }
+    for (FileReadLog* log = state.active; log; log = log->m_outer)
+        if (log->m_outer == this) {
+            log->m_outer = m_outer;
+            return;
+        }
 }
 
 void FileReadLog::noteRead(const Vtx_String& path) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -89,6 +91,23 @@ TEST(FilesPaths, TheReadLogKnowsWhatWasReadWhileItLived) {
     EXPECT_EQ(outer.find(folder.file("./b.txt")), folder.file("b.txt"));
     EXPECT_FALSE(outer.find(folder.file("c.txt")).isEmpty());
     EXPECT_TRUE(outer.find(folder.file("missing.txt")).isEmpty());
+}
+
+// A log replaced by a newer one ends while the newer lives: reads go on
+// being noted in the newer one, and nothing points at the ended log (a
+// command run again in the same process replaces its log).
+TEST(FilesPaths, AReadLogEndingOutOfTurnLeavesTheOthersWhole) {
+    CoreTempFolder folder;
+    folder.put("a.txt", "a");
+    std::string bytes;
+    for (int round = 0; round < 3; ++round) {
+        auto first = std::make_unique<FileReadLog>();
+        auto second = std::make_unique<FileReadLog>();
+        first.reset();
+        ASSERT_EQ(readFileBytes(folder.file("a.txt"), bytes), eOk);
+        EXPECT_EQ(second->find(folder.file("a.txt")), folder.file("a.txt"));
+    }
+    ASSERT_EQ(readFileBytes(folder.file("a.txt"), bytes), eOk) << "no log left behind";
 }
 
 } // namespace
