@@ -44,7 +44,7 @@ function(vtx_add_library name)
   set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden
                                            VISIBILITY_INLINES_HIDDEN ON)
   vtx_unloadable(${name})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE vtx_build_options ${ARG_PRIVATE_DEPS})
 endfunction()
 
