@@ -26,9 +26,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 find_program(VTX_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(VTX_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  # The package's own libraries are found beside the tool's.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-      ${CMAKE_CURRENT_BINARY_DIR}/../_CPack_Packages/Linux/DEB/vtxss-${PROJECT_VERSION}-Linux/usr/${CMAKE_INSTALL_LIBDIR})
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0), libxlsxwriter4 (>= 1.1.5)")
