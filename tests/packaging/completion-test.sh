@@ -29,7 +29,8 @@ expect() {
     fi
 }
 
-expect "apply|bench|bill|export|mapping|sheet" vtxss ""
+expect "apply|bench|bill|export|help|mapping|sheet" vtxss ""
+expect "bench|bill" vtxss help b
 expect "export" vtxss ex
 expect "--help|--version" vtxss --
 expect "--format" vtxss export hall.kss --fo
