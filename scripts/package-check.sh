@@ -15,6 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 preset="${1:-release}"
 jobs="$(nproc)"
 build="build/$preset"
