@@ -82,13 +82,10 @@ void checkOptions(const BillOptions& options) {
 int runBill(const BillOptions& options, ModuleMessages& messages) {
     checkOptions(options);
     setUpFolders(options.folders);
-    const std::string partListPath = resolveLibraryPath(options.partList);
-    const Vtx_String partList = moduleText(partListPath, "the part list's name");
-    Vtx_String out = options.out.empty() ? changeExtension(partList, "kss")
-                                         : moduleText(options.out, "the bill's name");
-    if (sameFile(partListPath, shown(out)))
-        misuse("the bill would replace its own part list " + partListPath +
-               "; name another file with --out");
+    const Vtx_String partList = libraryFile(options.partList, "the part list's name");
+    const Vtx_String out =
+        options.out.empty() ? changeExtension(partList, "kss") : moduleText(options.out, "--out");
+    refuseOwnInput(out, partList, "the part list");
 
     Vtx_Bill bill;
     Vtx_String reason;
@@ -102,6 +99,8 @@ int runBill(const BillOptions& options, ModuleMessages& messages) {
     if (output.init(out, bill.columnNames, {}, bill.rowProperties, settings, bill.variableNames,
                     bill.variableValues) != eOk)
         fail("cannot make the bill window");
+    // The print settings and their pictures are read by now.
+    refuseReadInput(out);
     // The transaction the pictures are made in; the picture maker only reads.
     Vtx_Database database;
     Vtx_Transaction transaction(&database);
@@ -124,7 +123,7 @@ int runBill(const BillOptions& options, ModuleMessages& messages) {
     const int pictures = options.pictures ? output.imageOptions().made : 0;
     if (options.json) {
         Json report = {{"file", shown(out)},
-                       {"partList", partListPath},
+                       {"partList", shown(partList)},
                        {"settings", shown(settings)},
                        {"parts", bill.partCount()},
                        {"rows", grid->getMaxRows()},

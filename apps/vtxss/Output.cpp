@@ -54,10 +54,16 @@ private:
 
 } // namespace
 
-void writeTarget(const std::string& target, const std::string& extension, bool binary,
-                 const std::function<void(const Vtx_String& path)>& write) {
-    if (!isStdout(target)) {
-        write(moduleText(target, "the file name"));
+Vtx_String targetFile(const std::string& path) {
+    return isStdout(path) ? Vtx_String(path) : moduleText(path, "--out");
+}
+
+void writeTarget(const Vtx_String& target, const std::string& extension, bool binary,
+                 const std::function<void(const Vtx_String& path)>& write,
+                 const Vtx_String& replaced) {
+    if (!isStdout(target.str())) {
+        refuseReadInput(target, replaced);
+        write(target);
         return;
     }
     if (binary && ::isatty(STDOUT_FILENO))

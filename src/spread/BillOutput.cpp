@@ -53,6 +53,7 @@ KsSSBillOutput& KsSSBillOutput::operator=(const KsSSBillOutput& other) {
     m_varNames = other.m_varNames;
     m_varValues = other.m_varValues;
     m_pictures = other.m_pictures;
+    m_pictureNames = other.m_pictureNames;
     m_clock = other.m_clock;
     return *this;
 }
@@ -78,6 +79,7 @@ ErrorStatus KsSSBillOutput::init(const Vtx_String& billFile, const Vtx_StringArr
     m_leftOutSubTotals = 0;
     m_leftOutPictures = 0;
     m_pictures.clear();
+    m_pictureNames.clear();
     m_billFile = billFile;
 
     KsPrintSettings settings;

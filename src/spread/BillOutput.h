@@ -33,6 +33,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class Vtx_Spread;
@@ -147,6 +148,8 @@ private:
     void reportLeftOut() const;
     void writeTexts(int row, const Vtx_StringArray& texts);
     void addPicture(const Vtx_String& pictureFile);
+    std::string pictureName(std::string bytes);
+    void removeOldPictures() const;
     void fitColumnWidths();
     bool writePictures(Vtx_String& reason) const;
     bool picturesWanted() const { return m_bill && m_transaction; }
@@ -178,6 +181,9 @@ private:
     Vtx_StringArray m_varValues;
     /// The parts' pictures by their names relative to the bill's folder:
     /// the grid holds them until the bill is saved beside them.
+    /// Parts whose pictures are alike (a bar as long as another's) share one
+    /// file: the names of the pictures by a hash of their bytes.
     std::map<std::string, std::string> m_pictures;
+    std::unordered_multimap<std::size_t, std::string> m_pictureNames;
     std::function<std::tm()> m_clock;
 };

@@ -97,6 +97,10 @@ bool KsSSBillOutput::writePictures(Vtx_String& reason) const {
     std::vector<std::pair<Vtx_String, std::string_view>> files;
     files.reserve(m_pictures.size());
     for (const auto& [name, bytes] : m_pictures) {
+        // A picture the folder holds already, as it is (the same bill made
+        // again), is left alone.
+        if (fileHolds(folder + Vtx_String(name), bytes))
+            continue;
         paths.push_back(folder + Vtx_String(name));
         files.emplace_back(paths.back(), bytes);
     }
@@ -106,6 +110,29 @@ bool KsSSBillOutput::writePictures(Vtx_String& reason) const {
         return false;
     }
     return true;
+}
+
+// Once the new bill is in place, the pictures of an earlier bill of the same
+// name that the new one does not show ("part<n>.bmp" in its picture folder)
+// are removed: no bill refers to them any more.
+void KsSSBillOutput::removeOldPictures() const {
+    if (m_pictures.empty())
+        return;
+    const Vtx_String prefix = pictureFolderName(m_billFile) + "\\";
+    const std::filesystem::path folder = nativePath(folderOf(m_billFile) + prefix);
+    std::error_code error;
+    std::vector<std::filesystem::path> old;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const bool made = name.size() > 8 && name.compare(0, 4, "part") == 0 &&
+                          name.compare(name.size() - 4, 4, ".bmp") == 0 &&
+                          name.find_first_not_of("0123456789", 4) == name.size() - 4;
+        if (made && entry.is_regular_file(error) &&
+            !m_pictures.count((prefix + Vtx_String(corePath(entry.path().filename()))).str()))
+            old.push_back(entry.path());
+    }
+    for (const auto& file : old)
+        std::filesystem::remove(file, error);
 }
 
 ErrorStatus KsSSBillOutput::onEndFeed() {
@@ -151,6 +178,7 @@ ErrorStatus KsSSBillOutput::onEndFeed() {
         hostPrintf("*Error* %s\n", reason.c_str());
         return eFileAccessErr;
     }
+    removeOldPictures();
     if (m_full)
         reportLeftOut();
     if (m_full || m_cutTexts > 0)

@@ -155,6 +155,26 @@ void KsSSBillOutput::writeTexts(int row, const Vtx_StringArray& texts) {
         model->setRowHeight(row, height);
 }
 
+// The grid keeps each picture itself; it is written beside the bill when the
+// bill is saved, under a name relative to the bill's folder. A picture like
+// one already taken gets that one's name: a bill of thousands of parts has
+// few different bar lengths, and each file written costs far more than the
+// comparison.
+std::string KsSSBillOutput::pictureName(std::string bytes) {
+    const std::size_t hash = std::hash<std::string>{}(bytes);
+    const auto [first, last] = m_pictureNames.equal_range(hash);
+    for (auto it = first; it != last; ++it)
+        if (m_pictures.at(it->second) == bytes)
+            return it->second;
+    const std::string name =
+        (pictureFolderName(m_billFile) + "\\part" +
+         Vtx_String::fromInt(static_cast<long long>(m_pictures.size()) + 1) + ".bmp")
+            .str();
+    m_pictures.emplace(name, std::move(bytes));
+    m_pictureNames.emplace(hash, name);
+    return name;
+}
+
 // The picture row below the part's row: a marker in column 1 and the picture
 // spanning the other columns, as high as the picture.
 void KsSSBillOutput::addPicture(const Vtx_String& pictureFile) {
@@ -178,13 +198,8 @@ void KsSSBillOutput::addPicture(const Vtx_String& pictureFile) {
         model->addSpan(2, row, columns - 1, 1);
     model->setRowHeight(row, height / grid->measure().pixelsPerHeightUnit());
     model->setBorder(CellRange::cell(1, row), vtx::sheet::kBorderRight, kMarkerEdge);
-    // The grid keeps the picture itself; it is written beside the bill when
-    // the bill is saved, under a name relative to the bill's folder.
-    const Vtx_String name = pictureFolderName(m_billFile) + "\\part" +
-                            Vtx_String::fromInt(static_cast<long long>(m_pictures.size()) + 1) +
-                            ".bmp";
-    m_pictures[name.str()] = std::move(bytes);
-    model->setCellType(CellRange::cell(2, row), CellType::picture(name.str(), PictureStyle::File));
+    model->setCellType(CellRange::cell(2, row),
+                       CellType::picture(pictureName(std::move(bytes)), PictureStyle::File));
     model->setCellType(CellRange::cell(1, row),
                        CellType::picture(std::to_string(kBillPictureMarker), PictureStyle::Bitmap));
 }

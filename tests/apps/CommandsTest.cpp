@@ -142,6 +142,32 @@ TEST_F(Commands, NamesBeyondAsciiAreConvertedOnceAtTheEdge) {
     EXPECT_NE(run.err.find("outside Windows-1252"), std::string::npos) << run.err;
 }
 
+TEST_F(Commands, SheetImportWritesOnlyTextsItsReaderTakesBack) {
+    // The longest text a cell holds is written and loads back; a 10 MB text
+    // is refused by its cell, and nothing is written.
+    const auto cellsWith = [&](const std::string& name, std::size_t length) {
+        std::ofstream(folder.file(name))
+            << "W\tbig\t1\nC\t0\t0\ts\t" << std::string(length, 'x') << "\nC\t1\t0\tf\tLEN(A1)\n";
+        return folder.file(name);
+    };
+    ToolResult run = runTool({"sheet", "--import", cellsWith("max.cells", 32767), "--out",
+                              folder.file("max.kss"), "-q"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    run = runTool({"sheet", folder.file("max.kss"), "--json", "-q"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Json::parse(run.out)["cells"][1]["value"], "32767");
+
+    run = runTool({"sheet", "--import", cellsWith("huge.cells", 10u << 20), "--out",
+                   folder.file("huge.kss")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.errLines(), 1);
+    EXPECT_LT(run.err.size(), 300u) << "the line does not quote the text";
+    EXPECT_NE(run.err.find("huge.cells: A1: the text is longer than 32767 characters"),
+              std::string::npos)
+        << run.err.substr(0, 300);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("huge.kss")));
+}
+
 TEST_F(Commands, SheetOfAHugeDeclaredGridListsItsCells) {
     const ToolResult run =
         runTool({"sheet", (kTestData / "spread" / "huge.kss").string(), "--quiet"});

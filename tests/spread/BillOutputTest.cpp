@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using billtest::BillOutputFixture;
@@ -326,6 +330,52 @@ TEST_F(BillOutputFixture, PicturesFollowTheirPartsAndAreSavedBesideTheBill) {
     EXPECT_EQ(width, 300);
     EXPECT_EQ(height, 100);
     EXPECT_LT(grid->columnWidthPixels(2), 150) << "the picture cell does not widen its column";
+}
+
+// Parts of the same length have the same picture: one file serves them all.
+// The same bill made again leaves its pictures' files as they are, and the
+// pictures an earlier, longer bill of the name had are removed with it.
+TEST_F(BillOutputFixture, AlikePicturesShareAFileAndAMadeAgainBillKeepsThem) {
+    Vtx_Bill parts;
+    ASSERT_EQ(readPartList(kData + "hall.csv", parts), eOk);
+    Vtx_Transaction transaction(nullptr);
+    auto make = [&](const std::vector<Vtx_StringArray>& rows) {
+        EXPECT_EQ(initBill(), eOk);
+        output.setVars(120, 0, 0, true, true, &parts, &transaction);
+        EXPECT_EQ(output.onStartFeed(), eOk);
+        for (const Vtx_StringArray& row : rows)
+            output.onAddRow(row);
+        EXPECT_EQ(output.onEndFeed(), eOk);
+    };
+    make({{"1", "HEA 200", "2", "6000", "253.2"},
+          {"2", "Plate", "4", "300", "4.71"},
+          {"3", "HEA 200", "1", "6000", "126.6"}});
+    const vtx::sheet::SheetModel& model = *output.getSSPointer()->model();
+    EXPECT_EQ(model.cellType(2, 2).text, "hall pictures\\part1.bmp");
+    EXPECT_EQ(model.cellType(2, 4).text, "hall pictures\\part2.bmp");
+    EXPECT_EQ(model.cellType(2, 6).text, "hall pictures\\part1.bmp") << "as long as part 1";
+    const fs::path folder = nativePath(root("bills\\hall pictures"));
+    auto files = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(files(), (std::vector<std::string>{"part1.bmp", "part2.bmp"}));
+
+    // Someone else's file in the folder is not the bill's to remove.
+    ASSERT_EQ(writeFileAtomically(corePath(folder / "notes.txt"), "keep"), eOk);
+    struct stat before {};
+    ASSERT_EQ(::stat((folder / "part1.bmp").c_str(), &before), 0);
+    make({{"1", "HEA 200", "2", "6000", "253.2"}});
+    struct stat after {};
+    ASSERT_EQ(::stat((folder / "part1.bmp").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "an unchanged picture is not written again";
+    EXPECT_EQ(files(), (std::vector<std::string>{"notes.txt", "part1.bmp"}));
+    auto saved = loadSavedBill(bill("hall.kss"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->grid.model()->cellType(2, 2).text, "hall pictures\\part1.bmp");
 }
 
 TEST_F(BillOutputFixture, TheMakersTemporaryPicturesAreDeleted) {

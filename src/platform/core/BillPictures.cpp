@@ -55,12 +55,24 @@ void removeScratchOfDeadProcesses(const std::filesystem::path& temp) {
         std::filesystem::remove_all(folder, error);
 }
 
+// Where scratch pictures are made: memory-backed shared memory when the
+// system has it, since every picture is written, read back once and removed
+// at once; a disk folder pays for each file made and removed (the file
+// system's inode allocator slows as removed inodes pile up), which for a
+// bill of thousands of parts cost more than the whole bill.
+std::filesystem::path scratchRoot() {
+    std::error_code error;
+    const std::filesystem::path memory = "/dev/shm";
+    if (std::filesystem::is_directory(memory, error) && ::access(memory.c_str(), W_OK | X_OK) == 0)
+        return memory;
+    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+    return error ? std::filesystem::path(".") : temp;
+}
+
 // The temporary folder of this process's pictures.
 Vtx_String pictureFolder() {
     std::error_code error;
-    std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    if (error)
-        temp = ".";
+    static const std::filesystem::path temp = scratchRoot();
     static const bool cleaned = (removeScratchOfDeadProcesses(temp), true);
     (void)cleaned;
     const std::filesystem::path folder =

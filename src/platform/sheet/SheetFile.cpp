@@ -237,7 +237,7 @@ std::string SheetModel::saveToText() const {
             out += styleLine(newId[c->style], s.m_styles[c->style]) + "\n";
         }
     }
-    for (const CellSpan& sp : s.m_spans)
+    for (const CellSpan& sp : s.m_spans.all())
         if (s.inRange(sp.col + sp.cols - 1, sp.row + sp.rows - 1))
             out += "span " + std::to_string(sp.col) + " " + std::to_string(sp.row) + " " +
                    std::to_string(sp.cols) + " " + std::to_string(sp.rows) + "\n";

@@ -7,6 +7,7 @@
 #include "platform/sheet/CellStore.h"
 #include "platform/sheet/DependencyGraph.h"
 #include "platform/sheet/SheetModel.h"
+#include "platform/sheet/SpanList.h"
 #include "platform/sheet/formula/FormulaPool.h"
 #include "platform/sheet/formula/FormulaTextCache.h"
 #include "platform/sheet/formula/Interpreter.h"
@@ -155,7 +156,7 @@ public:
     LookupIndex m_lookups;
     std::vector<CellStyle> m_styles;
     std::unordered_map<std::string, std::uint32_t> m_styleIds;
-    std::vector<CellSpan> m_spans;
+    SpanList m_spans;
     std::map<int, double> m_colWidths;
     std::map<int, double> m_rowHeights;
     std::unordered_map<std::string, CustomFunction> m_custom;

@@ -5,6 +5,7 @@
 #include "platform/sheet/SheetImpl.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vtx::sheet {
 
@@ -69,7 +70,7 @@ bool SheetImpl::setCount(bool cols, int count) {
 
     // Spans are cut at the count; one left with a single cell is dropped.
     std::vector<CellSpan> spans;
-    for (CellSpan s : m_spans) {
+    for (CellSpan s : m_spans.all()) {
         int& start = cols ? s.col : s.row;
         int& size = cols ? s.cols : s.rows;
         if (start > count)
@@ -78,7 +79,7 @@ bool SheetImpl::setCount(bool cols, int count) {
         if (s.cols > 1 || s.rows > 1)
             spans.push_back(s);
     }
-    m_spans.swap(spans);
+    m_spans.assign(std::move(spans));
     std::map<int, double>& sizes = cols ? m_colWidths : m_rowHeights;
     sizes.erase(sizes.upper_bound(count), sizes.end());
     if ((cols ? m_active.col : m_active.row) > count)

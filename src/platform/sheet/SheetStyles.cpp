@@ -139,44 +139,28 @@ bool SheetModel::addSpan(int col, int row, int cols, int rows) {
     if (cols < 1 || rows < 1 || !m_impl->inRange(col, row) ||
         !m_impl->inRange(col + cols - 1, row + rows - 1))
         return false;
-    CellRange wanted{col, row, col + cols - 1, row + rows - 1};
-    for (const CellSpan& s : m_impl->m_spans) {
-        bool apart = s.col + s.cols - 1 < wanted.col0 || s.col > wanted.col1 ||
-                     s.row + s.rows - 1 < wanted.row0 || s.row > wanted.row1;
-        if (!apart)
-            return false;
-    }
-    m_impl->m_spans.push_back({col, row, cols, rows});
-    return true;
+    return m_impl->m_spans.add({col, row, cols, rows});
 }
 
 bool SheetModel::removeSpan(int col, int row) {
     col = SheetImpl::normalize(col);
     row = SheetImpl::normalize(row);
-    auto& spans = m_impl->m_spans;
-    auto it = std::find_if(spans.begin(), spans.end(),
-                           [&](const CellSpan& s) { return s.col == col && s.row == row; });
-    if (it == spans.end())
-        return false;
-    spans.erase(it);
-    return true;
+    return m_impl->m_spans.remove(col, row);
 }
 
 bool SheetModel::getSpan(int col, int row, CellSpan& span) const {
     col = SheetImpl::normalize(col);
     row = SheetImpl::normalize(row);
-    for (const CellSpan& s : m_impl->m_spans) {
-        if (col >= s.col && col < s.col + s.cols && row >= s.row && row < s.row + s.rows) {
-            span = s;
-            return true;
-        }
+    if (const CellSpan* found = m_impl->m_spans.find(col, row)) {
+        span = *found;
+        return true;
     }
     span = {col, row, 1, 1};
     return false;
 }
 
 const std::vector<CellSpan>& SheetModel::spans() const {
-    return m_impl->m_spans;
+    return m_impl->m_spans.all();
 }
 
 // ---- sizes ----

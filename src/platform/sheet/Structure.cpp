@@ -4,6 +4,7 @@
 #include "platform/sheet/SheetImpl.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vtx::sheet {
 
@@ -216,9 +217,9 @@ void SheetImpl::structureChanged() {
 
 namespace {
 
-void shiftSpans(std::vector<CellSpan>& spans, bool rows, int at, int count) {
+void shiftSpans(SpanList& spans, bool rows, int at, int count) {
     std::vector<CellSpan> out;
-    for (CellSpan s : spans) {
+    for (CellSpan s : spans.all()) {
         int& start = rows ? s.row : s.col;
         int& size = rows ? s.rows : s.cols;
         int end = start + size - 1;
@@ -242,7 +243,7 @@ void shiftSpans(std::vector<CellSpan>& spans, bool rows, int at, int count) {
                 out.push_back(s);
         }
     }
-    spans.swap(out);
+    spans.assign(std::move(out));
 }
 
 void shiftSizes(std::map<int, double>& sizes, int at, int count) {

@@ -146,6 +146,59 @@ TEST_F(SheetModelTest, SpansCoverCellsAndRefuseOverlaps) {
     EXPECT_FALSE(sheet.getSpan(3, 4, span));
 }
 
+// Spans of every shape, tall ones among them, made and removed at random:
+// the span found over each cell, and whether a new one is refused, agree
+// with a plain walk over all of them.
+TEST_F(SheetModelTest, SpanLookUpAgreesWithAWalkOverAllSpans) {
+    SheetModel grid;
+    sizeGrid(grid, 30, 70);
+    std::vector<CellSpan> made;
+    auto walk = [&](int col, int row) -> const CellSpan* {
+        for (const CellSpan& s : made)
+            if (col >= s.col && col < s.col + s.cols && row >= s.row && row < s.row + s.rows)
+                return &s;
+        return nullptr;
+    };
+    unsigned seed = 12345;
+    auto next = [&](int bound) {
+        seed = seed * 1103515245 + 12345;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(bound));
+    };
+    for (int round = 0; round < 400; ++round) {
+        const CellSpan wanted{1 + next(28), 1 + next(55), 1 + next(3), 1 + next(round % 7 ? 2 : 6)};
+        bool free = true;
+        for (int c = wanted.col; c < wanted.col + wanted.cols; ++c)
+            for (int r = wanted.row; r < wanted.row + wanted.rows; ++r)
+                free = free && !walk(c, r);
+        ASSERT_EQ(grid.addSpan(wanted.col, wanted.row, wanted.cols, wanted.rows), free)
+            << wanted.col << "," << wanted.row << " " << wanted.cols << "x" << wanted.rows;
+        if (free)
+            made.push_back(wanted);
+        if (round % 9 == 8 && !made.empty()) {
+            const std::size_t gone = static_cast<std::size_t>(next(static_cast<int>(made.size())));
+            ASSERT_TRUE(grid.removeSpan(made[gone].col, made[gone].row));
+            made.erase(made.begin() + static_cast<std::ptrdiff_t>(gone));
+        }
+    }
+    EXPECT_EQ(grid.spans(), made) << "spans keep the order they were made in";
+    for (int col = 1; col <= 30; ++col)
+        for (int row = 1; row <= 60; ++row) {
+            CellSpan span;
+            const CellSpan* expected = walk(col, row);
+            ASSERT_EQ(grid.getSpan(col, row, span), expected != nullptr) << col << "," << row;
+            if (expected) {
+                EXPECT_EQ(span, *expected);
+            }
+        }
+    // Rows put in above move the spans with them, and look-ups follow.
+    ASSERT_TRUE(grid.insertRows(1, 2));
+    CellSpan span;
+    if (!made.empty()) {
+        EXPECT_TRUE(grid.getSpan(made.front().col, made.front().row + 2, span));
+        EXPECT_EQ(span.row, made.front().row + 2);
+    }
+}
+
 TEST_F(SheetModelTest, SizesAndTextExtents) {
     EXPECT_EQ(sheet.columnWidth(2), 8.0);
     EXPECT_TRUE(sheet.setColumnWidth(kHeaderIndex, 3));

@@ -252,7 +252,8 @@ int runCellsBenchmark(const std::string& path, std::ostream& out) {
     std::string reason;
     WorkloadResult r;
     if (!readWorkload(path, w, reason) || !runWorkload(w, r, reason)) {
-        out << "{\"engine\":\"ours\",\"error\":" << jsonText(reason) << "}\n";
+        // The reason is 8-bit text (it names the file); the line is UTF-8.
+        out << "{\"engine\":\"ours\",\"error\":" << jsonText(toUtf8(reason)) << "}\n";
         return 1;
     }
     out << "{\"engine\":\"ours\",\"workload\":" << jsonText(w.name) << ",\"size\":" << w.size
