@@ -85,7 +85,7 @@ void addFolderOptions(CLI::App& command, Folders& folders) {
 
 namespace {
 
-std::string folderFrom(const std::string& given, const char* env, const char* fallback) {
+std::string folderFrom(const std::string& given, const char* env, const std::string& fallback) {
     if (!given.empty())
         return given;
     if (const char* fromEnv = std::getenv(env); fromEnv && *fromEnv)
@@ -104,10 +104,12 @@ Vtx_String folderSetting(const std::string& folder, const char* what) {
 } // namespace
 
 void setUpFolders(const Folders& folders) {
-    const Vtx_String lib =
-        folderSetting(folderFrom(folders.lib, "VTX_LIBRARY", VTX_DEFAULT_LIBRARY), "library");
+    const Vtx_String lib = folderSetting(
+        folderFrom(folders.lib, "VTX_LIBRARY", shippedFolder("library", VTX_DEFAULT_LIBRARY)),
+        "library");
     const Vtx_String install = folderSetting(
-        folderFrom(folders.install, "VTX_INSTALL", VTX_DEFAULT_INSTALL), "installation");
+        folderFrom(folders.install, "VTX_INSTALL", shippedFolder("install", VTX_DEFAULT_INSTALL)),
+        "installation");
     gSettings.setLibDir(lib);
     gSettings.setVtxDir(install);
 }

@@ -53,6 +53,12 @@ struct Folders {
 void addFolderOptions(CLI::App& command, Folders& folders);
 /// Sets the core library's folders; fails when one does not exist.
 void setUpFolders(const Folders& folders);
+/// The shipped folder `name` ("library", "install") that a folder option
+/// falls back to: <program's folder>/VTX_DATA_FROM_BIN/name when the tool
+/// runs installed (the program found through /proc/self/exe, links
+/// resolved), else buildTreeFolder when it exists (the tool runs from its
+/// build tree), else the installed path, for the error to name.
+std::string shippedFolder(const std::string& name, const std::string& buildTreeFolder);
 
 /// A file named on the command line (`what` names it in a refusal), as
 /// module text: as given when it is absolute or exists (relative to the
