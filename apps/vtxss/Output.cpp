@@ -60,7 +60,7 @@ Vtx_String targetFile(const std::string& path) {
 
 void writeTarget(const Vtx_String& target, const std::string& extension, bool binary,
                  const std::function<void(const Vtx_String& path)>& write,
-                 const Vtx_String& replaced) {
+                 const Vtx_String& replaced, const std::string& stem) {
     if (!isStdout(target.str())) {
         refuseReadInput(target, replaced);
         write(target);
@@ -70,7 +70,7 @@ void writeTarget(const Vtx_String& target, const std::string& extension, bool bi
         misuse("will not write a ." + extension +
                " file to a terminal; redirect stdout or name a file with --out");
     TemporaryFolder folder;
-    const fs::path file = folder.path() / ("out." + extension);
+    const fs::path file = folder.path() / (stem + "." + extension);
     write(corePath(file));
     std::ifstream in(file, std::ios::binary);
     if (!in)

@@ -28,11 +28,12 @@ std::ostream& reportStream(const std::string& target);
 /// module path. For "-" the file is written into a private temporary
 /// folder, copied to stdout and removed; a binary file is refused (misuse)
 /// when stdout is a terminal. extension names the temporary file's kind
-/// ("csv", "vtxd"). A target that is a file the command read is refused
+/// ("csv", "vtxd") and stem its name, which a writer may put into the file
+/// (a bill's title). A target that is a file the command read is refused
 /// (misuse; see refuseReadInput), unless it is `replaced`.
 void writeTarget(const Vtx_String& target, const std::string& extension, bool binary,
                  const std::function<void(const Vtx_String& path)>& write,
-                 const Vtx_String& replaced = {});
+                 const Vtx_String& replaced = {}, const std::string& stem = "out");
 /// The file a command writes, named on the command line: "-" (stdout) or
 /// module text (see moduleText).
 Vtx_String targetFile(const std::string& path);

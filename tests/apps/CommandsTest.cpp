@@ -2,6 +2,8 @@
 // as text and as JSON, and the files they write.
 #include "ToolRun.h"
 
+#include "platform/sheet/SheetModel.h"
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -71,6 +73,17 @@ TEST_F(Commands, BillWritesTheSheetAndItsPictures) {
     EXPECT_EQ(report["rows"], 9);
     EXPECT_TRUE(report["pictures"].is_null());
     EXPECT_TRUE(std::filesystem::exists(folder.file("plain.kss")));
+}
+
+TEST_F(Commands, ABillWithoutPicturesGoesToStdout) {
+    const ToolResult run = runTool({"bill", "Bills\\Hall-7.csv", "-o", "-"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.err.find("Written: -"), std::string::npos) << "the report goes to stderr";
+    vtx::sheet::SheetModel sheet;
+    std::string reason;
+    ASSERT_TRUE(sheet.loadFromText(run.out, "stdout", &reason)) << reason;
+    EXPECT_GT(sheet.maxRows(), 7);
+    EXPECT_NE(run.out.find("Hall-7"), std::string::npos) << "titled after the part list";
 }
 
 TEST_F(Commands, BillFailuresSayWhyInOneLine) {

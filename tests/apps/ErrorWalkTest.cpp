@@ -206,11 +206,16 @@ TEST_F(ErrorWalk, Bill) {
          2,
          "vtxss bill: ",
          "is the same file as the part list"},
-        {"bill to stdout",
-         {"bill", "parts.csv", "-o", "-"},
+        {"bill with pictures to stdout",
+         {"bill", "parts.csv", "--pictures", "-o", "-"},
          2,
          "vtxss bill: ",
          "name the file with --out"},
+        {"bill to stdout as JSON",
+         {"bill", "parts.csv", "--json", "-o", "-"},
+         2,
+         "vtxss bill: ",
+         "--json and --out - would both write to stdout"},
     });
     EXPECT_EQ(readFile(folder.path() / "parts.csv"), "columns,A\nrow,1\n");
 }
