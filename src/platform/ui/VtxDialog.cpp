@@ -72,8 +72,12 @@ void VtxDialog::restoreSize() {
             return;
         }
     }
-    // The default size, centred on the parent's screen (or the first one).
-    resize(sizeHint().expandedTo(minimumSize()));
+    // The default size (the one the dialog was given, else what its layout
+    // asks for), centred on the parent's screen (or the first one).
+    QSize size = testAttribute(Qt::WA_Resized) ? this->size() : sizeHint();
+    if (!size.isValid())
+        size = this->size();
+    resize(size.expandedTo(minimumSize()));
     const QScreen* screen =
         parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) {
