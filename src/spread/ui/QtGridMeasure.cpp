@@ -4,6 +4,7 @@
 #include "platform/ui/UiText.h"
 #include "spread/VtxSpread.h"
 #include "spread/ui/CellLook.h"
+#include "spread/ui/SheetTableModel.h"
 
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
@@ -65,9 +66,14 @@ Vtx_Size QtGridMeasure::textExtent(const vtx::sheet::SheetModel& sheet, int colu
     }
     std::string text;
     sheet.getText(column, row, vtx::sheet::TextForm::Value, text);
-    if (text.empty())
-        return {0, 0};
-    const QStringList lines = vtx::ui::qtText(Vtx_String(text)).split(QLatin1Char('\n'));
+    QString shown = vtx::ui::qtText(Vtx_String(text));
+    // An empty header cell shows its label, which needs its room too.
+    if (shown.isEmpty() && row == 0 && column > 0)
+        shown = columnLetters(column);
+    else if (shown.isEmpty() && column == 0 && row > 0)
+        shown = QString::number(row);
+    // An empty cell still needs its margins and one line.
+    const QStringList lines = shown.split(QLatin1Char('\n'));
     int widest = 0;
     for (const QString& line : lines)
         widest = std::max(widest, metrics.horizontalAdvance(line));

@@ -137,7 +137,8 @@ void SpreadView::contextMenuEvent(QContextMenuEvent* event) {
     }
     // The command works at the active cell: a right click outside the
     // selection makes the cell under the cursor active first.
-    const QModelIndex at = indexAt(viewport()->mapFrom(this, event->pos()));
+    // The event comes from the viewport, in its coordinates.
+    const QModelIndex at = indexAt(event->pos());
     if (at.isValid() && !selectionModel()->isSelected(at))
         setCurrentIndex(at);
     if (QAction* chosen = menu->exec(event->globalPos()))
