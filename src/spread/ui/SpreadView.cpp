@@ -12,6 +12,8 @@
 #include <QResizeEvent>
 
 #include <cmath>
+#include <unordered_map>
+#include <vector>
 
 namespace vtx::spreadui {
 
@@ -93,18 +95,32 @@ void SpreadView::applyOptions() {
 void SpreadView::applySizes() {
     const SheetModel* sheet = m_model->sheet();
     auto pixels = [](double size) { return static_cast<int>(std::lround(size)); };
-    // Sections start at the default size; only those of another size are
-    // resized one by one, so that a grid of many rows opens quickly.
-    m_rowHeader->setDefaultSectionSize(
-        std::max(pixels(vtx::sheet::kDefaultRowHeight * m_measure->pixelsPerHeightUnit()), 1));
+    // Each header's default size is the size most of its sections have, and
+    // only the others are resized one by one: every single resize costs Qt
+    // a walk over all sections, so a grid of many rows would open slowly.
     auto apply = [&](GridHeader* header, int count, auto&& wanted) {
-        for (int i = 1; i <= count; ++i) {
-            const int size = pixels(wanted(i));
-            const bool hidden = size <= 0;
-            if (header->isSectionHidden(i - 1) != hidden)
-                header->setSectionHidden(i - 1, hidden);
-            if (!hidden && header->sectionSize(i - 1) != size)
-                header->resizeSection(i - 1, size);
+        std::vector<int> sizes(static_cast<std::size_t>(count));
+        std::unordered_map<int, int> often;
+        for (int i = 0; i < count; ++i) {
+            sizes[static_cast<std::size_t>(i)] = std::max(pixels(wanted(i + 1)), 0);
+            ++often[sizes[static_cast<std::size_t>(i)]];
+        }
+        int common = header->defaultSectionSize();
+        int most = 0;
+        for (const auto& [size, times] : often)
+            if (size > 0 && (times > most || (times == most && size < common))) {
+                common = size;
+                most = times;
+            }
+        if (common != header->defaultSectionSize())
+            header->setDefaultSectionSize(common);
+        for (int i = 0; i < count; ++i) {
+            const int size = sizes[static_cast<std::size_t>(i)];
+            const bool hidden = size == 0;
+            if (header->isSectionHidden(i) != hidden)
+                header->setSectionHidden(i, hidden);
+            if (!hidden && header->sectionSize(i) != size)
+                header->resizeSection(i, size);
         }
     };
     apply(m_rowHeader, sheet->maxRows(), [&](int r) { return m_measure->rowPixels(*sheet, r); });
