@@ -44,7 +44,7 @@ function(vtx_add_library name)
   set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden
                                            VISIBILITY_INLINES_HIDDEN ON)
   vtx_unloadable(${name})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE vtx_build_options ${ARG_PRIVATE_DEPS})
 endfunction()
 
@@ -57,6 +57,8 @@ function(vtx_add_test name)
   target_compile_definitions(${name} PRIVATE
     VTX_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     VTX_SAMPLE_DIR="${PROJECT_SOURCE_DIR}/sample")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  # Parameterised tests are named by their name generators; NO_PRETTY_VALUES
+  # keeps the printed parameter (a byte dump for a struct) out of the name.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -26,9 +26,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# Paths under the repository reach the compiler cache relative to it, so
+# that clones and worktrees in other folders share their compilations.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+
+# As many build jobs as the machine has cores (the build tool's default
+# runs more, and the compilers then compete for memory and time).
+jobs="$(nproc)"
 cmake --preset "$preset" >/dev/null
 if [ $# -gt 0 ]; then
-  cmake --build --preset "$preset" --target "$@"
+  cmake --build --preset "$preset" -j "$jobs" --target "$@"
 else
-  cmake --build --preset "$preset"
+  cmake --build --preset "$preset" -j "$jobs"
 fi

@@ -7,4 +7,4 @@ default_preset=debug
 if [ "${CI:-}" = "true" ]; then default_preset=ci; fi
 preset="${1:-$default_preset}"
 scripts/setup.sh "$preset"
-ctest --preset "$preset" -j2
+ctest --preset "$preset" -j "$(nproc)"

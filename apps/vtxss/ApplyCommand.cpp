@@ -59,7 +59,7 @@ void checkOptions(const ApplyOptions& options) {
 }
 
 std::vector<ApplyJob> jobsOf(Vtx_Database& db, const ApplyOptions& options,
-                             const std::string& path) {
+                             const Vtx_String& path) {
     std::vector<Vtx_DbMacro*> macros;
     if (options.all) {
         for (const auto& macro : db.macros())
@@ -106,15 +106,17 @@ int runApply(const ApplyOptions& options, ModuleMessages& messages) {
     setUpFolders(options.folders);
     gSettings.current.standardsDiagnostics = options.diagnostics;
 
+    const Vtx_String drawing = drawingPath(options.macro);
+    const Vtx_String target = options.out.empty() ? drawing : targetFile(options.out);
     ApplyRun run;
-    run.drawing = drawingPath(options.macro);
+    run.drawing = shown(drawing);
     run.dryRun = options.dryRun;
     run.timers = options.timers;
     Vtx_Database db;
     Vtx_Database original;
-    readDrawing(run.drawing, db);
-    readDrawing(run.drawing, original);
-    const std::vector<ApplyJob> jobs = jobsOf(db, options, run.drawing);
+    readDrawing(drawing, db);
+    readDrawing(drawing, original);
+    const std::vector<ApplyJob> jobs = jobsOf(db, options, drawing);
 
     resetStandardsTimers();
     Progress progress("apply", "evaluations", static_cast<long long>(jobs.size()) * options.repeat,
@@ -129,19 +131,22 @@ int runApply(const ApplyOptions& options, ModuleMessages& messages) {
     bool allApplied = true;
     for (const ApplyOutcome& outcome : run.outcomes)
         allApplied = allApplied && outcome.ok;
-    const std::string target = options.out.empty() ? run.drawing : options.out;
+    const bool toStdout = isStdout(target.str());
     if (allApplied && !options.dryRun) {
-        writeTarget(target, "vtxd", false, [&](const Vtx_String& path) {
-            Vtx_String reason;
-            if (writeDrawingFile(path, db, reason) != eOk)
-                fail(shown(reason));
-        });
-        run.written = target;
+        writeTarget(
+            target, "vtxd", false,
+            [&](const Vtx_String& path) {
+                Vtx_String reason;
+                if (writeDrawingFile(path, db, reason) != eOk)
+                    fail(shown(reason));
+            },
+            drawing);
+        run.written = toStdout ? target.str() : shown(target);
     }
     if (options.json)
         printApplyJson(run);
     else
-        printApplyText(reportStream(target), run, options.quiet || isStdout(target));
+        printApplyText(reportStream(target.str()), run, options.quiet || toStdout);
     if (!allApplied)
         fail(failureText(run));
     return kExitOk;

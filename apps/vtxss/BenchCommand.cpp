@@ -26,7 +26,7 @@ int runBench(const std::string& file) {
     if (file.empty())
         misuse("give one workload cell list (FILE.cells)");
     std::ostringstream line;
-    if (vtx::sheet::runCellsBenchmark(file, line) != 0) {
+    if (vtx::sheet::runCellsBenchmark(moduleText(file, "the cell list's name").str(), line) != 0) {
         // The driver's reason is the JSON line's error field; say it once.
         const Json report = Json::parse(line.str(), nullptr, false);
         if (report.is_object() && report.contains("error") && report["error"].is_string())

@@ -29,7 +29,8 @@ const char* const kDescription =
 const char* const kFooter =
     "With --pictures the pictures are written into the folder '<bill name> pictures' beside "
     "the bill, which the bill names them relative to; keep the two together. The bill is never "
-    "written over the part list. A progress line appears on stderr (when it is a terminal) for "
+    "written over the part list. --out - writes the bill (without pictures) to stdout. A progress "
+    "line appears on stderr (when it is a terminal) for "
     "bills that take longer than a second; --quiet hides it.";
 
 constexpr const char* kDefaultSettings = "Default";
@@ -75,33 +76,29 @@ void checkOptions(const BillOptions& options) {
         misuse("give one part list (PARTS.csv)");
     if (given(options.widthOption) && !options.pictures)
         misuse("--picture-width goes with --pictures");
-    if (isStdout(options.out))
-        misuse("a bill is saved as a file with its pictures beside it; name the file with --out");
+    if (isStdout(options.out) && options.pictures)
+        misuse("a bill with pictures is saved as a file with its pictures beside it; name the "
+               "file with --out");
+    if (isStdout(options.out) && options.json)
+        misuse("--json and --out - would both write to stdout");
 }
 
-int runBill(const BillOptions& options, ModuleMessages& messages) {
-    checkOptions(options);
-    setUpFolders(options.folders);
-    const std::string partListPath = resolveLibraryPath(options.partList);
-    const Vtx_String partList = moduleText(partListPath, "the part list's name");
-    Vtx_String out = options.out.empty() ? changeExtension(partList, "kss")
-                                         : moduleText(options.out, "the bill's name");
-    if (sameFile(partListPath, shown(out)))
-        misuse("the bill would replace its own part list " + partListPath +
-               "; name another file with --out");
+// What a saved bill holds, for the report.
+struct BillMade {
+    int rows = 0;
+    int columns = 0;
+    int pictures = 0;
+};
 
-    Vtx_Bill bill;
-    Vtx_String reason;
-    if (readPartList(partList, bill, &reason) != eOk)
-        fail(shown(reason));
-    Vtx_String settings = moduleText(options.settings, "--settings");
-    if (settings.isEmpty())
-        settings = bill.settingsName.isEmpty() ? Vtx_String(kDefaultSettings) : bill.settingsName;
-
+// Feeds the part list into a bill saved as out (module text).
+BillMade makeBill(const BillOptions& options, const Vtx_Bill& bill, const Vtx_String& settings,
+                  const Vtx_String& out, ModuleMessages& messages) {
     KsSSBillOutput output;
     if (output.init(out, bill.columnNames, {}, bill.rowProperties, settings, bill.variableNames,
                     bill.variableValues) != eOk)
         fail("cannot make the bill window");
+    // The print settings and their pictures are read by now.
+    refuseReadInput(out);
     // The transaction the pictures are made in; the picture maker only reads.
     Vtx_Database database;
     Vtx_Transaction transaction(&database);
@@ -118,26 +115,59 @@ int runBill(const BillOptions& options, ModuleMessages& messages) {
                                  : status == eInvalidInput
                                      ? "saved without some of the bill variables"
                                      : "the bill was not saved";
-        fail(shown(out) + ": " + what + (errors.empty() ? "" : ": " + errors));
+        fail(shown(isStdout(options.out) ? Vtx_String("-") : out) + ": " + what +
+             (errors.empty() ? "" : ": " + errors));
     }
     const Vtx_Spread* grid = output.getSSPointer();
-    const int pictures = options.pictures ? output.imageOptions().made : 0;
+    return {grid->getMaxRows(), grid->getMaxCols(),
+            options.pictures ? output.imageOptions().made : 0};
+}
+
+int runBill(const BillOptions& options, ModuleMessages& messages) {
+    checkOptions(options);
+    setUpFolders(options.folders);
+    const Vtx_String partList = libraryFile(options.partList, "the part list's name");
+    const Vtx_String out =
+        options.out.empty() ? changeExtension(partList, "kss") : moduleText(options.out, "--out");
+    refuseOwnInput(out, partList, "the part list");
+
+    Vtx_Bill bill;
+    Vtx_String reason;
+    if (readPartList(partList, bill, &reason) != eOk)
+        fail(shown(reason));
+    Vtx_String settings = moduleText(options.settings, "--settings");
+    if (settings.isEmpty())
+        settings = bill.settingsName.isEmpty() ? Vtx_String(kDefaultSettings) : bill.settingsName;
+
+    BillMade made;
+    if (isStdout(options.out))
+        writeTarget(
+            out, "kss", false,
+            [&](const Vtx_String& path) {
+                made = makeBill(options, bill, settings, path, messages);
+            },
+            {}, nativePath(partList).stem().string());
+    else
+        made = makeBill(options, bill, settings, out, messages);
     if (options.json) {
         Json report = {{"file", shown(out)},
-                       {"partList", partListPath},
+                       {"partList", shown(partList)},
                        {"settings", shown(settings)},
                        {"parts", bill.partCount()},
-                       {"rows", grid->getMaxRows()},
-                       {"columns", grid->getMaxCols()},
-                       {"pictures", options.pictures ? Json(pictures) : Json(nullptr)}};
+                       {"rows", made.rows},
+                       {"columns", made.columns},
+                       {"pictures", options.pictures ? Json(made.pictures) : Json(nullptr)}};
         if (options.pictures)
             report["picturesFolder"] = shown(KsSSBillOutput::pictureFolderName(out));
         printJson(report);
     } else if (!options.quiet) {
-        std::cout << "Written: " << shown(out) << " (" << bill.partCount() << " parts, "
-                  << grid->getMaxRows() << " rows, " << grid->getMaxCols() << " columns"
-                  << (options.pictures ? ", " + std::to_string(pictures) + " pictures" : "")
-                  << ")\n";
+        reportStream(options.out) << "Written: " << shown(out) << " (" << bill.partCount()
+                                  << " parts, " << made.rows << " rows, " << made.columns
+                                  << " columns"
+                                  << (options.pictures
+                                          ? ", " + std::to_string(made.pictures) + " pictures"
+                                          : "")
+                                  << ")\n";
     }
     return kExitOk;
 }

@@ -2,11 +2,13 @@
 
 #include "Options.h"
 
+#include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -83,7 +85,7 @@ void addFolderOptions(CLI::App& command, Folders& folders) {
 
 namespace {
 
-std::string folderFrom(const std::string& given, const char* env, const char* fallback) {
+std::string folderFrom(const std::string& given, const char* env, const std::string& fallback) {
     if (!given.empty())
         return given;
     if (const char* fromEnv = std::getenv(env); fromEnv && *fromEnv)
@@ -102,25 +104,57 @@ Vtx_String folderSetting(const std::string& folder, const char* what) {
 } // namespace
 
 void setUpFolders(const Folders& folders) {
-    const Vtx_String lib =
-        folderSetting(folderFrom(folders.lib, "VTX_LIBRARY", VTX_DEFAULT_LIBRARY), "library");
+    const Vtx_String lib = folderSetting(
+        folderFrom(folders.lib, "VTX_LIBRARY", shippedFolder("library", VTX_DEFAULT_LIBRARY)),
+        "library");
     const Vtx_String install = folderSetting(
-        folderFrom(folders.install, "VTX_INSTALL", VTX_DEFAULT_INSTALL), "installation");
+        folderFrom(folders.install, "VTX_INSTALL", shippedFolder("install", VTX_DEFAULT_INSTALL)),
+        "installation");
     gSettings.setLibDir(lib);
     gSettings.setVtxDir(install);
 }
 
-std::string resolveLibraryPath(const std::string& path) {
-    std::string given = shownPath(path);
-    std::error_code ec;
-    if (fs::path(given).is_absolute() || fs::exists(given, ec))
+Vtx_String libraryFile(const std::string& path, const std::string& what) {
+    const Vtx_String given = moduleText(path, what);
+    if (nativePath(given).is_absolute() || fileExists(given) || folderExists(given))
         return given;
-    return (fs::path(shown(gSettings.libDir)) / given).lexically_normal().string();
+    const Vtx_String& lib = gSettings.libDir;
+    const bool closed = lib.endsWith("\\") || lib.endsWith("/");
+    return lib + (closed ? "" : "\\") + given;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(shownPath(a), shownPath(b), ec) && !ec;
+namespace {
+
+std::unique_ptr<FileReadLog>& inputLog() {
+    static std::unique_ptr<FileReadLog> log;
+    return log;
+}
+
+void refuseTarget(const Vtx_String& target, const std::string& input) {
+    misuse("--out " + shown(target) + " is the same file as " + input + "; name another file");
+}
+
+} // namespace
+
+void refuseOwnInput(const Vtx_String& target, const Vtx_String& input,
+                    const std::string& inputWhat) {
+    if (!isStdout(target.str()) && sameFile(target, input))
+        refuseTarget(target, inputWhat + " " + shown(input));
+}
+
+void refuseReadInput(const Vtx_String& target, const Vtx_String& replaced) {
+    if (!inputLog() || isStdout(target.str()))
+        return;
+    const Vtx_String input = inputLog()->find(target);
+    if (!input.isEmpty() && !sameFile(input, replaced))
+        refuseTarget(target, shown(input) + ", which the command reads");
+}
+
+void recordInputs() {
+    // The log of an earlier command in this process goes first, so that the
+    // new one does not start inside it.
+    inputLog().reset();
+    inputLog() = std::make_unique<FileReadLog>();
 }
 
 } // namespace cli

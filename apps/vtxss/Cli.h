@@ -53,14 +53,30 @@ struct Folders {
 void addFolderOptions(CLI::App& command, Folders& folders);
 /// Sets the core library's folders; fails when one does not exist.
 void setUpFolders(const Folders& folders);
+/// The shipped folder `name` ("library", "install") that a folder option
+/// falls back to: <program's folder>/VTX_DATA_FROM_BIN/name when the tool
+/// runs installed (the program found through /proc/self/exe, links
+/// resolved), else buildTreeFolder when it exists (the tool runs from its
+/// build tree), else the installed path, for the error to name.
+std::string shippedFolder(const std::string& name, const std::string& buildTreeFolder);
 
-/// A file named on the command line: as given when it is absolute or exists
-/// (relative to the current folder), else relative to the library folder.
-/// "\" and "/" both separate folders.
-std::string resolveLibraryPath(const std::string& path);
-/// True when both paths name the same existing file (links and relative
-/// names resolved).
-bool sameFile(const std::string& a, const std::string& b);
+/// A file named on the command line (`what` names it in a refusal), as
+/// module text: as given when it is absolute or exists (relative to the
+/// current folder), else relative to the library folder. "\\" and "/"
+/// both separate folders.
+Vtx_String libraryFile(const std::string& path, const std::string& what);
+
+/// Misuse when target (a file the command writes) is input, one of its own
+/// inputs, by file identity (links, hard links and other spellings of the
+/// path count; see sameFile). inputWhat names the input ("the part list").
+void refuseOwnInput(const Vtx_String& target, const Vtx_String& input,
+                    const std::string& inputWhat);
+/// Misuse when target is a file the command read so far (the standards, a
+/// mapping file, ...), unless it is `replaced`, the one file the command is
+/// meant to write over (apply's drawing).
+void refuseReadInput(const Vtx_String& target, const Vtx_String& replaced = {});
+/// Starts recording the files a command reads, for refuseReadInput.
+void recordInputs();
 
 /// True for "-", which names stdout where a command writes a file.
 inline bool isStdout(const std::string& path) {

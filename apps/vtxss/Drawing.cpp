@@ -25,27 +25,25 @@ void checkStandardAndKey(const MacroOptions& options) {
         misuse("--standard and --key go together");
 }
 
-std::string drawingPath(const MacroOptions& options) {
-    return resolveLibraryPath(options.drawing.empty() ? "Drawings/sample.vtxd" : options.drawing);
+Vtx_String drawingPath(const MacroOptions& options) {
+    return libraryFile(options.drawing.empty() ? "Drawings/sample.vtxd" : options.drawing,
+                       "--drawing");
 }
 
-void readDrawing(const std::string& path, Vtx_Database& database) {
+void readDrawing(const Vtx_String& path, Vtx_Database& database) {
     Vtx_String reason;
-    if (readDrawingFile(moduleText(path, "the drawing's name"), database, reason) != eOk)
+    if (readDrawingFile(path, database, reason) != eOk)
         fail(shown(reason));
     if (database.macros().empty())
-        fail("the drawing " + path + " holds no macro");
+        fail("the drawing " + shown(path) + " holds no macro");
 }
 
-Vtx_DbMacro* findMacro(Vtx_Database& database, const std::string& name, const std::string& path) {
+Vtx_DbMacro* findMacro(Vtx_Database& database, const std::string& name, const Vtx_String& path) {
     if (name.empty())
         return database.macros().front().get();
-    // The drawing's names are 8-bit text; a name with a character that 8-bit
-    // text cannot hold names no macro.
-    std::string bytes;
-    Vtx_DbMacro* macro = fromUtf8(name, bytes) ? database.findMacro(Vtx_String(bytes)) : nullptr;
+    Vtx_DbMacro* macro = database.findMacro(moduleText(name, "--macro"));
     if (!macro)
-        fail("no macro named '" + name + "' in " + path);
+        fail("no macro named '" + name + "' in " + shown(path));
     return macro;
 }
 

@@ -26,15 +26,15 @@ void addMacroOptions(CLI::App& command, MacroOptions& options, const std::string
 /// Misuse unless --standard and --key come together.
 void checkStandardAndKey(const MacroOptions& options);
 
-/// The drawing file: --drawing resolved (see resolveLibraryPath), by
-/// default Drawings/sample.vtxd of the library.
-std::string drawingPath(const MacroOptions& options);
+/// The drawing file: --drawing resolved (see libraryFile), by default
+/// Drawings/sample.vtxd of the library.
+Vtx_String drawingPath(const MacroOptions& options);
 /// Reads the drawing; fails with the reader's reason, or when it holds no
 /// macro.
-void readDrawing(const std::string& path, Vtx_Database& database);
-/// The macro named (UTF-8) in the drawing, or its first macro for an empty
-/// name; fails when there is none of that name.
-Vtx_DbMacro* findMacro(Vtx_Database& database, const std::string& name, const std::string& path);
+void readDrawing(const Vtx_String& path, Vtx_Database& database);
+/// The macro named (UTF-8, see moduleText) in the drawing, or its first
+/// macro for an empty name; fails when there is none of that name.
+Vtx_DbMacro* findMacro(Vtx_Database& database, const std::string& name, const Vtx_String& path);
 
 /// Checks that a standard's mapping key reaches the macro: a "Module."
 /// key names a module group the macro has, any other key is in the

@@ -61,15 +61,15 @@ ExportFormat formatOf(const ExportCommandOptions& options) {
     return format;
 }
 
-void checkOptions(const ExportCommandOptions& options, ExportFormat format) {
+void checkOptions(const ExportCommandOptions& options, ExportFormat format, const Vtx_String& file,
+                  const Vtx_String& target) {
     if (format == ExportFormat::Xlsx && options.raw)
         misuse("--raw is for CSV; a workbook keeps every number whole");
     if (format == ExportFormat::Csv && given(options.sheetNameOption))
         misuse("--sheet-name is for .xlsx; a CSV file has no worksheet");
     if (options.json && isStdout(options.out))
         misuse("--json and --out - would both write to stdout");
-    if (sameFile(options.file, options.out))
-        misuse("the target is the sheet file itself: " + shownPath(options.out));
+    refuseOwnInput(target, file, "the sheet file");
 }
 
 std::string staleWarning(const ExportSummary& summary) {
@@ -83,7 +83,7 @@ std::string staleWarning(const ExportSummary& summary) {
            "); the stored values were written, --recalc writes the recalculated ones";
 }
 
-Json summaryJson(const ExportCommandOptions& options, ExportFormat format,
+Json summaryJson(const ExportCommandOptions& options, ExportFormat format, const Vtx_String& file,
                  const ExportSummary& summary) {
     Json warnings = Json::array();
     for (const Vtx_String& warning : summary.warnings)
@@ -91,8 +91,8 @@ Json summaryJson(const ExportCommandOptions& options, ExportFormat format,
     Json stale = Json::array();
     for (const Vtx_String& cell : summary.staleExamples)
         stale.push_back(shown(cell));
-    Json report = {{"file", shownPath(options.file)},
-                   {"target", shownPath(options.out)},
+    Json report = {{"file", shown(file)},
+                   {"target", shown(targetFile(options.out))},
                    {"format", format == ExportFormat::Xlsx ? "xlsx" : "csv"},
                    {"rows", summary.rows},
                    {"columns", summary.columns},
@@ -116,7 +116,9 @@ int runExport(const ExportCommandOptions& options, ModuleMessages& messages) {
     if (options.out.empty())
         misuse("name the file to write with --out (- for stdout)");
     const ExportFormat format = formatOf(options);
-    checkOptions(options, format);
+    const Vtx_String file = moduleText(options.file, "the sheet file's name");
+    const Vtx_String target = targetFile(options.out);
+    checkOptions(options, format, file, target);
     setUpFolders(options.folders);
 
     ExportOptions exportOptions;
@@ -134,10 +136,9 @@ int runExport(const ExportCommandOptions& options, ModuleMessages& messages) {
     };
     ExportSummary summary;
     const bool binary = format == ExportFormat::Xlsx;
-    writeTarget(options.out, binary ? "xlsx" : "csv", binary, [&](const Vtx_String& target) {
+    writeTarget(target, binary ? "xlsx" : "csv", binary, [&](const Vtx_String& path) {
         Vtx_String reason;
-        if (exportSheetFile(moduleText(options.file, "the sheet file's name"), target, format,
-                            exportOptions, &summary, &reason) != eOk)
+        if (exportSheetFile(file, path, format, exportOptions, &summary, &reason) != eOk)
             fail(shown(reason));
     });
     if (rows)
@@ -147,7 +148,7 @@ int runExport(const ExportCommandOptions& options, ModuleMessages& messages) {
     if (!options.recalc)
         messages.take();
     if (options.json) {
-        printJson(summaryJson(options, format, summary));
+        printJson(summaryJson(options, format, file, summary));
         return kExitOk;
     }
     for (const Vtx_String& warning : summary.warnings)
@@ -157,8 +158,8 @@ int runExport(const ExportCommandOptions& options, ModuleMessages& messages) {
     if (options.quiet)
         return kExitOk;
     std::ostream& report = reportStream(options.out);
-    report << "Exported " << shownPath(options.file) << " to "
-           << (isStdout(options.out) ? "stdout" : shownPath(options.out)) << " (" << summary.rows
+    report << "Exported " << shown(file) << " to "
+           << (isStdout(options.out) ? "stdout" : shown(target)) << " (" << summary.rows
            << " rows, " << summary.columns << " columns, " << summary.cells << " cells";
     if (format == ExportFormat::Xlsx)
         report << ", " << summary.merges << " merged ranges, " << summary.pictures

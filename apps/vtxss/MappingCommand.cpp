@@ -121,7 +121,7 @@ void printStandard(const Json& standard) {
 int runMapping(const MappingOptions& options) {
     checkStandardAndKey(options.macro);
     setUpFolders(options.folders);
-    const std::string path = drawingPath(options.macro);
+    const Vtx_String path = drawingPath(options.macro);
     Vtx_Database db;
     readDrawing(path, db);
     Vtx_DbMacro* dbMacro = findMacro(db, options.macro.macro, path);
@@ -129,12 +129,12 @@ int runMapping(const MappingOptions& options) {
     KsSSMapping candidates;
     Vtx_Transaction transaction(&db);
     candidates.initAllVarsFromMacro(dbMacro, &transaction);
-    Json report = {{"drawing", path},
+    Json report = {{"drawing", shown(path)},
                    {"macro", shown(dbMacro->macro()->name())},
                    {"candidates", candidatesJson(candidates)},
                    {"standards", Json::array()}};
     if (!options.json) {
-        std::cout << "Drawing: " << path << "\nMacro: " << report["macro"].get<std::string>()
+        std::cout << "Drawing: " << shown(path) << "\nMacro: " << report["macro"].get<std::string>()
                   << "\n";
         printCandidates(report["candidates"]);
     }

@@ -14,8 +14,9 @@ CLI::App* addCommand(CLI::App& parent, const std::string& name, const std::strin
     command->set_help_flag("-h,--help", "show this help and exit");
     command->set_version_flag("--version", versionText(), "show the version and exit");
     setLongDescription(command, description);
-    if (!footer.empty())
-        command->footer(footer);
+    // Always set: a command without a footer of its own would otherwise show
+    // the top level's.
+    command->footer(footer);
     return command;
 }
 

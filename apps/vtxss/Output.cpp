@@ -54,17 +54,23 @@ private:
 
 } // namespace
 
-void writeTarget(const std::string& target, const std::string& extension, bool binary,
-                 const std::function<void(const Vtx_String& path)>& write) {
-    if (!isStdout(target)) {
-        write(moduleText(target, "the file name"));
+Vtx_String targetFile(const std::string& path) {
+    return isStdout(path) ? Vtx_String(path) : moduleText(path, "--out");
+}
+
+void writeTarget(const Vtx_String& target, const std::string& extension, bool binary,
+                 const std::function<void(const Vtx_String& path)>& write,
+                 const Vtx_String& replaced, const std::string& stem) {
+    if (!isStdout(target.str())) {
+        refuseReadInput(target, replaced);
+        write(target);
         return;
     }
     if (binary && ::isatty(STDOUT_FILENO))
         misuse("will not write a ." + extension +
                " file to a terminal; redirect stdout or name a file with --out");
     TemporaryFolder folder;
-    const fs::path file = folder.path() / ("out." + extension);
+    const fs::path file = folder.path() / (stem + "." + extension);
     write(corePath(file));
     std::ifstream in(file, std::ios::binary);
     if (!in)

@@ -24,12 +24,19 @@ void printJson(const Json& document);
 /// Where a command's report goes: stderr when its file goes to stdout.
 std::ostream& reportStream(const std::string& target);
 
-/// Writes a file to target through write, which is handed a module path.
-/// For "-" the file is written into a private temporary folder, copied to
-/// stdout and removed; a binary file is refused (misuse) when stdout is a
-/// terminal. extension names the temporary file's kind ("csv", "vtxd").
-void writeTarget(const std::string& target, const std::string& extension, bool binary,
-                 const std::function<void(const Vtx_String& path)>& write);
+/// Writes a file to target (module text) through write, which is handed a
+/// module path. For "-" the file is written into a private temporary
+/// folder, copied to stdout and removed; a binary file is refused (misuse)
+/// when stdout is a terminal. extension names the temporary file's kind
+/// ("csv", "vtxd") and stem its name, which a writer may put into the file
+/// (a bill's title). A target that is a file the command read is refused
+/// (misuse; see refuseReadInput), unless it is `replaced`.
+void writeTarget(const Vtx_String& target, const std::string& extension, bool binary,
+                 const std::function<void(const Vtx_String& path)>& write,
+                 const Vtx_String& replaced = {}, const std::string& stem = "out");
+/// The file a command writes, named on the command line: "-" (stdout) or
+/// module text (see moduleText).
+Vtx_String targetFile(const std::string& path);
 
 /// One message the module printed: a "*Error* ..." line, a "Warning: ..."
 /// message box with its further lines, or any other line; UTF-8, paths in

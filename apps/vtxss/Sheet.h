@@ -24,6 +24,6 @@ std::string columnName(int column);
 
 /// Imports the cell list `cells` into a new grid, recalculates it and
 /// saves it to out ("-" for stdout); applyChanges also applies its X lines.
-void importCells(const std::string& cells, const std::string& out, bool applyChanges);
+void importCells(const Vtx_String& cells, const Vtx_String& out, bool applyChanges);
 
 } // namespace cli

@@ -130,9 +130,11 @@ std::string jsonText(const std::string& text) {
 }
 
 // One line per cell, so that a large sheet reads (and diffs) line by line.
-void printJson(const std::string& file, const SheetModel& model) {
-    std::cout << "{\"file\":" << jsonText(file) << ",\"columns\":" << model.maxCols()
-              << ",\"rows\":" << model.maxRows() << ",\"headers\":[";
+void printJson(const Vtx_String& file, const SheetModel& model) {
+    std::cout << "{\"file\":"
+              << Json(shown(file)).dump(-1, ' ', false, Json::error_handler_t::replace)
+              << ",\"columns\":" << model.maxCols() << ",\"rows\":" << model.maxRows()
+              << ",\"headers\":[";
     const char* separator = "";
     for (const auto& [column, text] : collectHeaders(model)) {
         std::cout << separator << "{\"column\":" << column << ",\"text\":" << jsonText(text) << "}";
@@ -151,8 +153,9 @@ void printJson(const std::string& file, const SheetModel& model) {
     std::cout << "\n]}\n";
 }
 
-void printTable(const std::string& file, const SheetModel& model) {
-    std::cout << file << ": " << model.maxCols() << " columns, " << model.maxRows() << " rows\n";
+void printTable(const Vtx_String& file, const SheetModel& model) {
+    std::cout << shown(file) << ": " << model.maxCols() << " columns, " << model.maxRows()
+              << " rows\n";
     auto headers = collectHeaders(model);
     if (!headers.empty()) {
         std::cout << "Headers:";
@@ -192,16 +195,16 @@ void evaluateSheet(const SheetOptions& options) {
         misuse("give one sheet file, or --import a cell list");
     CommandGrid command;
     command.create();
+    const Vtx_String path = moduleText(options.file, "the sheet file's name");
     Vtx_String reason;
-    if (!command.grid.loadFile(moduleText(options.file, "the sheet file's name"), &reason))
+    if (!command.grid.loadFile(path, &reason))
         fail(shown(reason));
     registerFromTable(&command.grid);
     command.grid.recalcAll();
-    const std::string file = shownPath(options.file);
     if (options.json)
-        printJson(file, *command.grid.model());
+        printJson(path, *command.grid.model());
     else
-        printTable(file, *command.grid.model());
+        printTable(path, *command.grid.model());
 }
 
 // Shows what the module prints on the host's command line on stderr (or
@@ -238,7 +241,8 @@ int runSheet(const SheetOptions& options, ModuleMessages& messages) {
     {
         EchoScope echo(options.quiet ? CommandLineEcho::Off : CommandLineEcho::Stderr);
         if (!options.import.empty())
-            importCells(options.import, options.out, options.applyChanges);
+            importCells(moduleText(options.import, "--import"), targetFile(options.out),
+                        options.applyChanges);
         else
             evaluateSheet(options);
     }

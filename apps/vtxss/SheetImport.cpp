@@ -60,14 +60,12 @@ bool putCell(SheetModel& model, const vtx::sheet::WorkloadCell& cell, std::strin
 
 } // namespace
 
-void importCells(const std::string& cells, const std::string& out, bool applyChanges) {
-    if (sameFile(cells, out))
-        misuse("the sheet file would replace the cell list " + shownPath(cells) +
-               "; name another file with --out");
+void importCells(const Vtx_String& cells, const Vtx_String& out, bool applyChanges) {
+    refuseOwnInput(out, cells, "the cell list");
     vtx::sheet::Workload list;
     std::string reason;
-    if (!vtx::sheet::readWorkload(cells, list, reason))
-        fail(shownPath(reason));
+    if (!vtx::sheet::readWorkload(cells.str(), list, reason))
+        fail(shown(Vtx_String(reason)));
     int rows = 0;
     int columns = 0;
     for (const auto& cell : list.cells) {
@@ -91,11 +89,11 @@ void importCells(const std::string& cells, const std::string& out, bool applyCha
     model.setOption(vtx::sheet::kOptionAutoCalc, false);
     for (const auto& cell : list.cells)
         if (!putCell(model, cell, reason))
-            fail(shownPath(cells) + ": " + reason);
+            fail(shown(cells) + ": " + reason);
     if (applyChanges)
         for (const auto& change : list.changes)
             if (!putCell(model, change.cell, reason))
-                fail(shownPath(cells) + ": change " + change.label + ": " + reason);
+                fail(shown(cells) + ": change " + change.label + ": " + reason);
     // Recalculating everything first leaves nothing pending for the switch,
     // which would otherwise follow each changed cell's dependents one by one.
     model.recalcAll();
@@ -105,11 +103,12 @@ void importCells(const std::string& cells, const std::string& out, bool applyCha
         if (!command.grid.saveFile(path, &why))
             fail(shown(why));
     });
-    reportStream(out) << "Imported " << list.cells.size() << " cells"
-                      << (applyChanges ? " and " + std::to_string(list.changes.size()) + " changes"
-                                       : "")
-                      << " into " << (isStdout(out) ? "stdout" : shownPath(out)) << " (" << columns
-                      << " columns, " << rows << " rows)\n";
+    reportStream(out.str()) << "Imported " << list.cells.size() << " cells"
+                            << (applyChanges
+                                    ? " and " + std::to_string(list.changes.size()) + " changes"
+                                    : "")
+                            << " into " << (isStdout(out.str()) ? "stdout" : shown(out)) << " ("
+                            << columns << " columns, " << rows << " rows)\n";
 }
 
 } // namespace cli

@@ -96,6 +96,7 @@ int runVtxss(int argc, const char* const* argv) {
 
     const std::string name = chosen->app->get_name();
     ModuleMessages messages;
+    recordInputs();
     try {
         const int code = chosen->run(messages);
         messages.printRest(name);

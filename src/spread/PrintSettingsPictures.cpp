@@ -53,11 +53,6 @@ bool startsWithFolder(const Vtx_String& path, const Vtx_String& folder) {
     return !folder.isEmpty() && comparable(path).startsWith(comparable(folder), false);
 }
 
-bool sameFile(const Vtx_String& a, const Vtx_String& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(nativePath(a), nativePath(b), error) && !error;
-}
-
 bool copyFile(const Vtx_String& from, const Vtx_String& to) {
     if (sameFile(from, to))
         return true;

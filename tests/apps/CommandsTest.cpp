@@ -2,6 +2,8 @@
 // as text and as JSON, and the files they write.
 #include "ToolRun.h"
 
+#include "platform/sheet/SheetModel.h"
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -73,6 +75,17 @@ TEST_F(Commands, BillWritesTheSheetAndItsPictures) {
     EXPECT_TRUE(std::filesystem::exists(folder.file("plain.kss")));
 }
 
+TEST_F(Commands, ABillWithoutPicturesGoesToStdout) {
+    const ToolResult run = runTool({"bill", "Bills\\Hall-7.csv", "-o", "-"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.err.find("Written: -"), std::string::npos) << "the report goes to stderr";
+    vtx::sheet::SheetModel sheet;
+    std::string reason;
+    ASSERT_TRUE(sheet.loadFromText(run.out, "stdout", &reason)) << reason;
+    EXPECT_GT(sheet.maxRows(), 7);
+    EXPECT_NE(run.out.find("Hall-7"), std::string::npos) << "titled after the part list";
+}
+
 TEST_F(Commands, BillFailuresSayWhyInOneLine) {
     ToolResult run = runTool({"bill", kBillData + "/bad-code.csv", "--out", folder.file("b.kss")});
     EXPECT_EQ(run.code, 1);
@@ -140,6 +153,32 @@ TEST_F(Commands, NamesBeyondAsciiAreConvertedOnceAtTheEdge) {
         {"sheet", "--import", kApps + "/small.cells", "--out", folder.file("\xE6\x97\xA5.kss")});
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.err.find("outside Windows-1252"), std::string::npos) << run.err;
+}
+
+TEST_F(Commands, SheetImportWritesOnlyTextsItsReaderTakesBack) {
+    // The longest text a cell holds is written and loads back; a 10 MB text
+    // is refused by its cell, and nothing is written.
+    const auto cellsWith = [&](const std::string& name, std::size_t length) {
+        std::ofstream(folder.file(name))
+            << "W\tbig\t1\nC\t0\t0\ts\t" << std::string(length, 'x') << "\nC\t1\t0\tf\tLEN(A1)\n";
+        return folder.file(name);
+    };
+    ToolResult run = runTool({"sheet", "--import", cellsWith("max.cells", 32767), "--out",
+                              folder.file("max.kss"), "-q"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    run = runTool({"sheet", folder.file("max.kss"), "--json", "-q"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Json::parse(run.out)["cells"][1]["value"], "32767");
+
+    run = runTool({"sheet", "--import", cellsWith("huge.cells", 10u << 20), "--out",
+                   folder.file("huge.kss")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.errLines(), 1);
+    EXPECT_LT(run.err.size(), 300u) << "the line does not quote the text";
+    EXPECT_NE(run.err.find("huge.cells: A1: the text is longer than 32767 characters"),
+              std::string::npos)
+        << run.err.substr(0, 300);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("huge.kss")));
 }
 
 TEST_F(Commands, SheetOfAHugeDeclaredGridListsItsCells) {

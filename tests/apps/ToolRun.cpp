@@ -38,11 +38,16 @@ TempFolder::~TempFolder() {
 }
 
 ToolResult runTool(const std::vector<std::string>& args, const fs::path& folder) {
+    return runProgram(VTXSS_BINARY, args, folder);
+}
+
+ToolResult runProgram(const fs::path& program, const std::vector<std::string>& args,
+                      const fs::path& folder) {
     // The streams go to files, so that neither can fill a pipe and stall.
     TempFolder streams;
     const std::string outFile = streams.file("out");
     const std::string errFile = streams.file("err");
-    std::vector<std::string> argv{VTXSS_BINARY};
+    std::vector<std::string> argv{program.string()};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
     for (std::string& arg : argv)

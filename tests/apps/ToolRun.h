@@ -20,6 +20,9 @@ struct ToolResult {
 /// Runs vtxss with args in folder (the current folder when empty); stdin
 /// is empty, VTX_LIBRARY and VTX_INSTALL are unset.
 ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& folder = {});
+/// As runTool, with another copy of the program.
+ToolResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                      const std::filesystem::path& folder = {});
 
 /// A fresh folder under the system's temporary folder, removed at the end.
 class TempFolder {

@@ -128,19 +128,6 @@ void removeStaleTemporaries(const fs::path& folder, const std::vector<std::strin
         fs::remove(file, ec);
 }
 
-std::string generic(const fs::path& path) {
-    return path.generic_string();
-}
-
-// Native relative path as a core text with "\\" separators.
-Vtx_String coreText(const std::string& nativeGeneric) {
-    std::string bytes;
-    if (!fromUtf8(nativeGeneric, bytes))
-        bytes = nativeGeneric;
-    std::replace(bytes.begin(), bytes.end(), '/', '\\');
-    return Vtx_String(std::move(bytes));
-}
-
 Vtx_String withClosingSeparator(const Vtx_String& folder) {
     if (folder.isEmpty() || folder.endsWith("\\") || folder.endsWith("/"))
         return folder;
@@ -155,28 +142,6 @@ void sortFileList(Vtx_StringArray& files) {
 }
 
 } // namespace
-
-fs::path nativePath(const Vtx_String& path) {
-    std::string text = path.str();
-    std::replace(text.begin(), text.end(), '\\', '/');
-    fs::path utf8 = fs::path(toUtf8(text)).make_preferred();
-    // A name stored on disk in 8-bit bytes rather than UTF-8 (written by a
-    // program of 8-bit names) is found by its bytes when no UTF-8 name is
-    // there; names are otherwise written and looked up in UTF-8.
-    const bool eightBit =
-        std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
-    if (eightBit) {
-        std::error_code error;
-        fs::path bytes(text);
-        if (!fs::exists(utf8, error) && fs::exists(bytes, error))
-            return bytes;
-    }
-    return utf8;
-}
-
-Vtx_String corePath(const fs::path& path) {
-    return coreText(generic(path));
-}
 
 Vtx_String changeExtension(const Vtx_String& path, const Vtx_String& ext) {
     int lastSeparator = std::max(path.findLast('\\'), path.findLast('/'));
@@ -256,6 +221,7 @@ ErrorStatus readFileBytes(const Vtx_String& path, std::string& bytes, Vtx_String
         setReason(reason, path, "cannot read the file");
         return eFileAccessErr;
     }
+    FileReadLog::noteRead(path);
     return eOk;
 }
 
@@ -440,9 +406,9 @@ ErrorStatus findMatchingFiles(const Vtx_String& folder, const Vtx_String& patter
             return eFileAccessErr;
         if (!it->is_regular_file(ec))
             continue;
-        Vtx_String name = coreText(generic(it->path().filename()));
+        Vtx_String name = corePath(it->path().filename());
         if (matchesFilePattern(name, pattern))
-            files.append(prefix + coreText(generic(it->path().lexically_relative(root))));
+            files.append(prefix + corePath(it->path().lexically_relative(root)));
     }
     sortFileList(files);
     return eOk;
@@ -474,7 +440,7 @@ Vtx_String findPartIgnoringCase(const fs::path& folder, const Vtx_String& part, 
     Vtx_StringArray matches;
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const Vtx_String name = coreText(generic(it->path().filename()));
+        const Vtx_String name = corePath(it->path().filename());
         if (name.equal(part, false) && isWanted(it->path()))
             matches.append(name);
     }

@@ -19,6 +19,7 @@
 #include "platform/core/VtxStringArray.h"
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,10 +32,45 @@ constexpr int kMaxLineLength = 1 << 20;
 /// on it.
 constexpr long long kMaxFileSize = 256LL << 20;
 
-/// The native path of a core path ("Connection Standards\\Data\\x.txt").
+/// The native path of a core path ("Connection Standards\\Data\\x.txt"):
+/// the UTF-8 form of its text. Where that is not on disk, each part of the
+/// path is looked up in UTF-8 and then in its 8-bit bytes (a name another
+/// program stored in 8-bit bytes); parts on disk in neither form are UTF-8.
 VTX_CORE_API std::filesystem::path nativePath(const Vtx_String& path);
-/// A core path with "\\" separators from a native path.
+/// A core path with "\\" separators from a native path: names on disk in
+/// UTF-8 of Windows-1252 characters become those characters; any other name
+/// (8-bit bytes, UTF-8 of characters outside Windows-1252) keeps its bytes,
+/// so that nativePath finds the file again.
 VTX_CORE_API Vtx_String corePath(const std::filesystem::path& path);
+/// True when both paths name one existing file: the same device and inode,
+/// however it is reached (links, hard links, other spellings of the path).
+VTX_CORE_API bool sameFile(const Vtx_String& a, const Vtx_String& b);
+
+/// Records the files that readFileBytes (and the readers built on it) read
+/// while it lives, so that a command can refuse to write over one of its
+/// own inputs. Logs nest; each records what is read while it lives.
+/// Thread-safe.
+///
+///     FileReadLog inputs;
+///     ... read ...
+///     if (const Vtx_String input = inputs.find(target); !input.isEmpty())
+///         refuse(target, input);
+class VTX_CORE_API FileReadLog {
+public:
+    FileReadLog();
+    ~FileReadLog();
+    FileReadLog(const FileReadLog&) = delete;
+    FileReadLog& operator=(const FileReadLog&) = delete;
+    /// The file read while the log lived that is the file path names (see
+    /// sameFile), as it was named when read; empty when there is none.
+    Vtx_String find(const Vtx_String& path) const;
+    /// Called by the readers for each file read whole.
+    static void noteRead(const Vtx_String& path);
+
+private:
+    FileReadLog* m_outer = nullptr;
+    std::set<std::string> m_files;
+};
 /// The path with its extension replaced by ext (no dot): "a\\b.kss", "map"
 /// gives "a\\b.map"; a path without extension gets ".ext"; an empty ext
 /// removes the extension. A dot in a folder name is not an extension.

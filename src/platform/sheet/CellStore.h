@@ -10,6 +10,7 @@
 #include "platform/sheet/SheetTypes.h"
 #include "platform/sheet/Value.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -216,6 +217,21 @@ public:
     /// exactly (ColumnNumbers::exactSum); false (sum untouched) where the
     /// range must be walked.
     bool exactSum(const CellRange& r, double start, double& sum) const;
+    /// How many rows and columns from the corner of r hold every cell of r
+    /// (a cell kept for its dependents too): none lies at or beyond them.
+    /// Costs a look at each column of r that holds cells.
+    void usedExtent(const CellRange& r, int& rows, int& cols) const {
+        rows = 0;
+        cols = 0;
+        const int c1 = std::min<int>(r.col1, static_cast<int>(m_cols.size()) - 1);
+        for (int c = std::max(r.col0, 0); c <= c1; ++c) {
+            const int last = m_cols[static_cast<std::size_t>(c)].lastRow();
+            if (last < r.row0)
+                continue;
+            rows = std::max(rows, std::min(last, r.row1) - r.row0 + 1);
+            cols = c - r.col0 + 1;
+        }
+    }
     template <typename Fn> void forEachCell(Fn&& fn) {
         forEachMutable(CellRange{0, 0, static_cast<int>(m_cols.size()), kMaxRows + 1}, fn);
     }

@@ -58,7 +58,7 @@ ErrorStatus exportSheetFile(const Vtx_String& sheetFile, const Vtx_String& path,
                             Vtx_String* reason) {
     SheetModel stored;
     std::string why;
-    if (!stored.load(nativePath(sheetFile).string(), &why)) {
+    if (!stored.load(sheetFile.str(), &why)) {
         if (reason)
             *reason = why.empty() ? sheetFile + ": cannot be read" : Vtx_String(why);
         return fileExists(sheetFile) ? eBadFileFormat : eFileNotFound;

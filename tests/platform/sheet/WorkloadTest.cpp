@@ -46,6 +46,25 @@ TEST(Workload, TextCellsKeepTheirTextEmptyOrNumberLike) {
     EXPECT_EQ(workloadChecksum(w, sheet), 2) << "texts add their length";
 }
 
+// A check range over the whole grid costs what its cells cost; columns
+// beyond the grid are refused.
+TEST(Workload, CheckRangeOverTheWholeGridAddsItsCells) {
+    TempDir dir;
+    std::ofstream(dir.file("whole.cells"))
+        << "W\twhole\t3\nC\t0\t0\tn\t2\nC\t1048575\t16383\tn\t3\nC\t5\t7\ts\tabc\n"
+           "K\t0\t0\t1048575\t16383\n";
+    Workload w;
+    std::string reason;
+    ASSERT_TRUE(readWorkload(dir.file("whole.cells"), w, reason)) << reason;
+    WorkloadResult r;
+    ASSERT_TRUE(runWorkload(w, r, reason)) << reason;
+    EXPECT_EQ(r.check, 2 + 3 + 3);
+
+    std::ofstream(dir.file("wide.cells")) << "W\twide\t1\nK\t0\t0\t0\t16384\n";
+    EXPECT_FALSE(readWorkload(dir.file("wide.cells"), w, reason));
+    EXPECT_EQ(reason, dir.file("wide.cells") + ":2: bad K line");
+}
+
 TEST(Workload, BadCellListsFailNamingTheLine) {
     TempDir dir;
     std::ofstream(dir.file("bad.cells")) << "W\tx\t1\nC\t0\t0\tq\t1\n";

@@ -164,9 +164,10 @@ bool readWorkload(const std::string& path, Workload& workload, std::string& reas
             long long v[4];
             if (f.size() != 5)
                 return fail("bad K line");
+            // Rows (fields 1 and 3) and columns (2 and 4) within the grid.
             for (int i = 0; i < 4; ++i)
                 if (!toInt(f[static_cast<std::size_t>(i) + 1], v[i]) || v[i] < 0 ||
-                    v[i] >= kMaxRows)
+                    v[i] >= (i % 2 == 0 ? kMaxRows : kMaxCols))
                     return fail("bad K line");
             for (int i = 0; i < 4; ++i)
                 workload.checkRange[i] = static_cast<int>(v[i]);
@@ -209,15 +210,20 @@ bool applyChange(const WorkloadChange& change, SheetModel& sheet) {
 }
 
 double workloadChecksum(const Workload& w, const SheetModel& sheet) {
+    // The cells that exist, row by row as the range reads: a check range
+    // over the whole grid costs what its cells cost.
+    const CellRange range{w.checkRange[1] + 1, w.checkRange[0] + 1, w.checkRange[3] + 1,
+                          w.checkRange[2] + 1};
     double sum = 0;
-    for (int r = w.checkRange[0]; r <= w.checkRange[2]; ++r)
-        for (int c = w.checkRange[1]; c <= w.checkRange[3]; ++c) {
-            Value v = sheet.value(c + 1, r + 1);
-            if (v.isNumber())
-                sum += v.asNumber();
-            else if (v.isText())
-                sum += static_cast<double>(v.asText().size());
-        }
+    if (!range.isValid())
+        return sum; // an empty check range (none given)
+    for (const CellPos& at : sheet.usedCells(range)) {
+        const Value v = sheet.value(at.col, at.row);
+        if (v.isNumber())
+            sum += v.asNumber();
+        else if (v.isText())
+            sum += static_cast<double>(v.asText().size());
+    }
     return sum;
 }
 
@@ -252,7 +258,8 @@ int runCellsBenchmark(const std::string& path, std::ostream& out) {
     std::string reason;
     WorkloadResult r;
     if (!readWorkload(path, w, reason) || !runWorkload(w, r, reason)) {
-        out << "{\"engine\":\"ours\",\"error\":" << jsonText(reason) << "}\n";
+        // The reason is 8-bit text (it names the file); the line is UTF-8.
+        out << "{\"engine\":\"ours\",\"error\":" << jsonText(toUtf8(reason)) << "}\n";
         return 1;
     }
     out << "{\"engine\":\"ours\",\"workload\":" << jsonText(w.name) << ",\"size\":" << w.size

@@ -42,18 +42,21 @@ struct WorkloadResult {
     double rssMb = 0;
 };
 
-/// Reads a .cells file; false with a reason naming the file and line.
+/// Reads a .cells file (path: a core path, 8-bit text; see nativePath);
+/// false with a reason (8-bit text) naming the file and line.
 bool readWorkload(const std::string& path, Workload& workload, std::string& reason);
 /// Puts every cell into the grid (formulas as formula texts), evaluates.
 bool buildWorkload(const Workload& workload, SheetModel& sheet);
 /// Applies one change (automatic recalculation does the rest).
 bool applyChange(const WorkloadChange& change, SheetModel& sheet);
-/// Numbers add their value, texts their length, over the check range.
+/// Numbers add their value, texts their length, over the check range (the
+/// cells that exist in it, so a range over the whole grid costs its cells).
 double workloadChecksum(const Workload& workload, const SheetModel& sheet);
 /// Builds, evaluates and changes the workload, timing each step.
 bool runWorkload(const Workload& workload, WorkloadResult& result, std::string& reason);
-/// The whole benchmark of one file: prints the JSON line to out; 0 on
-/// success, 1 on failure (the reason printed to out as {"error": ...}).
+/// The whole benchmark of one file (a core path): prints the JSON line
+/// (UTF-8) to out; 0 on success, 1 on failure (the reason printed to out as
+/// {"error": ...}).
 int runCellsBenchmark(const std::string& path, std::ostream& out);
 
 } // namespace vtx::sheet

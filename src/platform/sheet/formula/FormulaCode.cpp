@@ -1,7 +1,6 @@
 #include "platform/sheet/formula/FormulaCode.h"
 
 #include "platform/sheet/Value.h"
-#include "platform/sheet/functions/FunctionRegistry.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,52 +14,6 @@ CellRange RangeRef::resolve(CellPos at) const {
     return {std::min(a.col, b.col), std::min(a.row, b.row), std::max(a.col, b.col),
             std::max(a.row, b.row)};
 }
-
-namespace {
-
-void appendQuoted(std::string& out, const std::string& text) {
-    out += '"';
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-// Operator texts and binding strength, for showing a program as text.
-const char* binaryText(Op op) {
-    switch (op) {
-    case Op::Add:
-        return "+";
-    case Op::Subtract:
-        return "-";
-    case Op::Multiply:
-        return "*";
-    case Op::Divide:
-        return "/";
-    case Op::Power:
-        return "^";
-    case Op::Concat:
-        return "&";
-    case Op::Equal:
-        return "=";
-    case Op::NotEqual:
-        return "<>";
-    case Op::Less:
-        return "<";
-    case Op::LessEqual:
-        return "<=";
-    case Op::Greater:
-        return ">";
-    case Op::GreaterEqual:
-        return ">=";
-    default:
-        return "";
-    }
-}
-
-} // namespace
 
 void FormulaCode::clear() {
     code.clear();
@@ -266,118 +219,6 @@ std::string bandText(const RangeRef& r, CellPos at, bool r1c1) {
     if (r1c1 && a == b)
         return a;
     return a + ":" + b;
-}
-
-std::string FormulaCode::render(CellPos at, bool r1c1) const {
-    // Postfix to infix with a stack of texts: no recursion, so any nesting
-    // depth the parser accepted can be shown.
-    std::vector<std::string> stack;
-    auto refText = [&](const CellRef& r) {
-        std::string s;
-        if (r1c1)
-            appendR1C1(s, r, at);
-        else
-            appendA1(s, r, at);
-        return s;
-    };
-    for (const Instr& in : code) {
-        switch (in.op) {
-        case Op::Number:
-            stack.push_back(numberText(in.index));
-            break;
-        case Op::Text: {
-            std::string s;
-            appendQuoted(s, texts[in.index]);
-            stack.push_back(std::move(s));
-            break;
-        }
-        case Op::Boolean:
-            stack.emplace_back(in.index ? "TRUE" : "FALSE");
-            break;
-        case Op::Error:
-            stack.emplace_back(errorText(static_cast<FormulaError>(in.index)));
-            break;
-        case Op::Missing:
-            stack.emplace_back();
-            break;
-        case Op::Ref:
-            stack.push_back(refText(refs[in.index]));
-            break;
-        case Op::Range: {
-            const RangeRef& r = ranges[in.index];
-            if (r.whole != kWholeNone) {
-                stack.push_back(bandText(r, at, r1c1));
-                break;
-            }
-            std::string a = refText(r.first);
-            std::string b = refText(r.last);
-            stack.push_back(a == "#REF!" || b == "#REF!" ? std::string("#REF!") : a + ":" + b);
-            break;
-        }
-        case Op::Name:
-            stack.push_back(names[in.index]);
-            break;
-        case Op::RangeJoin:
-            if (stack.size() >= 2) {
-                std::string right = std::move(stack.back());
-                stack.pop_back();
-                stack.back() += ':';
-                stack.back() += right;
-            }
-            break;
-        case Op::Negate:
-        case Op::UnaryPlus:
-            if (!stack.empty()) {
-                std::string s(1, in.op == Op::Negate ? '-' : '+');
-                s += stack.back();
-                stack.back() = std::move(s);
-            }
-            break;
-        case Op::Percent:
-            if (!stack.empty())
-                stack.back() += '%';
-            break;
-        case Op::JumpIfFalse:
-        case Op::Jump:
-        case Op::JumpIfNotError:
-        case Op::Nop:
-            break;
-        case Op::Paren:
-            if (!stack.empty()) {
-                std::string s(1, '(');
-                s += stack.back();
-                s += ')';
-                stack.back() = std::move(s);
-            }
-            break;
-        case Op::Call:
-        case Op::CallName: {
-            std::size_t argc = std::min<std::size_t>(in.argc, stack.size());
-            std::string s =
-                in.op == Op::Call ? std::string(functionName(in.index)) : names[in.index];
-            s += '(';
-            for (std::size_t i = stack.size() - argc; i < stack.size(); ++i) {
-                if (i != stack.size() - argc)
-                    s += ',';
-                s += stack[i];
-            }
-            s += ')';
-            stack.resize(stack.size() - argc);
-            stack.push_back(std::move(s));
-            break;
-        }
-        default: {
-            if (stack.size() < 2)
-                break;
-            std::string right = std::move(stack.back());
-            stack.pop_back();
-            stack.back() += binaryText(in.op);
-            stack.back() += right;
-            break;
-        }
-        }
-    }
-    return stack.empty() ? std::string() : stack.back();
 }
 
 } // namespace vtx::sheet

@@ -172,6 +172,17 @@ ArgValues::ArgValues(const Operand& op, const CellStore& cells) : m_cells(cells)
     }
 }
 
+void ArgValues::extent(int& rows, int& cols) const {
+    rows = m_rows;
+    cols = m_cols;
+    if (m_range) {
+        m_cells.usedExtent(*m_range, rows, cols);
+    } else if (m_array && m_array->padded) {
+        rows = m_array->keptRows;
+        cols = m_array->keptCols;
+    }
+}
+
 Value operandValue(const Operand& op, const CellStore& cells) {
     if (op.kind == OperandKind::Ref)
         return cells.value(op.range.col0, op.range.row0);
@@ -182,7 +193,7 @@ Value operandValue(const Operand& op, const CellStore& cells) {
     }
     if (op.kind == OperandKind::Array) {
         if (op.array->rows == 1 && op.array->cols == 1)
-            return op.array->values[0];
+            return op.array->at(0, 0);
         return Value::error(FormulaError::Value);
     }
     return operandToValue(op);
@@ -194,6 +205,22 @@ FormulaError sumNumbers(const FunctionCall& call, int first, double& sum) {
         const Operand& a = call.args[i];
         if (a.kind == OperandKind::Range && call.cells.exactSum(a.range, total, total))
             continue;
+        if (a.kind == OperandKind::Array) {
+            // A run of zeros (the padding of arrays over whole columns)
+            // changes no sum: it is passed over rather than added.
+            FormulaError e = FormulaError::None;
+            a.array->forEachRun([&](const Value& v, std::size_t count) {
+                if (v.isError())
+                    e = v.asError();
+                else if (v.isNumber() && v.asNumber() != 0.0)
+                    for (std::size_t k = 0; k < count; ++k)
+                        total += v.asNumber();
+                return e == FormulaError::None;
+            });
+            if (e != FormulaError::None)
+                return e;
+            continue;
+        }
         FunctionCall one{call.args + i, 1, call.result, call.cells, call.at, call.lookups};
         FormulaError e = forEachNumber(one, 0, [&](double v) { total += v; });
         if (e != FormulaError::None)
@@ -254,7 +281,7 @@ void Interpreter::dereferenceMulti(Operand& op, CellPos at) const {
         std::shared_ptr<const ArrayValue> a = std::move(op.array);
         const CellRange& o = a->origin;
         if (!o.isValid() || (a->rows == 1 && a->cols == 1))
-            setOperandValue(op, a->values[0]);
+            setOperandValue(op, a->at(0, 0));
         else if (a->cols == 1 && at.row >= o.row0 && at.row <= o.row1)
             setOperandValue(op, a->at(at.row - o.row0, 0));
         else if (a->rows == 1 && at.col >= o.col0 && at.col <= o.col1)

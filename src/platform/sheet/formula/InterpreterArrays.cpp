@@ -5,8 +5,14 @@
 // single column stands for every row or column of the other operand; where
 // an operand is smaller than the result (and not single), the element is
 // #N/A.
+//
+// A result over whole columns or rows (or any range far larger than its
+// filled part) is computed for the filled part only: beyond the last filled
+// row and column of every operand each element is the same, so it is
+// computed once and the array is padded with it (ArrayValue::fill).
 #include "platform/sheet/formula/Interpreter.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace vtx::sheet {
@@ -35,9 +41,52 @@ CellRange originOf(const Operand& op) {
     return {};
 }
 
+// The part of an operand beyond which every element is the same; none
+// (0 x 0) for a single value.
+Shape variedPart(const Operand& op, const CellStore& cells) {
+    const Shape s = shapeOf(op);
+    if (s.rows == 1 && s.cols == 1)
+        return {0, 0};
+    Shape part = s;
+    if (op.isReference())
+        cells.usedExtent(op.range, part.rows, part.cols);
+    else if (op.kind == OperandKind::Array && op.array->padded)
+        part = {op.array->keptRows, op.array->keptCols};
+    return part;
+}
+
+// The part of a result of `shape` to compute element by element: where the
+// operands' elements vary. A single row (column) operand repeats its
+// elements in every row (column), so it needs them all. Beyond an operand
+// smaller than the result every element is #N/A: the part covers that
+// operand, and reaches across the other way unless an operand is smaller
+// that way too, so that everything beyond the part is #N/A alike.
+Shape computedPart(Shape shape, const Operand* const* ops, int count, const CellStore& cells) {
+    Shape part{0, 0};
+    bool shortRows = false;
+    bool shortCols = false;
+    for (int i = 0; i < count; ++i) {
+        const Shape s = shapeOf(*ops[i]);
+        const bool fewerRows = s.rows != 1 && s.rows < shape.rows;
+        const bool fewerCols = s.cols != 1 && s.cols < shape.cols;
+        shortRows = shortRows || fewerRows;
+        shortCols = shortCols || fewerCols;
+        const Shape varied = fewerRows || fewerCols ? s : variedPart(*ops[i], cells);
+        if (varied.rows == 0 || varied.cols == 0)
+            continue;
+        part.rows = std::max(part.rows, s.rows == 1 ? shape.rows : varied.rows);
+        part.cols = std::max(part.cols, s.cols == 1 ? shape.cols : varied.cols);
+    }
+    if (shortRows && !shortCols)
+        part.cols = shape.cols;
+    if (shortCols && !shortRows)
+        part.rows = shape.rows;
+    return {std::min(part.rows, shape.rows), std::min(part.cols, shape.cols)};
+}
+
 // A new array of the given size, or nullptr (with #NUM! set on `out`) when
-// it would exceed the element limit.
-std::shared_ptr<ArrayValue> newArray(Shape shape, Operand& out) {
+// it would exceed the element limit. Padded when only `part` is computed.
+std::shared_ptr<ArrayValue> newArray(Shape shape, Shape part, Operand& out) {
     std::size_t count = static_cast<std::size_t>(shape.rows) * static_cast<std::size_t>(shape.cols);
     if (count > kMaxArrayElements) {
         out.setError(FormulaError::Num);
@@ -46,8 +95,26 @@ std::shared_ptr<ArrayValue> newArray(Shape shape, Operand& out) {
     auto array = std::make_shared<ArrayValue>();
     array->rows = shape.rows;
     array->cols = shape.cols;
-    array->values.reserve(count);
+    if (part.rows < shape.rows || part.cols < shape.cols) {
+        array->padded = true;
+        array->keptRows = part.rows;
+        array->keptCols = part.cols;
+    }
+    array->values.reserve(static_cast<std::size_t>(part.rows) *
+                          static_cast<std::size_t>(part.cols));
     return array;
+}
+
+// Fills an array made by newArray with elementAt(row, col): the computed
+// part row by row, then the padding from the first element beyond it.
+template <typename Fn> void fillArray(ArrayValue& array, Fn&& elementAt) {
+    const int rows = array.padded ? array.keptRows : array.rows;
+    const int cols = array.padded ? array.keptCols : array.cols;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            array.values.push_back(elementAt(r, c));
+    if (array.padded)
+        array.fill = rows < array.rows ? elementAt(rows, 0) : elementAt(0, cols);
 }
 
 // The origin of a result: that of the first operand of the result's size.
@@ -87,22 +154,18 @@ void Interpreter::binaryArray(Op op, Operand& a, const Operand& b, CellPos) {
     Shape sa = shapeOf(a);
     Shape sb = shapeOf(b);
     Shape shape{std::max(sa.rows, sb.rows), std::max(sa.cols, sb.cols)};
+    const Operand* ops[] = {&a, &b};
     Operand result;
-    auto array = newArray(shape, result);
+    auto array = newArray(shape, computedPart(shape, ops, 2, m_cells), result);
     if (array) {
         Operand x;
         Operand y;
-        for (int r = 0; r < shape.rows; ++r) {
-            for (int c = 0; c < shape.cols; ++c) {
-                if (!element(a, r, c, x) || !element(b, r, c, y)) {
-                    array->values.push_back(Value::error(FormulaError::NA));
-                    continue;
-                }
-                applyBinary(op, x, y);
-                array->values.push_back(operandToValue(x));
-            }
-        }
-        const Operand* ops[] = {&a, &b};
+        fillArray(*array, [&](int r, int c) {
+            if (!element(a, r, c, x) || !element(b, r, c, y))
+                return Value::error(FormulaError::NA);
+            applyBinary(op, x, y);
+            return operandToValue(x);
+        });
         setOrigin(*array, ops, 2);
         result.setArray(std::move(array));
         m_holdsArrays = true;
@@ -112,17 +175,16 @@ void Interpreter::binaryArray(Op op, Operand& a, const Operand& b, CellPos) {
 
 void Interpreter::unaryArray(Op op, Operand& a, CellPos) {
     Shape shape = shapeOf(a);
+    const Operand* ops[] = {&a};
     Operand result;
-    auto array = newArray(shape, result);
+    auto array = newArray(shape, computedPart(shape, ops, 1, m_cells), result);
     if (array) {
         Operand x;
-        for (int r = 0; r < shape.rows; ++r) {
-            for (int c = 0; c < shape.cols; ++c) {
-                element(a, r, c, x);
-                applyUnary(op, x);
-                array->values.push_back(operandToValue(x));
-            }
-        }
+        fillArray(*array, [&](int r, int c) {
+            element(a, r, c, x);
+            applyUnary(op, x);
+            return operandToValue(x);
+        });
         array->origin = originOf(a);
         result.setArray(std::move(array));
         m_holdsArrays = true;
@@ -146,35 +208,30 @@ void Interpreter::liftedCall(const FunctionInfo& def, Operand* args, int argc, C
         shape.rows = std::max(shape.rows, s.rows);
         shape.cols = std::max(shape.cols, s.cols);
     }
-    auto array = newArray(shape, result);
+    const int liftedCount = static_cast<int>(liftedOps.size());
+    auto array =
+        newArray(shape, computedPart(shape, liftedOps.data(), liftedCount, m_cells), result);
     if (!array)
         return;
     std::vector<Operand> one(static_cast<std::size_t>(argc));
-    for (int r = 0; r < shape.rows; ++r) {
-        for (int c = 0; c < shape.cols; ++c) {
-            bool inside = true;
-            for (int i = 0; i < argc && inside; ++i) {
-                Operand& slot = one[static_cast<std::size_t>(i)];
-                if (lifted[static_cast<std::size_t>(i)])
-                    inside = element(args[i], r, c, slot);
-                else
-                    slot = args[i];
-            }
-            if (!inside) {
-                array->values.push_back(Value::error(FormulaError::NA));
-                continue;
-            }
-            Operand value;
-            run(def, one.data(), argc, at, value);
-            if (m_dynamicReads && value.isReference())
-                m_dynamicReads->push_back(value.range);
-            // A function that gives a reference (IF, CHOOSE, INDEX) gives
-            // its cell's value here; a range or array element its single value.
-            dereference(value, at);
-            array->values.push_back(operandToValue(value));
+    fillArray(*array, [&](int r, int c) {
+        for (int i = 0; i < argc; ++i) {
+            Operand& slot = one[static_cast<std::size_t>(i)];
+            if (!lifted[static_cast<std::size_t>(i)])
+                slot = args[i];
+            else if (!element(args[i], r, c, slot))
+                return Value::error(FormulaError::NA);
         }
-    }
-    setOrigin(*array, liftedOps.data(), static_cast<int>(liftedOps.size()));
+        Operand value;
+        run(def, one.data(), argc, at, value);
+        if (m_dynamicReads && value.isReference())
+            m_dynamicReads->push_back(value.range);
+        // A function that gives a reference (IF, CHOOSE, INDEX) gives its
+        // cell's value here; a range or array element its single value.
+        dereference(value, at);
+        return operandToValue(value);
+    });
+    setOrigin(*array, liftedOps.data(), liftedCount);
     result.setArray(std::move(array));
 }
 

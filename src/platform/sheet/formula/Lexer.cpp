@@ -172,14 +172,15 @@ bool Lexer::readBandRange(std::size_t& i, RangeRef& range) const {
         if (!readBand(p, columns, first))
             continue;
         CellRef last = first;
-        if (p < m_text.size() && m_text[p] == ':') {
-            std::size_t q = p + 1;
-            if (!readBand(q, columns, last))
-                continue;
+        std::size_t q = p + 1;
+        if (p < m_text.size() && m_text[p] == ':' && readBand(q, columns, last)) {
             p = q;
         } else if (m_style != RefStyle::R1C1) {
             continue; // "A" alone is a name in A1 style, "C" a whole column in R1C1
         }
+        // In R1C1 style a band followed by ":" and something else ("R1:C1",
+        // "C:(...)") stands alone, as it does before " :"; the ":" is the
+        // range operator.
         if (!endsName(p))
             continue;
         if (columns) {

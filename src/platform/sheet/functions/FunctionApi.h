@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vtx::sheet {
@@ -31,18 +32,59 @@ enum class OperandKind : std::uint8_t {
 
 /// Values computed element by element: an operator or a function applied to
 /// a range or another array gives one. Never changed once on the stack.
+///
+/// An array computed from whole columns or rows, or other ranges far larger
+/// than their filled part, is padded: only the elements of the first
+/// keptRows rows and keptCols columns are kept, and every other element is
+/// `fill` (what the operation gives for the empty cells beyond), so that it
+/// costs what the filled cells cost while its size stays that of the ranges.
 struct ArrayValue {
     int rows = 0;
     int cols = 0;
-    std::vector<Value> values; ///< row by row
+    /// Row by row: every element, or when padded the kept ones.
+    std::vector<Value> values;
     /// The cells the array was computed from: where a single value is needed,
     /// the element in the formula's row or column is taken, as the range's
     /// cell would be. Invalid (col0 > col1) for arrays of no range.
     CellRange origin;
+    bool padded = false;
+    int keptRows = 0;
+    int keptCols = 0;
+    Value fill;
 
     const Value& at(int row, int col) const {
+        if (padded) {
+            if (row >= keptRows || col >= keptCols)
+                return fill;
+            return values[static_cast<std::size_t>(row) * static_cast<std::size_t>(keptCols) +
+                          static_cast<std::size_t>(col)];
+        }
         return values[static_cast<std::size_t>(row) * static_cast<std::size_t>(cols) +
                       static_cast<std::size_t>(col)];
+    }
+    /// Calls fn(value, count) for the elements row by row, a run of padding
+    /// as one call with its length; stops when fn returns false.
+    template <typename Fn> void forEachRun(Fn&& fn) const {
+        if (!padded) {
+            for (const Value& v : values)
+                if (!fn(v, std::size_t{1}))
+                    return;
+            return;
+        }
+        std::size_t pending = 0;
+        const auto spare = static_cast<std::size_t>(cols - keptCols);
+        for (int r = 0; r < keptRows; ++r) {
+            for (int c = 0; c < keptCols; ++c) {
+                if (pending > 0 && !fn(fill, std::exchange(pending, 0)))
+                    return;
+                if (!fn(at(r, c), std::size_t{1}))
+                    return;
+            }
+            pending += spare;
+        }
+        pending += static_cast<std::size_t>(rows - keptRows) * static_cast<std::size_t>(cols);
+        if (pending > 0)
+            fn(fill, pending);
     }
 };
 
@@ -111,6 +153,10 @@ public:
                   static_cast<int>(i % static_cast<std::size_t>(m_cols)));
     }
     bool fromCells() const { return m_range != nullptr; }
+    /// The rows and columns from the first position beyond which every
+    /// value is the same (an empty cell, an array's padding): the filled
+    /// part of a range, the kept part of a padded array, else everything.
+    void extent(int& rows, int& cols) const;
     /// The range behind the values (nullptr for arrays and single values).
     const CellRange* range() const { return m_range; }
 
@@ -254,12 +300,16 @@ template <typename Fn> FormulaError forEachNumber(const FunctionCall& call, int 
             break;
         case OperandKind::Array:
             // Elements count as cells of a range do: numbers only.
-            for (const Value& v : a.array->values) {
-                if (v.isNumber())
-                    fn(v.asNumber());
-                else if (v.isError())
-                    return v.asError();
-            }
+            a.array->forEachRun([&](const Value& v, std::size_t count) {
+                if (v.isError())
+                    found = v.asError();
+                else if (v.isNumber())
+                    for (std::size_t k = 0; k < count; ++k)
+                        fn(v.asNumber());
+                return found == FormulaError::None;
+            });
+            if (found != FormulaError::None)
+                return found;
             break;
         default:
             break;

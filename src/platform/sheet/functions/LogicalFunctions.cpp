@@ -49,17 +49,22 @@ template <typename Combine> void logicalFold(FunctionCall& c, Combine combine) {
             }
             break;
         }
-        case OperandKind::Array:
+        case OperandKind::Array: {
             // Elements count as cells do: texts are passed over.
-            for (const Value& v : a.array->values) {
-                if (v.isError()) {
-                    c.setError(v.asError());
-                    return;
-                }
-                if (v.isNumber() || v.isBoolean())
+            FormulaError e = FormulaError::None;
+            a.array->forEachRun([&](const Value& v, std::size_t) {
+                if (v.isError())
+                    e = v.asError();
+                else if (v.isNumber() || v.isBoolean())
                     take(v.asNumber() != 0.0);
+                return e == FormulaError::None;
+            });
+            if (e != FormulaError::None) {
+                c.setError(e);
+                return;
             }
             break;
+        }
         default:
             break;
         }

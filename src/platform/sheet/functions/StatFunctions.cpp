@@ -290,6 +290,63 @@ void extremeA(FunctionCall& c, bool largest) {
     c.setNumber(m);
 }
 
+// SUMPRODUCT's total over lists of one size; elements that are no number
+// count as 0. Beyond the filled part of every list (empty cells, padding)
+// each position gives the same product: its runs are taken at once when that
+// product is 0, and the first error is still the first in row order.
+void sumProducts(FunctionCall& c, const std::vector<ArgValues>& lists) {
+    const int rows = lists.front().rows();
+    const int cols = lists.front().cols();
+    int keptRows = 0;
+    int keptCols = 0;
+    for (const ArgValues& list : lists) {
+        int r = 0;
+        int k = 0;
+        list.extent(r, k);
+        if (r > 0 && k > 0) {
+            keptRows = std::max(keptRows, std::min(r, rows));
+            keptCols = std::max(keptCols, std::min(k, cols));
+        }
+    }
+    auto product = [&](int row, int col, double& p) {
+        p = 1;
+        for (const ArgValues& list : lists) {
+            const Value& v = list.at(row, col);
+            if (v.isError()) {
+                c.setError(v.asError());
+                return false;
+            }
+            p *= v.isNumber() ? v.asNumber() : 0.0;
+        }
+        return true;
+    };
+    double total = 0;
+    double p = 0;
+    // A run of positions beyond the filled parts, the first at (row, col).
+    auto run = [&](int row, int col, std::size_t count) {
+        if (count == 0)
+            return true;
+        if (!product(row, col, p))
+            return false;
+        for (std::size_t k = 0; p != 0.0 && k < count; ++k)
+            total += p;
+        return true;
+    };
+    for (int r = 0; r < keptRows; ++r) {
+        for (int k = 0; k < keptCols; ++k) {
+            if (!product(r, k, p))
+                return;
+            total += p;
+        }
+        if (!run(r, keptCols, static_cast<std::size_t>(cols - keptCols)))
+            return;
+    }
+    if (!run(keptRows, 0,
+             static_cast<std::size_t>(rows - keptRows) * static_cast<std::size_t>(cols)))
+        return;
+    c.setNumber(total);
+}
+
 } // namespace
 
 void addStatFunctions(std::vector<FunctionInfo>& t) {
@@ -385,7 +442,7 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
     for (const char* name : {"QUARTILE", "QUARTILE.INC"})
         t.push_back({name, 2, 2, {K::Any, K::Number}, quartile});
     t.push_back({"COUNT", 1, 255, {K::Any}, [](FunctionCall& c) {
-                     int n = 0;
+                     double n = 0;
                      for (int i = 0; i < c.argc; ++i) {
                          const Operand& a = c.args[i];
                          double x = 0;
@@ -394,8 +451,10 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                                  n += cell.value.isNumber();
                              });
                          else if (a.kind == OperandKind::Array)
-                             for (const Value& v : a.array->values)
-                                 n += v.isNumber();
+                             a.array->forEachRun([&](const Value& v, std::size_t count) {
+                                 n += v.isNumber() ? static_cast<double>(count) : 0.0;
+                                 return true;
+                             });
                          else if (a.kind == OperandKind::Number || a.kind == OperandKind::Boolean ||
                                   (a.kind == OperandKind::Text && textToNumber(a.text, x)))
                              ++n;
@@ -403,7 +462,7 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                      c.setNumber(n);
                  }});
     t.push_back({"COUNTA", 1, 255, {K::Any}, [](FunctionCall& c) {
-                     int n = 0;
+                     double n = 0;
                      for (int i = 0; i < c.argc; ++i) {
                          const Operand& a = c.args[i];
                          if (a.isReference())
@@ -411,8 +470,10 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                                  n += !cell.value.isEmpty();
                              });
                          else if (a.kind == OperandKind::Array)
-                             for (const Value& v : a.array->values)
-                                 n += !v.isEmpty();
+                             a.array->forEachRun([&](const Value& v, std::size_t count) {
+                                 n += v.isEmpty() ? 0.0 : static_cast<double>(count);
+                                 return true;
+                             });
                          else if (a.kind != OperandKind::Missing)
                              ++n;
                      }
@@ -480,21 +541,7 @@ void addStatFunctions(std::vector<FunctionInfo>& t) {
                              return;
                          }
                      }
-                     double total = 0;
-                     const std::size_t n = lists.front().size();
-                     for (std::size_t k = 0; k < n; ++k) {
-                         double p = 1;
-                         for (const ArgValues& list : lists) {
-                             const Value& v = list.at(k);
-                             if (v.isError()) {
-                                 c.setError(v.asError());
-                                 return;
-                             }
-                             p *= v.isNumber() ? v.asNumber() : 0.0;
-                         }
-                         total += p;
-                     }
-                     c.setNumber(total);
+                     sumProducts(c, lists);
                  }});
 }
 

@@ -24,13 +24,21 @@ FormulaError forEachJoinedText(const FunctionCall& c, const Operand& a, bool all
         return a.error;
     if (a.kind == OperandKind::Array) {
         // Elements are kept row by row already.
-        for (const Value& v : a.array->values) {
-            if (v.isError())
-                return v.asError();
-            if ((allPositions || !v.isEmpty()) && !fn(toText(v)))
-                break;
-        }
-        return FormulaError::None;
+        FormulaError error = FormulaError::None;
+        a.array->forEachRun([&](const Value& v, std::size_t count) {
+            if (v.isError()) {
+                error = v.asError();
+                return false;
+            }
+            if (!allPositions && v.isEmpty())
+                return true;
+            const std::string text = toText(v);
+            for (std::size_t k = 0; k < count; ++k)
+                if (!fn(text))
+                    return false;
+            return true;
+        });
+        return error;
     }
     if (!a.isReference()) {
         fn(toText(operandValue(a, c.cells)));

@@ -1,0 +1,115 @@
+# The bash completion file and the manual pages against the tool's help:
+#   cmake -DVTXSS=<tool> -DCOMPLETION=<file> -DMAN_DIR=<folder> -P CheckHelpCoverage.cmake
+# The completion must list exactly the subcommands and options the help
+# lists, and know which options take a value; every manual page must name
+# every option of its command. Fails with every difference found.
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../../packaging/HelpText.cmake)
+
+set(problems "")
+macro(problem text)
+  string(APPEND problems "  ${text}\n")
+endmacro()
+
+# compare(what expected actual): both as sets.
+function(compare what expected actual)
+  set(missing ${expected})
+  set(extra ${actual})
+  if(actual)
+    list(REMOVE_ITEM missing ${actual})
+  endif()
+  if(expected)
+    list(REMOVE_ITEM extra ${expected})
+  endif()
+  set(text "")
+  if(missing)
+    string(APPEND text "  ${what}: missing ${missing}\n")
+  endif()
+  if(extra)
+    string(APPEND text "  ${what}: not in the help ${extra}\n")
+  endif()
+  set(problems "${problems}${text}" PARENT_SCOPE)
+endfunction()
+
+# The completion file's lists: variables _vtxss_commands and
+# _vtxss_top_options, and per function (_vtxss_options ...) the "NAME) echo
+# '...'" cases.
+file(STRINGS "${COMPLETION}" completion_lines)
+set(function "")
+foreach(line IN LISTS completion_lines)
+  if(line MATCHES "^(_vtxss_[a-z_]+)='([^']*)'$")
+    string(REPLACE " " ";" ${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+  elseif(line MATCHES "^(_vtxss_[a-z_]+)\\(\\) {$")
+    set(function "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^ +([a-z]+)\\) echo '([^']*)' ;;$")
+    string(REPLACE " " ";" ${function}_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+  endif()
+endforeach()
+
+# help_options(PREFIX command...): PREFIX_all and PREFIX_value, the options
+# the help of `vtxss command` lists and those of them that take a value.
+function(help_options prefix)
+  vtx_help_run(lines "${VTXSS}" ${ARGN})
+  vtx_help_blocks(h lines)
+  set(all "")
+  set(value "")
+  foreach(block IN LISTS h_blocks)
+    if(h_${block}_kind STREQUAL "items" AND h_${block}_title STREQUAL "Options")
+      foreach(item IN LISTS h_${block}_items)
+        vtx_help_option_names(names takes "${h_${block}_${item}_name}")
+        list(APPEND all ${names})
+        if(takes)
+          list(APPEND value ${names})
+        endif()
+      endforeach()
+    endif()
+  endforeach()
+  if(NOT all)
+    message(FATAL_ERROR "vtxss ${ARGN} --help lists no options")
+  endif()
+  set(${prefix}_all "${all}" PARENT_SCOPE)
+  set(${prefix}_value "${value}" PARENT_SCOPE)
+endfunction()
+
+# man_names(OUT page): the option names of a manual page's OPTIONS section
+# (the bold names of its items).
+function(man_names out page)
+  if(NOT EXISTS "${page}")
+    set(${out} "" PARENT_SCOPE)
+    return()
+  endif()
+  file(READ "${page}" text)
+  string(REGEX REPLACE "^.*\n\.SH OPTIONS\n" "" text "${text}")
+  string(REGEX REPLACE "\n\.SH .*$" "" text "${text}")
+  string(REGEX MATCHALL "\\\\fB(\\\\-[^\\\\]*)+\\\\fR" bold "${text}")
+  set(names "")
+  foreach(b IN LISTS bold)
+    string(REGEX REPLACE "^\\\\fB(.*)\\\\fR$" "\\1" b "${b}")
+    string(REPLACE "\\-" "-" b "${b}")
+    list(APPEND names "${b}")
+  endforeach()
+  list(REMOVE_DUPLICATES names)
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+vtx_help_commands(commands "${VTXSS}")
+compare("completion: subcommands" "${commands}" "${_vtxss_commands}")
+help_options(top)
+compare("completion: options of vtxss" "${top_all}" "${_vtxss_top_options}")
+man_names(man "${MAN_DIR}/vtxss.1")
+compare("vtxss.1: options" "${top_all}" "${man}")
+
+foreach(command IN LISTS commands)
+  help_options(h ${command})
+  compare("completion: options of ${command}" "${h_all}" "${_vtxss_options_${command}}")
+  compare("completion: options of ${command} with a value" "${h_value}"
+          "${_vtxss_value_options_${command}}")
+  man_names(man "${MAN_DIR}/vtxss-${command}.1")
+  compare("vtxss-${command}.1: options" "${h_all}" "${man}")
+endforeach()
+
+if(problems)
+  message(FATAL_ERROR "The completion or the manual pages do not match the help:\n${problems}")
+endif()
+list(LENGTH commands n)
+message(STATUS "completion and manual pages cover the ${n} subcommands and their options")
