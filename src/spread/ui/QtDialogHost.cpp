@@ -7,6 +7,8 @@
 
 #include <QLayout>
 
+#include <memory>
+
 namespace vtx::spreadui {
 
 using vtx::ui::VtxDialog;
@@ -32,7 +34,10 @@ bool QtDialogHost::replacePlaceholder(int id, Vtx_Spread& grid, const Vtx_Rect& 
     QWidget* parent = placeholder->parentWidget();
     auto* view = new SpreadView(grid, parent);
     QLayout* layout = parent ? parent->layout() : nullptr;
-    if (!layout || !layout->replaceWidget(placeholder, view)) {
+    // The layout hands back the placeholder's item, which is ours to delete.
+    std::unique_ptr<QLayoutItem> replaced(layout ? layout->replaceWidget(placeholder, view)
+                                                 : nullptr);
+    if (!replaced) {
         // Not in a layout: the grid's rectangle, in the parent's coordinates.
         const QPoint origin = parent->mapTo(m_dialog.data(), QPoint(0, 0));
         view->setGeometry(rect.left - origin.x(), rect.top - origin.y(), rect.width(),
