@@ -4,6 +4,8 @@
 // Goals: open under 0.5 s, repaint under 16 ms, view under 50 MB
 // (docs/benchmarks.md).
 
+#include "BenchBill.h"
+
 #include "platform/core/ListOutput.h"
 #include "platform/core/Settings.h"
 #include "platform/host/Host.h"
@@ -30,25 +32,6 @@ namespace {
 const char* const kInstall = VTX_BENCH_SAMPLE "/install/";
 constexpr int kPlaceholder = 1196;
 
-Vtx_Bill makeBill(int parts) {
-    Vtx_Bill bill;
-    bill.columnNames = {"Pos", "Part", "Section", "Material", "Count", "Length", "Weight"};
-    bill.rowProperties = {3, 3, 3, 3, 1, 1, 2};
-    const char* sections[] = {"HEA 200", "IPE 300", "PL 20x300x400", "L 100x10", "C 200"};
-    for (int i = 1; i <= parts; ++i) {
-        Vtx_BillEntry entry;
-        entry.texts = {Vtx_String::fromInt(i),
-                       "Part " + Vtx_String::fromInt(i % 97),
-                       sections[i % 5],
-                       i % 3 ? "S355" : "S235",
-                       Vtx_String::fromInt(1 + i % 8),
-                       Vtx_String::fromInt(150 + (i * 37) % 12000),
-                       Vtx_String(0.1 * (i % 5000) + 1.3, 1)};
-        bill.entries.append(entry);
-    }
-    return bill;
-}
-
 // The resident memory of the process in bytes.
 double residentBytes() {
     long pages = 0;
@@ -73,7 +56,7 @@ struct BillSource {
         file = std::filesystem::temp_directory_path() /
                ("vtx_bench_grid_" + std::to_string(::getpid()) + ".kss");
         output = std::make_unique<KsSSBillOutput>();
-        const Vtx_Bill bill = makeBill(parts);
+        const Vtx_Bill bill = makeBenchBill(parts, false);
         if (output->init(file.string(), bill.columnNames, {}, bill.rowProperties, "Default",
                          {"Project"}, {"Bench"}) != eOk ||
             produceList(bill, *output) != eOk)
