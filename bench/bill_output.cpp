@@ -4,6 +4,8 @@
 // with a picture of every part (each written beside the bill, all synced
 // to disk as one batch) 10,000 parts in under 2 s (docs/benchmarks.md).
 
+#include "BenchBill.h"
+
 #include "platform/core/BillPictures.h"
 #include "platform/core/ListOutput.h"
 #include "platform/core/MacroModel.h"
@@ -24,38 +26,11 @@ namespace {
 
 const char* const kInstall = VTX_BENCH_SAMPLE "/install/";
 
-// A part list like the producer's: text, whole-number and one-decimal columns.
-Vtx_Bill makeBill(int parts) {
-    Vtx_Bill bill;
-    bill.columnNames = {"Pos", "Part", "Section", "Material", "Count", "Length", "Weight"};
-    bill.rowProperties = {3, 3, 3, 3, 1, 1, 2};
-    const char* sections[] = {"HEA 200", "IPE 300", "PL 20x300x400", "L 100x10", "C 200"};
-    for (int i = 1; i <= parts; ++i) {
-        Vtx_BillEntry entry;
-        entry.texts = {Vtx_String::fromInt(i),
-                       "Part " + Vtx_String::fromInt(i % 97),
-                       sections[i % 5],
-                       i % 3 ? "S355" : "S235",
-                       Vtx_String::fromInt(1 + i % 8),
-                       Vtx_String::fromInt(150 + (i * 37) % 12000),
-                       Vtx_String(0.1 * (i % 5000) + 1.3, 1)};
-        bill.entries.append(entry);
-        if (i % 50 == 0) {
-            Vtx_BillEntry total;
-            total.kind = Vtx_BillEntry::SubTotal;
-            total.texts = {"",      "Assembly " + Vtx_String::fromInt(i / 50), "", "", "400", "",
-                           "1234.5"};
-            bill.entries.append(total);
-        }
-    }
-    return bill;
-}
-
 void BM_BillFeedAndSave(benchmark::State& state) {
     Host host;
     HostScope scope(host);
     gSettings.setVtxDir(kInstall);
-    const Vtx_Bill bill = makeBill(static_cast<int>(state.range(0)));
+    const Vtx_Bill bill = makeBenchBill(static_cast<int>(state.range(0)), true);
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("vtx_bench_bill_" + std::to_string(::getpid()) + ".kss");
     for (auto _ : state) {
@@ -88,7 +63,7 @@ void BM_BillWithPictures(benchmark::State& state) {
     Host host;
     HostScope scope(host);
     gSettings.setVtxDir(kInstall);
-    const Vtx_Bill bill = makeBill(static_cast<int>(state.range(0)));
+    const Vtx_Bill bill = makeBenchBill(static_cast<int>(state.range(0)), true);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("vtx_bench_bill_pictures_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);

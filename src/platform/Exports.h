@@ -6,6 +6,7 @@
 ///
 /// - VTX_CORE_API: the core library (libvtx_core.so), what its callers use;
 /// - VTX_HOST_API: the host (libvtx_host.so), what its callers use;
+/// - VTX_UI_API: the dialog services (libvtx_ui.so), what every dialog uses;
 /// - VTX_MODULE_API: the module library (vtxssmodule.so), its external
 ///   interfaces: the exported classes, Start functions and module-wide objects.
 ///
@@ -28,4 +29,5 @@
 
 #define VTX_CORE_API VTX_VISIBLE
 #define VTX_HOST_API VTX_VISIBLE
+#define VTX_UI_API VTX_VISIBLE
 #define VTX_MODULE_API VTX_VISIBLE

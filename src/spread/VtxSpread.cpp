@@ -20,7 +20,10 @@ constexpr int kAppearanceFlat = 1;
 
 Vtx_Spread::Vtx_Spread() : m_model(std::make_unique<SheetModel>()) {}
 
-Vtx_Spread::~Vtx_Spread() = default;
+Vtx_Spread::~Vtx_Spread() {
+    if (m_destroyHandler)
+        m_destroyHandler();
+}
 
 bool Vtx_Spread::createInDialog(Vtx_DialogHost* parent, int placeholderId, bool exactRect) {
     Vtx_Rect rect;
@@ -32,8 +35,13 @@ bool Vtx_Spread::createInDialog(Vtx_DialogHost* parent, int placeholderId, bool 
         rect.top -= 20;
         rect.bottom -= 20;
     }
-    if (!parent->replacePlaceholder(placeholderId, *this, rect))
+    // A view that replaces the placeholder already reads the grid's model.
+    const bool wasCreated = m_created;
+    m_created = true;
+    if (!parent->replacePlaceholder(placeholderId, *this, rect)) {
+        m_created = wasCreated;
         return false;
+    }
     m_model->reset();
     m_model->setMaxCols(0);
     m_model->setMaxRows(0);

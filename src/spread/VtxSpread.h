@@ -322,6 +322,15 @@ public:
     bool focusFirstCell(bool fromStart);
     /// Called whenever the grid wants the keyboard focus (the view sets it).
     void setFocusHandler(std::function<void()> handler) { m_focusHandler = std::move(handler); }
+    /// Lets F8 switch the grid between editable and protected (option 13).
+    void setAllowEditToggle(bool allow) { m_allowEditToggle = allow; }
+    bool allowEditToggle() const { return m_allowEditToggle; }
+    /// F8: with the allow-edit-toggle flag set, switches option 13 to the
+    /// opposite of its state; false (nothing changed) without the flag.
+    bool toggleEditable();
+    /// Called once from the destructor, so that a view showing the grid lets
+    /// go of it (the view sets it and clears it when it goes first).
+    void setDestroyHandler(std::function<void()> handler) { m_destroyHandler = std::move(handler); }
 
     // ---- text in cells ----
     /// The position of text in the cell's value text at or after fromPos
@@ -443,4 +452,6 @@ private:
     int m_checkDriver = -1;
     int m_checkTarget = -1;
     std::function<void()> m_focusHandler;
+    std::function<void()> m_destroyHandler;
+    bool m_allowEditToggle = false;
 };

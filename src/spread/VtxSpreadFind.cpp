@@ -100,6 +100,13 @@ bool Vtx_Spread::focusFirstCell(bool fromStart) {
     return true;
 }
 
+bool Vtx_Spread::toggleEditable() {
+    if (!m_created || !m_allowEditToggle)
+        return false;
+    m_model->setOption(vtx::sheet::kOptionProtect, !m_model->option(vtx::sheet::kOptionProtect));
+    return true;
+}
+
 void Vtx_Spread::requestFocus() {
     if (m_focusHandler)
         m_focusHandler();

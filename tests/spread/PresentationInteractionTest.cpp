@@ -183,3 +183,60 @@ TEST_F(Interaction, EmptySubstringFindsNothing) {
     EXPECT_EQ(column, 2);
     EXPECT_EQ(row, 3);
 }
+
+namespace {
+
+// What a view relies on: F8's switch, being told when the grid goes, and a
+// placeholder that cannot be replaced leaving the grid as it was.
+TEST(GridViewHooks, EditToggleOnlyWhenAllowed) {
+    HiddenDialogHost dialog;
+    dialog.addPlaceholder(1196, {0, 0, 400, 300});
+    Vtx_Spread grid;
+    EXPECT_FALSE(grid.toggleEditable()) << "not created";
+    ASSERT_TRUE(grid.createInDialog(&dialog, 1196, true));
+    grid.setOption(13, true);
+    EXPECT_FALSE(grid.toggleEditable());
+    EXPECT_TRUE(grid.getOption(13));
+    grid.setAllowEditToggle(true);
+    EXPECT_TRUE(grid.toggleEditable());
+    EXPECT_FALSE(grid.getOption(13));
+    EXPECT_TRUE(grid.toggleEditable());
+    EXPECT_TRUE(grid.getOption(13));
+}
+
+TEST(GridViewHooks, DestroyHandlerRunsOnceWhenTheGridGoes) {
+    int calls = 0;
+    {
+        Vtx_Spread grid;
+        grid.setDestroyHandler([&] { ++calls; });
+    }
+    EXPECT_EQ(calls, 1);
+}
+
+// A dialog whose placeholder exists but refuses to be replaced.
+class RefusingDialog : public HiddenDialogHost {
+public:
+    bool replacePlaceholder(int, Vtx_Spread&, const Vtx_Rect&) override { return false; }
+};
+
+TEST(GridViewHooks, ARefusedPlaceholderLeavesTheGridAsItWas) {
+    HiddenDialogHost dialog;
+    dialog.addPlaceholder(1196, {0, 0, 400, 300});
+    Vtx_Spread grid;
+    ASSERT_TRUE(grid.createInDialog(&dialog, 1196, true));
+    grid.setMaxCols(2, false);
+    grid.setMaxRows(2, false);
+    grid.setCellText(1, 1, "kept");
+    RefusingDialog refusing;
+    refusing.addPlaceholder(1196, {0, 0, 100, 100});
+    EXPECT_FALSE(grid.createInDialog(&refusing, 1196, true));
+    Vtx_String text;
+    EXPECT_TRUE(grid.getCellText(1, 1, text));
+    EXPECT_EQ(text, "kept");
+
+    Vtx_Spread fresh;
+    EXPECT_FALSE(fresh.createInDialog(&refusing, 1196, true));
+    EXPECT_FALSE(fresh.isCreated());
+}
+
+} // namespace

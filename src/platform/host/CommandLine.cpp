@@ -62,6 +62,8 @@ void HostCommandLine::print(std::string_view text) {
         echoCompleteLines();
     }
     trimBuffer();
+    if (m_listener)
+        m_listener(text);
 }
 
 Vtx_StringArray HostCommandLine::lines() const {

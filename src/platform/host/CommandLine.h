@@ -6,6 +6,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +63,11 @@ public:
 
     void setEcho(CommandLineEcho echo);
     CommandLineEcho echo() const { return m_echo; }
+    /// Called with every text printed, as it is printed (a window showing
+    /// the command line); an empty function stops it.
+    void setListener(std::function<void(std::string_view)> listener) {
+        m_listener = std::move(listener);
+    }
     /// Writes out a partial line still held back for the echo.
     void flushEcho();
 
@@ -74,6 +80,7 @@ private:
     std::size_t m_dropped = 0;
     CommandLineEcho m_echo = CommandLineEcho::Off;
     std::string m_echoPending;
+    std::function<void(std::string_view)> m_listener;
 };
 
 /// What a dialog posts to the host to run after the current message: a

@@ -2,6 +2,7 @@
 
 #include "platform/Exports.h"
 #include "platform/core/VtxString.h"
+#include "platform/core/VtxStringArray.h"
 
 #include <deque>
 #include <vector>
@@ -43,11 +44,34 @@ struct VTX_HOST_API FileDialogRequest {
     Vtx_String filter;
     /// Extension (no dot) added to a typed name that has none.
     Vtx_String defaultExtension;
+    /// Several files may be chosen at once (open queries only).
+    bool multiSelect = false;
 };
 
-/// A file query as asked and as answered (empty path: cancelled).
+/// A file query as asked and as answered (no path: cancelled); answer is
+/// the first path chosen.
 struct VTX_HOST_API FileDialogRecord {
     FileDialogRequest request;
+    Vtx_String answer;
+    Vtx_StringArray answers;
+};
+
+/// The text-input dialog: one line of text asked for (or, with the edit
+/// hidden, a message with OK and Cancel). Empty button captions mean the
+/// usual "OK" and "Cancel".
+struct VTX_HOST_API TextInputRequest {
+    Vtx_String caption;
+    Vtx_String prompt;
+    Vtx_String value;
+    Vtx_String okCaption;
+    Vtx_String cancelCaption;
+    bool editShown = true;
+};
+
+/// A text question as asked and as answered.
+struct VTX_HOST_API TextInputRecord {
+    TextInputRequest request;
+    bool accepted = false;
     Vtx_String answer;
 };
 
@@ -72,24 +96,40 @@ public:
     /// Asks for a file; true with path set when one was chosen, false (path
     /// untouched) when the query was cancelled.
     bool fileDialog(const FileDialogRequest& request, Vtx_String& path);
+    /// Asks for one or more files to open (the request is taken as a
+    /// multi-selection); true with paths replaced when any was chosen.
+    bool filesDialog(const FileDialogRequest& request, Vtx_StringArray& paths);
+    /// Shows the text-input dialog; true when it was accepted, with
+    /// request.value set to the text. With the edit shown an empty text is
+    /// never accepted (the dialog stays open), so such an answer counts as a
+    /// cancel.
+    bool textInput(TextInputRequest& request);
 
     const std::vector<MessageRecord>& messages() const { return m_messages; }
     const std::vector<FileDialogRecord>& fileDialogs() const { return m_fileDialogs; }
+    const std::vector<TextInputRecord>& textInputs() const { return m_textInputs; }
     void clearLog();
 
 protected:
     virtual MessageResult askMessage(const MessageRecord& message) = 0;
     /// True with path set, or false for a cancelled query.
     virtual bool askFile(const FileDialogRequest& request, Vtx_String& path) = 0;
+    /// True with paths set, or false for a cancelled query; by default the
+    /// single-file query's answer.
+    virtual bool askFiles(const FileDialogRequest& request, Vtx_StringArray& paths);
+    /// True with value set when accepted.
+    virtual bool askText(const TextInputRequest& request, Vtx_String& value) = 0;
 
 private:
     std::vector<MessageRecord> m_messages;
     std::vector<FileDialogRecord> m_fileDialogs;
+    std::vector<TextInputRecord> m_textInputs;
 };
 
 /// Answers without asking anyone: every message box with a configured default
 /// (Ok at start) when the box offers it, else with the box's first button;
-/// every file query with a configured path (none at start: cancelled).
+/// every file query with a configured path (none at start: cancelled); every
+/// text question is declined (nobody is there to type).
 /// Optionally prints each message to a command line as "Warning: ..." so that
 /// a batch run shows what a user would have seen.
 class VTX_HOST_API BatchPrompter : public Prompter {
@@ -108,8 +148,11 @@ public:
 protected:
     MessageResult askMessage(const MessageRecord& message) override;
     bool askFile(const FileDialogRequest& request, Vtx_String& path) override;
+    bool askText(const TextInputRequest& request, Vtx_String& value) override;
 
 private:
+    void printWarning(const Vtx_String& caption, const Vtx_String& text) const;
+
     HostCommandLine* m_commandLine;
     MessageResult m_defaultAnswer = MessageResult::Ok;
     Vtx_String m_fileAnswer;
@@ -132,6 +175,11 @@ public:
     void queueMessageAnswer(MessageResult answer);
     /// A file query answered with path; an empty path cancels it.
     void queueFileAnswer(const Vtx_String& path);
+    /// A multi-selection file query answered with paths; none cancels it.
+    void queueFilesAnswer(const Vtx_StringArray& paths);
+    /// A text question answered with text (OK), or cancelled.
+    void queueTextAnswer(const Vtx_String& text);
+    void queueTextCancel();
 
     int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
     /// One line per question that the queue could not answer.
@@ -140,13 +188,18 @@ public:
 protected:
     MessageResult askMessage(const MessageRecord& message) override;
     bool askFile(const FileDialogRequest& request, Vtx_String& path) override;
+    bool askFiles(const FileDialogRequest& request, Vtx_StringArray& paths) override;
+    bool askText(const TextInputRequest& request, Vtx_String& value) override;
 
 private:
+    enum class Kind { Message, File, Files, Text };
     struct Answer {
-        bool isFile = false;
+        Kind kind = Kind::Message;
         MessageResult message = MessageResult::Ok;
-        Vtx_String path;
+        Vtx_StringArray paths; ///< files, or the text (one entry; none: cancel)
     };
+    /// The next answer when it is of kind; otherwise a fault naming question.
+    bool takeAnswer(Kind kind, const Vtx_String& question, Answer& answer);
     std::deque<Answer> m_answers;
     std::vector<Vtx_String> m_faults;
 };

@@ -269,6 +269,8 @@ void SheetModel::reset() {
     if (m_impl->m_recalcDepth > 0)
         return;
     m_impl = std::make_unique<SheetImpl>();
+    notify(true, kChangeStructure | kChangeCells | kChangeSizes | kChangeSpans | kChangeCursor |
+                     kChangeOptions);
 }
 
 bool SheetModel::setOption(int number, bool on) {
@@ -286,7 +288,7 @@ bool SheetModel::setOption(int number, bool on) {
             m_impl->recalcFrom(pending);
         }
     }
-    return true;
+    return notify(true, kChangeOptions | (number == kOptionAutoCalc ? kChangeCells : 0u));
 }
 
 bool SheetModel::option(int number) const {
@@ -298,6 +300,7 @@ bool SheetModel::option(int number) const {
 void SheetModel::setRefStyle(RefStyle style) {
     m_impl->m_refStyle = style;
     m_impl->m_textCache.clear();
+    notify(true, kChangeOptions | kChangeCells);
 }
 RefStyle SheetModel::refStyle() const {
     return m_impl->m_refStyle;
@@ -315,7 +318,8 @@ bool SheetModel::setData(int col, int row, std::string_view text) {
     row = SheetImpl::normalize(row);
     if (!m_impl->inRange(col, row))
         return false;
-    return m_impl->storeConstant(col, row, text, true);
+    return notify(m_impl->storeConstant(col, row, text, true), kChangeCells,
+                  CellRange::cell(col, row));
 }
 
 bool SheetModel::setValueText(int col, int row, std::string_view text) {
@@ -323,7 +327,8 @@ bool SheetModel::setValueText(int col, int row, std::string_view text) {
     row = SheetImpl::normalize(row);
     if (!m_impl->inRange(col, row))
         return false;
-    return m_impl->storeConstant(col, row, text, false);
+    return notify(m_impl->storeConstant(col, row, text, false), kChangeCells,
+                  CellRange::cell(col, row));
 }
 
 bool SheetModel::setText(int col, int row, std::string_view text) {
@@ -341,7 +346,7 @@ bool SheetModel::setText(int col, int row, std::string_view text) {
     if (text.size() > kMaxTextLength)
         return false;
     m_impl->storeValue(col, row, Value::text(std::string(text)), {});
-    return true;
+    return notify(true, kChangeCells, CellRange::cell(col, row));
 }
 
 bool SheetModel::setNumber(int col, int row, double value) {
@@ -351,9 +356,10 @@ bool SheetModel::setNumber(int col, int row, double value) {
         return false;
     const CellType& type = m_impl->styleAt(col, row).type;
     if (type.kind != CellKind::General)
-        return m_impl->storeConstant(col, row, formatShortest(value), false);
+        return notify(m_impl->storeConstant(col, row, formatShortest(value), false), kChangeCells,
+                      CellRange::cell(col, row));
     m_impl->storeValue(col, row, Value::number(value), {});
-    return true;
+    return notify(true, kChangeCells, CellRange::cell(col, row));
 }
 
 bool SheetModel::setFormula(int col, int row, std::string_view text, bool compute,
@@ -390,7 +396,7 @@ bool SheetModel::setFormula(int col, int row, std::string_view text, bool comput
         m_impl->computeNewFormula({col, row});
     else
         m_impl->valueChanged({col, row});
-    return true;
+    return notify(true, kChangeCells, CellRange::cell(col, row));
 }
 
 bool SheetModel::setTag(int col, int row, std::string_view text) {
@@ -405,7 +411,7 @@ bool SheetModel::setTag(int col, int row, std::string_view text) {
     if (c.extra->tag.empty() && c.extra->enteredText.empty())
         c.extra.reset();
     m_impl->eraseIfBlank(col, row);
-    return true;
+    return notify(true, kChangeCells, CellRange::cell(col, row));
 }
 
 bool SheetModel::getText(int col, int row, TextForm form, std::string& text) const {
@@ -486,7 +492,7 @@ bool SheetModel::clearRange(const CellRange& range) {
     });
     for (CellPos p : targets)
         m_impl->storeValue(p.col, p.row, Value(), {});
-    return true;
+    return notify(true, kChangeCells, r);
 }
 
 bool SheetModel::recalcCell(int col, int row) {
@@ -494,12 +500,13 @@ bool SheetModel::recalcCell(int col, int row) {
     row = SheetImpl::normalize(row);
     if (!m_impl->inRange(col, row))
         return false;
-    return m_impl->recalcCell({col, row});
+    return notify(m_impl->recalcCell({col, row}), kChangeCells);
 }
 
 void SheetModel::recalcAll() {
     if (m_impl->m_recalcDepth == 0)
         m_impl->recalcAll();
+    notify(true, kChangeCells);
 }
 
 } // namespace vtx::sheet

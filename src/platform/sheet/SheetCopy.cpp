@@ -70,7 +70,8 @@ bool SheetModel::copyFrom(const SheetModel& other) {
             d.m_pool.release(program);
         });
     m_impl.swap(fresh.m_impl);
-    return true;
+    return notify(true, kChangeStructure | kChangeCells | kChangeSizes | kChangeSpans |
+                            kChangeCursor | kChangeOptions);
 }
 
 } // namespace vtx::sheet

@@ -733,7 +733,8 @@ bool SheetModel::loadFromText(std::string_view content, const std::string& name,
     s.m_options = options;
     s.m_pending.clear();
     m_impl.swap(fresh.m_impl);
-    return true;
+    return notify(true, kChangeStructure | kChangeCells | kChangeSizes | kChangeSpans |
+                            kChangeCursor | kChangeOptions);
 }
 
 } // namespace vtx::sheet

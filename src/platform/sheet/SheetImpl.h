@@ -183,8 +183,8 @@ public:
     FormulaCode m_scratch;                 ///< parse buffer, reused between formulas
     ShapeKey m_shapeKey;                   ///< shape-key buffer
 
-    static constexpr double kDefaultWidth = 8.0;
-    static constexpr double kDefaultHeight = 12.0;
+    static constexpr double kDefaultWidth = kDefaultColumnWidth;
+    static constexpr double kDefaultHeight = kDefaultRowHeight;
     static std::uint64_t defaultOptions();
 };
 

@@ -27,6 +27,7 @@
 #include "platform/sheet/Value.h"
 #include "platform/sheet/ValueRecord.h"
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -110,6 +111,30 @@ enum SheetOption : int {
     kOptionProtect = 13,      ///< locked cells refuse user edits
     kOptionChanged = 30,      ///< the changed flag
 };
+
+/// The size of a column (characters of the default font) and of a row
+/// (points) whose size was never set.
+constexpr double kDefaultColumnWidth = 8.0;
+constexpr double kDefaultRowHeight = 12.0;
+
+/// What a change touched, as bits of SheetChange::kinds.
+enum SheetChangeKind : unsigned {
+    kChangeCells = 1, ///< values, texts or styles in the range (dependents may follow anywhere)
+    kChangeStructure =
+        2, ///< counts, rows or columns inserted, deleted or moved, or everything replaced
+    kChangeSizes = 4,    ///< column widths or row heights
+    kChangeSpans = 8,    ///< spans added or removed
+    kChangeCursor = 16,  ///< active cell, selection, edit mode or edit selection
+    kChangeOptions = 32, ///< numbered options or the reference style
+};
+
+/// One change: its kinds and the cells it touched (an invalid range: the
+/// whole grid, or not tied to cells).
+struct SheetChange {
+    unsigned kinds = 0;
+    CellRange range;
+};
+using SheetChangeListener = std::function<void(const SheetChange&)>;
 
 class SheetModel {
 public:
@@ -300,12 +325,27 @@ public:
                       std::string* reason = nullptr);
     std::string saveToText() const;
 
+    // ---- change notification ----
+    /// Calls listener after every change made through this interface (null:
+    /// none), for a view that shows the grid. Costs one test per change while
+    /// nobody listens. The listener must not change the grid; it survives
+    /// reset(), load() and copyFrom().
+    void setChangeListener(SheetChangeListener listener) { m_listener = std::move(listener); }
+
     /// Internal access for the engine's own modules.
     SheetImpl& impl() { return *m_impl; }
     const SheetImpl& impl() const { return *m_impl; }
 
 private:
+    /// Tells the listener of a change when done; returns done.
+    bool notify(bool done, unsigned kinds, const CellRange& range = {}) const {
+        if (done && m_listener)
+            m_listener({kinds, range});
+        return done;
+    }
+
     std::unique_ptr<SheetImpl> m_impl;
+    SheetChangeListener m_listener;
 };
 
 } // namespace vtx::sheet

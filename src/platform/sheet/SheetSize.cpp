@@ -134,11 +134,14 @@ std::vector<CellPos> SheetModel::usedCells(const CellRange& range) const {
 }
 
 bool SheetModel::setMaxCols(int count) {
-    return m_impl->setCount(true, count);
+    return notify(m_impl->setCount(true, count), kChangeStructure | kChangeCells | kChangeSizes |
+                                                     kChangeSpans | kChangeCursor | kChangeOptions);
 }
 
 bool SheetModel::setMaxRows(int count) {
-    return m_impl->setCount(false, count);
+    return notify(m_impl->setCount(false, count), kChangeStructure | kChangeCells | kChangeSizes |
+                                                      kChangeSpans | kChangeCursor |
+                                                      kChangeOptions);
 }
 
 } // namespace vtx::sheet

@@ -32,8 +32,9 @@ bool changeStyles(SheetImpl& s, const CellRange& range, Change&& change) {
 } // namespace
 
 bool SheetModel::setCellType(const CellRange& range, const CellType& type) {
-    return changeStyles(*m_impl, range,
-                        [&](CellStyle& s, int, int, const CellRange&) { s.type = type; });
+    return notify(changeStyles(*m_impl, range,
+                               [&](CellStyle& s, int, int, const CellRange&) { s.type = type; }),
+                  kChangeCells, range);
 }
 
 // The type and the font copy only their own part of the shared style.
@@ -50,8 +51,9 @@ int SheetModel::cellTypeNumber(int col, int row) const {
 }
 
 bool SheetModel::setFont(const CellRange& range, const CellFont& font) {
-    return changeStyles(*m_impl, range,
-                        [&](CellStyle& s, int, int, const CellRange&) { s.font = font; });
+    return notify(changeStyles(*m_impl, range,
+                               [&](CellStyle& s, int, int, const CellRange&) { s.font = font; }),
+                  kChangeCells, range);
 }
 
 CellFont SheetModel::font(int col, int row) const {
@@ -59,10 +61,12 @@ CellFont SheetModel::font(int col, int row) const {
 }
 
 bool SheetModel::setColors(const CellRange& range, std::uint32_t back, std::uint32_t fore) {
-    return changeStyles(*m_impl, range, [&](CellStyle& s, int, int, const CellRange&) {
-        s.backColor = back;
-        s.foreColor = fore;
-    });
+    return notify(changeStyles(*m_impl, range,
+                               [&](CellStyle& s, int, int, const CellRange&) {
+                                   s.backColor = back;
+                                   s.foreColor = fore;
+                               }),
+                  kChangeCells, range);
 }
 
 bool SheetModel::colors(int col, int row, std::uint32_t& back, std::uint32_t& fore) const {
@@ -77,16 +81,18 @@ bool SheetModel::colors(int col, int row, std::uint32_t& back, std::uint32_t& fo
 }
 
 bool SheetModel::setBorder(const CellRange& range, unsigned edges, BorderSide side, bool outline) {
-    return changeStyles(*m_impl, range, [&](CellStyle& s, int col, int row, const CellRange& r) {
-        auto put = [&](unsigned edge, int index, bool onOutline) {
-            if ((edges & edge) && (!outline || onOutline))
-                s.borders[index] = side;
-        };
-        put(kBorderLeft, 0, col == r.col0);
-        put(kBorderTop, 1, row == r.row0);
-        put(kBorderRight, 2, col == r.col1);
-        put(kBorderBottom, 3, row == r.row1);
-    });
+    return notify(changeStyles(*m_impl, range,
+                               [&](CellStyle& s, int col, int row, const CellRange& r) {
+                                   auto put = [&](unsigned edge, int index, bool onOutline) {
+                                       if ((edges & edge) && (!outline || onOutline))
+                                           s.borders[index] = side;
+                                   };
+                                   put(kBorderLeft, 0, col == r.col0);
+                                   put(kBorderTop, 1, row == r.row0);
+                                   put(kBorderRight, 2, col == r.col1);
+                                   put(kBorderBottom, 3, row == r.row1);
+                               }),
+                  kChangeCells, range);
 }
 
 BorderSide SheetModel::border(int col, int row, BorderEdge edge) const {
@@ -106,8 +112,10 @@ BorderSide SheetModel::border(int col, int row, BorderEdge edge) const {
 }
 
 bool SheetModel::setLock(const CellRange& range, bool locked) {
-    return changeStyles(*m_impl, range,
-                        [&](CellStyle& s, int, int, const CellRange&) { s.locked = locked; });
+    return notify(
+        changeStyles(*m_impl, range,
+                     [&](CellStyle& s, int, int, const CellRange&) { s.locked = locked; }),
+        kChangeCells, range);
 }
 
 bool SheetModel::isLocked(int col, int row) const {
@@ -128,7 +136,7 @@ bool SheetModel::setStyle(const CellRange& range, const CellStyle& style) {
     for (int col = r.col0; col <= r.col1; ++col)
         for (int row = r.row0; row <= r.row1; ++row)
             putStyle(s, col, row, id);
-    return true;
+    return notify(true, kChangeCells, r);
 }
 
 // ---- spans ----
@@ -139,13 +147,14 @@ bool SheetModel::addSpan(int col, int row, int cols, int rows) {
     if (cols < 1 || rows < 1 || !m_impl->inRange(col, row) ||
         !m_impl->inRange(col + cols - 1, row + rows - 1))
         return false;
-    return m_impl->m_spans.add({col, row, cols, rows});
+    return notify(m_impl->m_spans.add({col, row, cols, rows}), kChangeSpans,
+                  CellRange{col, row, col + cols - 1, row + rows - 1});
 }
 
 bool SheetModel::removeSpan(int col, int row) {
     col = SheetImpl::normalize(col);
     row = SheetImpl::normalize(row);
-    return m_impl->m_spans.remove(col, row);
+    return notify(m_impl->m_spans.remove(col, row), kChangeSpans);
 }
 
 bool SheetModel::getSpan(int col, int row, CellSpan& span) const {
@@ -170,7 +179,7 @@ bool SheetModel::setColumnWidth(int col, double width) {
     if (col < 0 || col > m_impl->m_maxCols || !(width >= 0) || width > 10000)
         return false;
     m_impl->m_colWidths[col] = width;
-    return true;
+    return notify(true, kChangeSizes, CellRange{col, 0, col, -1});
 }
 
 double SheetModel::columnWidth(int col) const {
@@ -186,7 +195,7 @@ bool SheetModel::setRowHeight(int row, double height) {
     if (row < 0 || row > m_impl->m_maxRows || !(height >= 0) || height > 10000)
         return false;
     m_impl->m_rowHeights[row] = height;
-    return true;
+    return notify(true, kChangeSizes, CellRange{0, row, -1, row});
 }
 
 double SheetModel::rowHeight(int row) const {
@@ -252,7 +261,7 @@ bool SheetModel::setActiveCell(int col, int row) {
     if (col < 1 || row < 1 || !m_impl->inRange(col, row))
         return false;
     m_impl->m_active = {col, row};
-    return true;
+    return notify(true, kChangeCursor);
 }
 
 bool SheetModel::selection(CellRange& range) const {
@@ -268,17 +277,19 @@ bool SheetModel::setSelection(const CellRange& range) {
         return false;
     m_impl->m_selection = r;
     m_impl->m_hasSelection = true;
-    return true;
+    return notify(true, kChangeCursor);
 }
 
 void SheetModel::clearSelection() {
     m_impl->m_hasSelection = false;
+    notify(true, kChangeCursor);
 }
 bool SheetModel::editMode() const {
     return m_impl->m_editMode;
 }
 void SheetModel::setEditMode(bool on) {
     m_impl->m_editMode = on;
+    notify(true, kChangeCursor);
 }
 
 void SheetModel::editSelection(int& start, int& length) const {
@@ -289,6 +300,7 @@ void SheetModel::editSelection(int& start, int& length) const {
 void SheetModel::setEditSelection(int start, int length) {
     m_impl->m_editStart = std::max(0, start);
     m_impl->m_editLength = length < 0 ? -1 : length;
+    notify(true, kChangeCursor);
 }
 
 } // namespace vtx::sheet

@@ -284,7 +284,8 @@ bool SheetModel::insertRows(int row, int count) {
     s.restructure(BandMap(true, row, count), [&] { s.m_cells.shiftRows(row, count); });
     shiftSpans(s.m_spans, true, row, count);
     shiftSizes(s.m_rowHeights, row, count);
-    return true;
+    return notify(true, kChangeStructure | kChangeCells | kChangeSizes | kChangeSpans |
+                            kChangeCursor | kChangeOptions);
 }
 
 bool SheetModel::deleteRows(int row, int count) {
@@ -295,7 +296,8 @@ bool SheetModel::deleteRows(int row, int count) {
     s.restructure(BandMap(true, row, -count), [&] { s.m_cells.shiftRows(row + count, -count); });
     shiftSpans(s.m_spans, true, row, -count);
     shiftSizes(s.m_rowHeights, row, -count);
-    return true;
+    return notify(true, kChangeStructure | kChangeCells | kChangeSizes | kChangeSpans |
+                            kChangeCursor | kChangeOptions);
 }
 
 bool SheetModel::insertCols(int col, int count) {
@@ -307,7 +309,8 @@ bool SheetModel::insertCols(int col, int count) {
     s.restructure(BandMap(false, col, count), [&] { s.m_cells.shiftCols(col, count); });
     shiftSpans(s.m_spans, false, col, count);
     shiftSizes(s.m_colWidths, col, count);
-    return true;
+    return notify(true, kChangeStructure | kChangeCells | kChangeSizes | kChangeSpans |
+                            kChangeCursor | kChangeOptions);
 }
 
 bool SheetModel::deleteCols(int col, int count) {
@@ -318,7 +321,8 @@ bool SheetModel::deleteCols(int col, int count) {
     s.restructure(BandMap(false, col, -count), [&] { s.m_cells.shiftCols(col + count, -count); });
     shiftSpans(s.m_spans, false, col, -count);
     shiftSizes(s.m_colWidths, col, -count);
-    return true;
+    return notify(true, kChangeStructure | kChangeCells | kChangeSizes | kChangeSpans |
+                            kChangeCursor | kChangeOptions);
 }
 
 bool SheetModel::copyRange(const CellRange& source, int col, int row) {
@@ -382,7 +386,7 @@ bool SheetModel::copyRange(const CellRange& source, int col, int row) {
     for (CellPos p : cleared)
         s.eraseIfBlank(p.col, p.row);
     s.sourcesChanged(changed);
-    return true;
+    return notify(true, kChangeCells, dest);
 }
 
 bool SheetModel::moveRange(const CellRange& source, int col, int row) {
@@ -424,7 +428,7 @@ bool SheetModel::moveRange(const CellRange& source, int col, int row) {
         for (int c = src.col0; c <= src.col1; ++c)
             s.m_cells.touch(c);
     });
-    return true;
+    return notify(true, kChangeCells);
 }
 
 } // namespace vtx::sheet

@@ -81,6 +81,66 @@ TEST(PrompterTest, ScriptedUnexpectedQuestionsAreDeclinedAndRecorded) {
     EXPECT_EQ(prompter.faults().size(), 3u);
 }
 
+TEST(PrompterTest, SeveralFilesAreAnsweredAsAListAndLogged) {
+    ScriptedPrompter prompter;
+    prompter.queueFilesAnswer({"Macros\\a.dwg", "", "Macros\\b.dwg"});
+    prompter.queueFilesAnswer({});
+    FileDialogRequest request;
+    request.caption = "Select the drawings";
+    request.mode = FileDialogRequest::Mode::Save; // a multi-selection always opens
+    Vtx_StringArray paths{"unchanged"};
+    ASSERT_TRUE(prompter.filesDialog(request, paths));
+    EXPECT_EQ(paths, (Vtx_StringArray{"Macros\\a.dwg", "Macros\\b.dwg"})) << "empty ones dropped";
+    EXPECT_FALSE(prompter.filesDialog(request, paths)) << "nothing chosen cancels";
+    EXPECT_EQ(paths.length(), 2) << "a cancelled query leaves the list";
+    ASSERT_EQ(prompter.fileDialogs().size(), 2u);
+    EXPECT_TRUE(prompter.fileDialogs()[0].request.multiSelect);
+    EXPECT_EQ(prompter.fileDialogs()[0].request.mode, FileDialogRequest::Mode::Open);
+    EXPECT_EQ(prompter.fileDialogs()[0].answer, "Macros\\a.dwg");
+    EXPECT_TRUE(prompter.fileDialogs()[1].answers.isEmpty());
+
+    // The batch prompter gives its one configured path, or cancels.
+    BatchPrompter batch;
+    EXPECT_FALSE(batch.filesDialog(request, paths));
+    batch.setFileAnswer("x.dwg");
+    ASSERT_TRUE(batch.filesDialog(request, paths));
+    EXPECT_EQ(paths, (Vtx_StringArray{"x.dwg"}));
+    EXPECT_TRUE(prompter.faults().empty());
+}
+
+TEST(PrompterTest, TextInputTakesTheTextOnlyWhenAccepted) {
+    ScriptedPrompter prompter;
+    prompter.queueTextAnswer("Width");
+    prompter.queueTextCancel();
+    prompter.queueTextAnswer("");
+    prompter.queueTextAnswer("ignored");
+    TextInputRequest request;
+    request.caption = "Insert column";
+    request.prompt = "Header of the new column";
+    request.value = "Column 3";
+    ASSERT_TRUE(prompter.textInput(request));
+    EXPECT_EQ(request.value, "Width");
+    EXPECT_FALSE(prompter.textInput(request));
+    EXPECT_EQ(request.value, "Width") << "cancel changes nothing";
+    EXPECT_TRUE(prompter.faults().empty());
+    EXPECT_FALSE(prompter.textInput(request)) << "OK with nothing typed does not close";
+    EXPECT_EQ(prompter.faults().size(), 1u);
+    request.editShown = false; // a message with OK and Cancel: the value stays
+    ASSERT_TRUE(prompter.textInput(request));
+    EXPECT_EQ(request.value, "Width");
+    ASSERT_EQ(prompter.textInputs().size(), 4u);
+    EXPECT_TRUE(prompter.textInputs()[0].accepted);
+    EXPECT_EQ(prompter.textInputs()[0].answer, "Width");
+    EXPECT_EQ(prompter.textInputs()[0].request.value, "Column 3") << "as asked";
+
+    // Batch work has nobody to type: declined, and shown when printing.
+    Host host;
+    BatchPrompter& batch = host.batchPrompter();
+    batch.setPrintMessages(true);
+    EXPECT_FALSE(batch.textInput(request));
+    EXPECT_EQ(host.commandLine().text(), "Warning: Insert column: Header of the new column\n");
+}
+
 TEST(PrompterTest, HostUsesTheSetPrompterAndFallsBackToBatch) {
     Host host;
     HostScope scope(host);
