@@ -155,23 +155,23 @@ bool BatchPrompter::askFile(const FileDialogRequest&, Vtx_String& path) {
 }
 
 void ScriptedPrompter::queueMessageAnswer(MessageResult answer) {
-    m_answers.push_back({Kind::Message, answer, {}});
+    m_answers.push_back({Kind::Message, answer, {}, {}});
 }
 
 void ScriptedPrompter::queueFileAnswer(const Vtx_String& path) {
-    m_answers.push_back({Kind::File, MessageResult::Ok, Vtx_StringArray{path}});
+    m_answers.push_back({Kind::File, MessageResult::Ok, Vtx_StringArray{path}, {}});
 }
 
 void ScriptedPrompter::queueFilesAnswer(const Vtx_StringArray& paths) {
-    m_answers.push_back({Kind::Files, MessageResult::Ok, paths});
+    m_answers.push_back({Kind::Files, MessageResult::Ok, paths, {}});
 }
 
 void ScriptedPrompter::queueTextAnswer(const Vtx_String& text) {
-    m_answers.push_back({Kind::Text, MessageResult::Ok, Vtx_StringArray{text}});
+    m_answers.push_back({Kind::Text, MessageResult::Ok, {}, text});
 }
 
 void ScriptedPrompter::queueTextCancel() {
-    m_answers.push_back({Kind::Text, MessageResult::Cancel, {}});
+    m_answers.push_back({Kind::Text, MessageResult::Cancel, {}, {}});
 }
 
 bool ScriptedPrompter::takeAnswer(Kind kind, const Vtx_String& question, Answer& answer) {
@@ -216,14 +216,14 @@ bool ScriptedPrompter::askFiles(const FileDialogRequest& request, Vtx_StringArra
 
 bool ScriptedPrompter::askText(const TextInputRequest& request, Vtx_String& value) {
     Answer answer;
-    if (!takeAnswer(Kind::Text, request.prompt, answer) || answer.paths.isEmpty())
+    if (!takeAnswer(Kind::Text, request.prompt, answer) || answer.message == MessageResult::Cancel)
         return false;
-    if (request.editShown && answer.paths[0].isEmpty()) {
+    if (request.editShown && answer.text.isEmpty()) {
         // The dialog does not close on OK with nothing typed: no user could
         // have given this answer.
         m_faults.push_back(Vtx_String("an empty text cannot be accepted: ") + request.prompt);
         return false;
     }
-    value = answer.paths[0];
+    value = answer.text;
     return true;
 }

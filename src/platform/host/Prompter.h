@@ -196,7 +196,8 @@ private:
     struct Answer {
         Kind kind = Kind::Message;
         MessageResult message = MessageResult::Ok;
-        Vtx_StringArray paths; ///< files, or the text (one entry; none: cancel)
+        Vtx_StringArray paths; ///< the files chosen (a file query: one)
+        Vtx_String text;       ///< the text typed (a text question answered with OK)
     };
     /// The next answer when it is of kind; otherwise a fault naming question.
     bool takeAnswer(Kind kind, const Vtx_String& question, Answer& answer);
