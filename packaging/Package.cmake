@@ -29,6 +29,9 @@ if(VTX_DPKG_SHLIBDEPS)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0), libxlsxwriter4 (>= 1.1.5)")
+  if(TARGET vtx_ui)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6widgets6 (>= 6.2)")
+  endif()
 endif()
 
 include(CPack)

@@ -3,7 +3,9 @@
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "platform/host/Host.h"
+#include "platform/ui/ModalStart.h"
 #include "platform/ui/UiText.h"
+#include "spread/BillOutput.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,6 +38,7 @@ HostWindow::HostWindow(const Vtx_String& modulePath, QWidget* parent)
     m_commandLine->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_commandLine->setMaximumBlockCount(20000);
     setCentralWidget(m_commandLine);
+    vtx::ui::setHostMainWindow(this);
     Host& host = Host::current();
     host.commandLine().setListener([this](std::string_view text) {
         m_commandLine->moveCursor(QTextCursor::End);
@@ -49,7 +52,10 @@ HostWindow::HostWindow(const Vtx_String& modulePath, QWidget* parent)
 }
 
 HostWindow::~HostWindow() {
+    // The bill window's code is the module's: it goes before the module.
+    m_bill.reset();
     unloadModule();
+    vtx::ui::setHostMainWindow(nullptr);
     Host::current().commandLine().setListener({});
 }
 
@@ -77,6 +83,7 @@ void HostWindow::buildMenus() {
     QMenu* standards = menuBar()->addMenu(QStringLiteral("&Standards"));
     m_applyMenu = standards->addMenu(QStringLiteral("&Apply standards to"));
     refreshApplyMenu();
+    buildSpreadsheetMenu();
 }
 
 void HostWindow::refreshApplyMenu() {
@@ -107,6 +114,7 @@ void HostWindow::loadModule() {
 void HostWindow::unloadModule() {
     if (!m_moduleLoaded)
         return;
+    m_bill.reset();
     const QString name = QFileInfo(qtText(m_modulePath)).completeBaseName();
     Vtx_String moduleName;
     vtx::ui::moduleText(name, moduleName);

@@ -8,10 +8,13 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 #ifndef Q_MOC_RUN
 #include "DrawingSession.h"
 #endif
 
+class KsSSBillOutput;
 class QMenu;
 class QPlainTextEdit;
 
@@ -30,6 +33,12 @@ public:
     void applyStandards(const Vtx_String& macro);
     /// Saves the drawing: where it was saved last, else asks where.
     bool saveDrawing(bool askWhere);
+    /// Feeds the part list (a file of the library's Bills folder) into a
+    /// bill shown in its window and saved to billFile; false (said on the
+    /// command line) when the list cannot be read or the bill not saved.
+    bool produceBill(const Vtx_String& partList, const Vtx_String& billFile);
+    /// The last bill produced (its window stays open until the next one).
+    KsSSBillOutput* bill() const { return m_bill.get(); }
     DrawingSession& session() { return m_session; }
     QPlainTextEdit* commandLine() const { return m_commandLine; }
     bool moduleLoaded() const { return m_moduleLoaded; }
@@ -39,6 +48,8 @@ protected:
 
 private:
     void buildMenus();
+    void buildSpreadsheetMenu();
+    void askAndProduceBill();
     void refreshApplyMenu();
     void loadModule();
     void unloadModule();
@@ -49,6 +60,7 @@ private:
     DrawingSession m_session;
     QPlainTextEdit* m_commandLine = nullptr;
     QMenu* m_applyMenu = nullptr;
+    std::unique_ptr<KsSSBillOutput> m_bill;
 };
 
 } // namespace host

@@ -7,6 +7,7 @@
 
 #include "HostWindow.h"
 
+#include "platform/core/DlgSizeStore.h"
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "platform/host/Host.h"
@@ -17,16 +18,23 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
-// A folder given, else from the environment, else the build's sample.
+// A folder given, else from the environment, else the one shipped beside
+// the installed program (share/vtxss/<shipped>), else the build's sample.
 QString folder(const QCommandLineParser& parser, const QString& option, const char* env,
-               const char* fallback) {
+               const QString& shipped, const char* fallback) {
     if (parser.isSet(option))
         return parser.value(option);
     const QString fromEnv = qEnvironmentVariable(env);
-    return fromEnv.isEmpty() ? QString::fromUtf8(fallback) : fromEnv;
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vtxss/") + shipped;
+    return QFileInfo(installed).isDir() ? QDir(installed).canonicalPath()
+                                        : QString::fromUtf8(fallback);
 }
 
 // The module library beside the program (installed), else the build's.
@@ -61,10 +69,15 @@ int main(int argc, char** argv) {
 
     Host host;
     HostScope scope(host);
-    gSettings.setLibDir(moduleFolder(
-        folder(parser, QStringLiteral("library"), "VTX_LIBRARY", VTX_DEFAULT_LIBRARY)));
-    gSettings.setVtxDir(moduleFolder(
-        folder(parser, QStringLiteral("install"), "VTX_INSTALL", VTX_DEFAULT_INSTALL)));
+    gSettings.setLibDir(moduleFolder(folder(parser, QStringLiteral("library"), "VTX_LIBRARY",
+                                            QStringLiteral("library"), VTX_DEFAULT_LIBRARY)));
+    gSettings.setVtxDir(moduleFolder(folder(parser, QStringLiteral("install"), "VTX_INSTALL",
+                                            QStringLiteral("install"), VTX_DEFAULT_INSTALL)));
+    // The dialogs keep their sizes per user, not in the installation folder.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    Vtx_String sizeFolder;
+    if (!config.isEmpty() && vtx::ui::moduleText(config, sizeFolder))
+        setDlgSizeFolder(sizeFolder);
     Vtx_String module;
     vtx::ui::moduleText(modulePath(), module);
     host::HostWindow window(module);

@@ -3,6 +3,25 @@
 #include "platform/host/Host.h"
 #include "spread/VtxSpread.h"
 
+namespace {
+
+BillWindowMaker gBillWindowMaker = nullptr;
+
+std::unique_ptr<Vtx_DialogHost> makeBillDialog() {
+    if (gBillWindowMaker != nullptr)
+        if (std::unique_ptr<Vtx_DialogHost> shown = gBillWindowMaker())
+            return shown;
+    auto hidden = std::make_unique<HiddenDialogHost>();
+    hidden->addPlaceholder(kBillGridPlaceholder, kBillGridRect);
+    return hidden;
+}
+
+} // namespace
+
+void setBillWindowMaker(BillWindowMaker maker) {
+    gBillWindowMaker = maker;
+}
+
 KsBillWindow::KsBillWindow() = default;
 
 KsBillWindow::~KsBillWindow() {
@@ -12,8 +31,7 @@ KsBillWindow::~KsBillWindow() {
 bool KsBillWindow::create() {
     if (exists())
         return true;
-    auto dialog = std::make_unique<HiddenDialogHost>();
-    dialog->addPlaceholder(kBillGridPlaceholder, kBillGridRect);
+    std::unique_ptr<Vtx_DialogHost> dialog = makeBillDialog();
     auto grid = std::make_unique<Vtx_Spread>();
     if (!grid->createInDialog(dialog.get(), kBillGridPlaceholder, false))
         return false;

@@ -11,6 +11,11 @@
 ///     window.destroy();                // also done by the destructor
 ///
 /// The window has one owner: it cannot be copied.
+///
+/// Where the module runs with a user interface, it sets a window maker
+/// (setBillWindowMaker) that gives a real dialog with the placeholder; a
+/// maker that gives none (no application to show windows in), or no maker,
+/// leaves the window hidden.
 
 #include "platform/host/HostEditor.h"
 #include "spread/DialogHost.h"
@@ -24,6 +29,14 @@ constexpr int kBillWindowResource = 248;
 constexpr int kBillGridPlaceholder = 1196;
 /// The placeholder's rectangle in the dialog (pixels).
 constexpr Vtx_Rect kBillGridRect{7, 7, 633, 433};
+
+/// Makes the dialog of a bill window: placeholder kBillGridPlaceholder
+/// inside, shown without taking the focus from the host's main window. Null
+/// when no window can be shown.
+using BillWindowMaker = std::unique_ptr<Vtx_DialogHost> (*)();
+/// Sets the maker used by every bill window made from now on; null for
+/// hidden windows.
+void setBillWindowMaker(BillWindowMaker maker);
 
 class KsBillWindow {
 public:
@@ -45,7 +58,7 @@ public:
     HostWindow parent() const { return m_parent; }
 
 private:
-    std::unique_ptr<HiddenDialogHost> m_dialog;
+    std::unique_ptr<Vtx_DialogHost> m_dialog;
     std::unique_ptr<Vtx_Spread> m_grid;
     HostWindow m_handle;
     HostWindow m_parent;

@@ -56,7 +56,8 @@ void KsFormulaDialog::setFromTableCall(vtx::sheet::ValueRecord* result,
 
 bool KsFormulaDialog::initDialog() {
     m_closed = false;
-    if (!m_grid.createInDialog(&m_host, kFormulaGridPlaceholder, true))
+    Vtx_DialogHost* host = m_dialogHost != nullptr ? m_dialogHost : &m_host;
+    if (!m_grid.isCreated() && !m_grid.createInDialog(host, kFormulaGridPlaceholder, true))
         return false;
     m_grid.setOption(kOptionTypedFormulas, true);
     m_grid.setOption(kOptionAutoCalc, false);

@@ -92,6 +92,11 @@ public:
     void setFromTableCall(vtx::sheet::ValueRecord* result, vtx::sheet::ValueRecord* args, int count,
                           Vtx_Spread* callerGrid);
 
+    /// The dialog whose placeholder kFormulaGridPlaceholder the grid is
+    /// created over, instead of the record's own window-less one (set before
+    /// initDialog(); the dialog must outlive the grid).
+    void setDialogHost(Vtx_DialogHost* host) { m_dialogHost = host; }
+
     /// Opens the dialog (everything but its window): creates the grid (option
     /// 12 on, 7 off), "Auto calculate" off, "&Default" checked, registers
     /// FROMTABLE, 10 rows x 8 columns with number cells (1,1)..(6,6) (2
@@ -124,10 +129,13 @@ public:
     const Vtx_String& fileName() const { return m_fileName; }
     Vtx_Spread& grid() { return m_grid; }
     const Vtx_Spread& grid() const { return m_grid; }
-    /// True when initDialog() loaded the named file.
+    /// True once the named file was loaded, by initDialog() or "Load from File".
     bool fileLoaded() const { return m_fileLoaded; }
-    /// Why the named file could not be loaded ("" when it was).
+    /// Why the named file could not be loaded, by initDialog() or the last
+    /// "Load from File" ("" when it was).
     const Vtx_String& loadReason() const { return m_loadReason; }
+    /// Why the last "Save to File" failed ("" when it did not).
+    const Vtx_String& saveReason() const { return m_saveReason; }
     int column() const { return m_column; }
     int row() const { return m_row; }
     /// Mode 1: the data text of the evaluated cell.
@@ -152,11 +160,13 @@ private:
     void readTable();
 
     HiddenDialogHost m_host;
+    Vtx_DialogHost* m_dialogHost = nullptr;
     Vtx_Spread m_grid;
     FormulaDialogMode m_mode;
     Vtx_String m_fileName;
     bool m_fileLoaded = false;
     Vtx_String m_loadReason;
+    Vtx_String m_saveReason;
     // mode 1
     int m_column = 1;
     int m_row = 1;

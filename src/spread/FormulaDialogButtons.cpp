@@ -38,15 +38,19 @@ bool KsFormulaDialog::onStyle(int style) {
 }
 
 bool KsFormulaDialog::onSaveToFile() {
-    if (m_grid.saveFile(m_fileName))
+    m_saveReason.clear();
+    if (m_grid.saveFile(m_fileName, &m_saveReason))
         return true;
     hostPrintf("Save failed\n");
     return false;
 }
 
 bool KsFormulaDialog::onLoadFromFile() {
-    bool loaded = m_grid.loadFile(m_fileName);
-    if (!loaded)
+    m_loadReason.clear();
+    const bool loaded = m_grid.loadFile(m_fileName, &m_loadReason);
+    if (loaded)
+        m_fileLoaded = true;
+    else
         hostPrintf("Load failed\n");
     registerFromTable(&m_grid);
     return loaded;

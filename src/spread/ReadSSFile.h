@@ -31,8 +31,7 @@
 VTX_MODULE_API bool ReadSSFile(const Vtx_String& fileName, Vtx_String& firstCell,
                                Vtx_StringArray& header, Vtx_Array<Vtx_StringArray>& rows);
 
-/// The file and cell of the EvaluateSS test run (a mode-1 formula dialog
-/// that stays open; it comes with the dialog's window).
+/// The file and cell of the EvaluateSS test run.
 constexpr const char* kEvaluateSSFile = "c:\\a\\t3.sss";
 constexpr int kEvaluateSSColumn = 1;
 constexpr int kEvaluateSSRow = 1;
@@ -43,3 +42,15 @@ constexpr int kEvaluateSSRow = 1;
 /// file cannot be loaded or the cell lies outside the loaded grid.
 VTX_MODULE_API bool evaluateSSCell(const Vtx_String& fileName, int column, int row,
                                    Vtx_String& text);
+
+// The formula dialog's window, in a module built with its dialogs.
+
+/// Opens the formula dialog in mode 1 on fileName (loaded when not empty)
+/// and cell (column, row), and leaves it open over the host's main window.
+/// False (nothing shown) when the program shows no windows or the dialog's
+/// grid cannot be made; a file that cannot be loaded still opens the dialog
+/// on its own empty grid, as the dialog does.
+VTX_MODULE_API bool openFormulaDialog(const Vtx_String& fileName, int column, int row);
+/// The test run of the formula dialog: openFormulaDialog on kEvaluateSSFile,
+/// cell (kEvaluateSSColumn, kEvaluateSSRow).
+VTX_MODULE_API void EvaluateSS();

@@ -2,7 +2,7 @@
 // drawing opened, standards applied from the menu with the command line in
 // the window, the drawing saved where the user said, and the question on
 // closing with unsaved changes.
-#include "HostWindow.h"
+#include "HostFixture.h"
 
 #include "platform/core/Files.h"
 #include "platform/core/Settings.h"
@@ -25,41 +25,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class HostWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("vtx_host_test_" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-        gSettings.setLibDir(VTX_SAMPLE_DIR "/library");
-        gSettings.setVtxDir(VTX_SAMPLE_DIR "/install");
-        host.setPrompter(&prompter);
-    }
-    void TearDown() override {
-        for (const Vtx_String& fault : prompter.faults())
-            ADD_FAILURE() << "unanswered question: " << fault.c_str();
-        std::error_code error;
-        fs::remove_all(folder, error);
-    }
-    static QAction* action(QWidget* window, const QString& menu, const QString& text) {
-        for (QAction* top : window->findChild<QMenuBar*>()->actions())
-            if (top->text() == menu)
-                for (QAction* item : top->menu()->actions()) {
-                    if (item->text() == text)
-                        return item;
-                    if (item->menu())
-                        for (QAction* sub : item->menu()->actions())
-                            if (sub->text() == text)
-                                return sub;
-                }
-        return nullptr;
-    }
-
-    Host host;
-    HostScope scope{host};
-    ScriptedPrompter prompter;
-    fs::path folder;
-};
+using hosttest::HostWindowTest;
 
 TEST_F(HostWindowTest, StandardsAppliedFromTheMenuAndTheDrawingSavedWhereAsked) {
     host::HostWindow window(VTX_MODULE_LIBRARY);

@@ -4,14 +4,18 @@
 
 #include "HostWindow.h"
 
+#include "platform/core/DlgSizeStore.h"
 #include "platform/core/Settings.h"
 #include "platform/host/Host.h"
 #include "platform/ui/TextInputDialog.h"
 #include "platform/ui/UiText.h"
+#include "platform/ui/VtxDialog.h"
+#include "spread/ReadSSFile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -41,6 +45,27 @@ void shoot(QWidget& widget, const QDir& folder, const QString& name) {
     std::printf("%s\n", qPrintable(file));
 }
 
+// The module's shown window of a template, or null.
+vtx::ui::VtxDialog* shownDialog(int templateId) {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<vtx::ui::VtxDialog*>(widget))
+            if (dialog->templateId() == templateId && dialog->isVisible())
+                return dialog;
+    return nullptr;
+}
+
+// Shoots the module's window of a template, or counts it as missing.
+void shootDialog(int templateId, const QDir& folder, const QString& name) {
+    if (QWidget* dialog = shownDialog(templateId)) {
+        shoot(*dialog, folder, name);
+        dialog->close();
+        QApplication::processEvents();
+    } else {
+        std::fprintf(stderr, "screenshots: %s did not open\n", qPrintable(name));
+        ++g_failures;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -60,6 +85,12 @@ int main(int argc, char** argv) {
     HostScope scope(host);
     gSettings.setLibDir(VTX_SAMPLE_DIR "/library");
     gSettings.setVtxDir(VTX_SAMPLE_DIR "/install");
+    // Sizes the dialogs keep go to a scratch folder: every shot shows the
+    // default size, and the sample installation stays as shipped.
+    QTemporaryDir sizes;
+    Vtx_String sizeFolder;
+    vtx::ui::moduleText(sizes.path(), sizeFolder);
+    setDlgSizeFolder(sizeFolder);
 
     {
         host::HostWindow window(VTX_MODULE_LIBRARY);
@@ -67,6 +98,18 @@ int main(int argc, char** argv) {
         shoot(window, folder, QStringLiteral("host-opened"));
         window.applyStandards({});
         shoot(window, folder, QStringLiteral("host-applied"));
+
+        // The sample bill in its window, saved in a scratch folder.
+        QTemporaryDir scratch;
+        Vtx_String bill;
+        vtx::ui::moduleText(scratch.filePath(QStringLiteral("Hall-7.kss")), bill);
+        window.produceBill(gSettings.libDir + "Bills\\Hall-7.csv", bill);
+        shootDialog(248, folder, QStringLiteral("bill-window"));
+
+        // A standards sheet in the formula dialog, and its formulas in R1C1.
+        openFormulaDialog(gSettings.libDir + "Connection Standards\\FinPlate\\FP-Standard.kss", 1,
+                          1);
+        shootDialog(133, folder, QStringLiteral("formula-dialog"));
     }
     {
         TextInputRequest request;

@@ -4,6 +4,9 @@
 
 #include "module/ModuleEntry.h"
 #include "platform/Exports.h"
+#ifdef VTX_MODULE_WINDOWS
+#include "module/ui/ModuleWindows.h"
+#endif
 
 extern "C" VTX_MODULE_API int vtxModuleEntryPoint(int message, void* appId) {
     return moduleEntryPoint(message, appId);
@@ -13,6 +16,9 @@ namespace {
 
 __attribute__((constructor)) void onProcessAttach() {
     moduleProcessAttach();
+#ifdef VTX_MODULE_WINDOWS
+    installModuleWindows();
+#endif
 }
 
 __attribute__((destructor)) void onProcessDetach() {

@@ -2,6 +2,7 @@
 
 #include "platform/host/Host.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace vtx::ui {
@@ -9,6 +10,7 @@ namespace vtx::ui {
 namespace {
 
 const ResourceSource* gModuleResources = nullptr;
+QPointer<QWidget> gHostMainWindow;
 
 } // namespace
 
@@ -18,6 +20,14 @@ void setModuleResources(const ResourceSource* source) {
 
 const ResourceSource* moduleResources() {
     return gModuleResources;
+}
+
+void setHostMainWindow(QWidget* window) {
+    gHostMainWindow = window;
+}
+
+QWidget* hostMainWindow() {
+    return gHostMainWindow.data();
 }
 
 ModuleResourcesScope::ModuleResourcesScope()

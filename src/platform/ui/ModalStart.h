@@ -28,6 +28,12 @@ namespace vtx::ui {
 VTX_UI_API void setModuleResources(const ResourceSource* source);
 VTX_UI_API const ResourceSource* moduleResources();
 
+/// The host's main window as a widget, the parent of the module's modeless
+/// windows (the bill window): set by the host program when its window is
+/// made (null when it goes); null in a program without one.
+VTX_UI_API void setHostMainWindow(QWidget* window);
+VTX_UI_API QWidget* hostMainWindow();
+
 /// Makes the module's resources current for the life of the scope.
 class VTX_UI_API ModuleResourcesScope {
 public:
