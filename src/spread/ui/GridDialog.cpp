@@ -26,6 +26,7 @@ constexpr int kTemplate = 208;
 // Number columns take numbers in this range (the spin box's width follows
 // the widest number it allows).
 constexpr double kNumberBound = 1e9;
+constexpr int kRowNumberWidth = 40;
 
 enum class ColumnKind { Text, Number, CheckBox };
 
@@ -103,7 +104,8 @@ public:
         for (int i = 0; i < rows.length(); ++i)
             m_grid.setRow(i + 1, rows[i]);
         applyKinds(1, rows.length());
-        m_grid.setColumnLayout(kLayoutEqual, 0, 0);
+        // The row numbers keep a narrow column; the others share the width.
+        m_grid.setColumnLayoutList(kLayoutColumnList, {0}, {kRowNumberWidth});
         m_grid.setModified(false);
         m_view->sync();
     }
