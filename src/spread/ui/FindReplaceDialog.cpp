@@ -76,7 +76,6 @@ FindReplaceDialog::FindReplaceDialog(SpreadView& view)
     layout->addLayout(fields, 1);
     layout->addLayout(buttons);
     // Resizable in width only: the edits take what there is.
-    layout->setSizeConstraint(QLayout::SetDefaultConstraint);
     setMaximumHeight(sizeHint().height());
 
     if (Vtx_Spread* grid = view.grid()) {
