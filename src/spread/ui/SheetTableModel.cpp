@@ -143,6 +143,10 @@ bool SheetTableModel::setData(const QModelIndex& index, const QVariant& value, i
     Vtx_String text;
     if (!isUserEditable(column, row) || !moduleText(value.toString(), text))
         return false;
+    // An editor closed without a change (as when a find opened it) leaves
+    // the grid unmodified.
+    if (value.toString() == data(index, Qt::EditRole).toString())
+        return true;
     const bool stored = text.startsWith("=") && text.length() > 1
                             ? m_grid->setCellFormula(column, row, text.mid(1), true)
                             : m_grid->setCellText(column, row, text);

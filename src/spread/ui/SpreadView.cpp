@@ -5,6 +5,7 @@
 #include "spread/VtxSpread.h"
 #include "spread/ui/CellDelegate.h"
 #include "spread/ui/CellLook.h"
+#include "spread/ui/FindReplaceDialog.h"
 #include "spread/ui/GridHeader.h"
 #include "spread/ui/SheetTableModel.h"
 
@@ -43,10 +44,13 @@ SpreadView::SpreadView(Vtx_Spread& grid, QWidget* parent)
     grid.setMeasure(m_measure.get());
     grid.setFocusHandler([this] { setFocus(Qt::OtherFocusReason); });
     grid.setDestroyHandler([this] { gridDestroyed(); });
+    connect(this, &SpreadView::findRequested, this, &SpreadView::runFind);
     onSheetChanged(vtx::sheet::kChangeStructure);
 }
 
 SpreadView::~SpreadView() {
+    // The dialog puts the grid's protection back while the view still works.
+    delete m_findDialog.data();
     if (Vtx_Spread* g = grid()) {
         g->setMeasure(nullptr);
         g->setFocusHandler(nullptr);
@@ -61,6 +65,8 @@ Vtx_Spread* SpreadView::grid() const {
 void SpreadView::gridDestroyed() {
     m_model->detach();
     clearSpans();
+    // The grid's find/replace dialog goes with it.
+    delete m_findDialog.data();
 }
 
 void SpreadView::sync() {

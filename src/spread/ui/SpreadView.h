@@ -7,7 +7,10 @@
 ///
 ///     Vtx_Spread grid;                      // created in its dialog
 ///     auto* view = new SpreadView(grid, dialog);
-///     connect(view, &SpreadView::findRequested, ...);   // F3 and F5
+///
+/// F3 and F5 open the view's find/replace dialog (FindReplaceDialog) and run
+/// its find-next and replace steps; every grid view has it without the
+/// dialog that holds the grid doing anything.
 ///
 /// The view keeps the active cell and the selection in step with the grid
 /// both ways, applies the grid's column widths and row heights (a size of 0
@@ -15,14 +18,17 @@
 /// column layout whenever it is resized, and lets go of the grid when the
 /// grid is destroyed first.
 
+#include "spread/ui/FindReplaceDialog.h"
 #ifndef Q_MOC_RUN
 #include "spread/ui/QtGridMeasure.h"
 #endif
 
+#include <QPointer>
 #include <QTableView>
 
 #include <memory>
 
+class QLineEdit;
 class QMenu;
 class Vtx_Spread;
 
@@ -52,6 +58,16 @@ public:
     QMenu* buildContextMenu();
     /// Runs the command of a chosen menu id at the active cell.
     bool runContextMenuId(int menuId);
+
+    /// The text editor open on the current cell, or null.
+    QLineEdit* cellEditor() const;
+    /// Commits and closes the editor open on the current cell, if any.
+    void finishEditing();
+    /// F3 (replace false) and F5: opens the find/replace dialog (made on
+    /// first use) and runs its find-next or replace step.
+    void runFind(bool replace);
+    /// The find/replace dialog while it is open, else null.
+    FindReplaceDialog* findDialog() const { return m_findDialog.data(); }
 
 signals:
     /// F3 (replace false) and F5 (replace true): the find/replace step asked for.
@@ -88,6 +104,7 @@ private:
     CellDelegate* m_delegate = nullptr;
     GridHeader* m_columnHeader = nullptr;
     GridHeader* m_rowHeader = nullptr;
+    QPointer<FindReplaceDialog> m_findDialog;
     bool m_applyingCursor = false;
     bool m_layingOut = false;
 };

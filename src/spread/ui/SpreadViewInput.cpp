@@ -6,11 +6,13 @@
 #include "platform/ui/UiText.h"
 #include "spread/VtxSpread.h"
 #include "spread/ui/CellLook.h"
+#include "spread/ui/FindReplaceDialog.h"
 #include "spread/ui/SheetTableModel.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolTip>
 
@@ -54,10 +56,43 @@ void SpreadView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     const bool tab = hint == QAbstractItemDelegate::EditNextItem ||
                      hint == QAbstractItemDelegate::EditPreviousItem;
     QTableView::closeEditor(editor, tab ? QAbstractItemDelegate::NoHint : hint);
+    // The grid leaves edit mode with its editor (unless the grid itself
+    // moves the cursor on into another cell's editor).
+    vtx::sheet::SheetModel* sheet = grid() ? grid()->model() : nullptr;
+    if (sheet && sheet->editMode() && !m_applyingCursor) {
+        m_model->setViewIsWriting(true);
+        sheet->setEditMode(false);
+        m_model->setViewIsWriting(false);
+    }
     if (tab) {
         sync();
         tabKey(hint == QAbstractItemDelegate::EditPreviousItem);
     }
+}
+
+QLineEdit* SpreadView::cellEditor() const {
+    return qobject_cast<QLineEdit*>(indexWidget(currentIndex()));
+}
+
+void SpreadView::finishEditing() {
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        sync();
+    }
+}
+
+void SpreadView::runFind(bool replace) {
+    if (!grid())
+        return;
+    if (!m_findDialog)
+        m_findDialog = new FindReplaceDialog(*this);
+    m_findDialog->show();
+    m_findDialog->raise();
+    if (replace)
+        m_findDialog->replace();
+    else
+        m_findDialog->findNext();
 }
 
 void SpreadView::tabKey(bool backward) {
