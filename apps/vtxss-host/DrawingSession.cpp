@@ -5,6 +5,10 @@
 #include "standards/KsDlgStandardsData.h"
 #include "standards/KsSSDlgsMgr.h"
 
+#include <charconv>
+#include <cmath>
+#include <string>
+
 namespace host {
 
 bool DrawingSession::open(const Vtx_String& path, Vtx_String& reason) {
@@ -60,6 +64,50 @@ std::vector<AppliedStandard> DrawingSession::applyStandards(const Vtx_String& ma
         done.push_back(applied);
     }
     return done;
+}
+
+Vtx_StringArray DrawingSession::macroNames() const {
+    Vtx_StringArray names;
+    if (m_db)
+        for (const auto& dbMacro : m_db->macros())
+            names.append(dbMacro->macro()->name());
+    return names;
+}
+
+void DrawingSession::macroGeneralVariables(const Vtx_String& macro, Vtx_StringArray& names,
+                                           Vtx_StringArray& values) const {
+    names.removeAll();
+    values.removeAll();
+    if (const Vtx_DbMacro* dbMacro = m_db ? m_db->findMacro(macro) : nullptr)
+        dbMacro->macro()->getGeneralVariableTexts(names, values);
+}
+
+bool DrawingSession::setMacroGeneralVariables(const Vtx_String& macro, const Vtx_StringArray& names,
+                                              const Vtx_StringArray& values, Vtx_String& reason) {
+    reason.clear();
+    Vtx_DbMacro* dbMacro = m_db ? m_db->findMacro(macro) : nullptr;
+    if (!dbMacro) {
+        reason = "there is no macro " + macro;
+        return false;
+    }
+    Vtx_Macro& target = *dbMacro->macroWrite();
+    for (int i = 0; i < names.length(); ++i) {
+        const Vtx_String value = i < values.length() ? values[i] : Vtx_String();
+        double before = 0.0;
+        // As the engine reads numbers: "." decimals whatever the locale.
+        double number = 0.0;
+        const std::string text = value.str();
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+        const bool isNumber = !text.empty() && error == std::errc() &&
+                              end == text.data() + text.size() && std::isfinite(number);
+        if (target.generalVariableValue(names[i], before) != eOk)
+            reason += "the macro has no general variable " + names[i] + "\n";
+        else if (!isNumber)
+            reason += names[i] + ": '" + value + "' is not a number\n";
+        else if (number != before && target.setGeneralVariable(names[i], number) == eOk)
+            m_modified = true;
+    }
+    return reason.isEmpty();
 }
 
 bool DrawingSession::saveAs(const Vtx_String& path, Vtx_String& reason) {

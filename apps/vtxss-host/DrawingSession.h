@@ -39,6 +39,19 @@ public:
     /// changes nothing). What the engine says goes to the command line.
     std::vector<AppliedStandard> applyStandards(const Vtx_String& macroName);
 
+    /// The names of the drawing's macros, in order.
+    Vtx_StringArray macroNames() const;
+    /// The general variables of a macro as name and value texts (empty
+    /// lists for an unknown macro).
+    void macroGeneralVariables(const Vtx_String& macro, Vtx_StringArray& names,
+                               Vtx_StringArray& values) const;
+    /// Sets general variables of a macro from name and value texts; a value
+    /// that is not a number, or a name the macro does not have, changes
+    /// nothing of that row and is said in reason (one line each). True when
+    /// every row was taken; the drawing is modified when any value changed.
+    bool setMacroGeneralVariables(const Vtx_String& macro, const Vtx_StringArray& names,
+                                  const Vtx_StringArray& values, Vtx_String& reason);
+
     /// Writes the drawing to path whole (through a temporary file); on
     /// success path becomes the save path and the drawing is unmodified.
     bool saveAs(const Vtx_String& path, Vtx_String& reason);

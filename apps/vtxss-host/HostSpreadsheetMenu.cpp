@@ -9,6 +9,7 @@
 #include "spread/BillOutput.h"
 #include "spread/ReadSSFile.h"
 #include "spread/VtxSpread.h"
+#include "spread/ui/GridDialog.h"
 
 #include <QMenuBar>
 
@@ -102,6 +103,41 @@ bool HostWindow::produceBill(const Vtx_String& partList, const Vtx_String& billF
                    "cut (see the messages above).\n");
     hostPrintf("Bill of %d rows saved to %s\n", grid->getMaxRows(), billFile.c_str());
     return true;
+}
+
+// The macro's general variables in the grid dialog: the values may change,
+// the names and their number not (a macro's variables come with its type).
+void HostWindow::editGeneralVariables(const Vtx_String& macro) {
+    if (!m_moduleLoaded) {
+        hostPrintf("*Error* The module is not loaded.\n");
+        return;
+    }
+    Vtx_StringArray names;
+    Vtx_StringArray values;
+    m_session.macroGeneralVariables(macro, names, values);
+    if (names.isEmpty()) {
+        hostPrintf("The macro %s has no general variables.\n", macro.c_str());
+        return;
+    }
+    const Vtx_Array<Vtx_StringArray> headers{{"Name", "Value"}};
+    Vtx_Array<Vtx_StringArray> rows;
+    for (int i = 0; i < names.length(); ++i)
+        rows.append(Vtx_StringArray{names[i], values[i]});
+    if (!startGridDialog(headers, rows, false, "DLG_SS_STRINGARRAY",
+                         "General variables of " + macro))
+        return;
+    Vtx_StringArray newValues;
+    for (int i = 0; i < names.length() && i < rows.length(); ++i) {
+        if (rows[i].length() > 0 && rows[i][0] != names[i])
+            hostPrintf("*Error* %s: the name of a general variable is not changed here.\n",
+                       names[i].c_str());
+        newValues.append(rows[i].length() > 1 ? rows[i][1] : Vtx_String());
+    }
+    Vtx_String reason;
+    if (!m_session.setMacroGeneralVariables(macro, names, newValues, reason))
+        hostPrintf("*Error* Not taken: %s", reason.c_str());
+    hostPrintf("General variables of %s edited.\n", macro.c_str());
+    showTitle();
 }
 
 } // namespace host

@@ -82,6 +82,7 @@ void HostWindow::buildMenus() {
 
     QMenu* standards = menuBar()->addMenu(QStringLiteral("&Standards"));
     m_applyMenu = standards->addMenu(QStringLiteral("&Apply standards to"));
+    m_variablesMenu = standards->addMenu(QStringLiteral("Macro &variables of"));
     refreshApplyMenu();
     buildSpreadsheetMenu();
 }
@@ -96,6 +97,13 @@ void HostWindow::refreshApplyMenu() {
         m_applyMenu->addAction(QStringLiteral("Every macro"), this, [this] { applyStandards({}); });
     }
     m_applyMenu->setEnabled(!macros.isEmpty());
+
+    m_variablesMenu->clear();
+    const Vtx_StringArray all = m_session.macroNames();
+    for (const Vtx_String& macro : all)
+        m_variablesMenu->addAction(qtText(macro), this,
+                                   [this, macro] { editGeneralVariables(macro); });
+    m_variablesMenu->setEnabled(!all.isEmpty());
 }
 
 void HostWindow::loadModule() {

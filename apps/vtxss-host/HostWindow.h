@@ -50,6 +50,7 @@ private:
     void buildMenus();
     void buildSpreadsheetMenu();
     void askAndProduceBill();
+    void editGeneralVariables(const Vtx_String& macro);
     void refreshApplyMenu();
     void loadModule();
     void unloadModule();
@@ -60,6 +61,7 @@ private:
     DrawingSession m_session;
     QPlainTextEdit* m_commandLine = nullptr;
     QMenu* m_applyMenu = nullptr;
+    QMenu* m_variablesMenu = nullptr;
     std::unique_ptr<KsSSBillOutput> m_bill;
 };
 

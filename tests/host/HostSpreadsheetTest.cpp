@@ -8,8 +8,12 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
 
 #include <fstream>
 
@@ -116,6 +120,76 @@ TEST_F(HostSpreadsheetTest, TheTestRunOpensOnItsFixedFileAndADamagedSheetChanges
     EXPECT_EQ(grid->model()->rowCount(), 10);
     EXPECT_EQ(grid->model()->columnCount(), 8);
     formulas->close();
+}
+
+} // namespace
+
+namespace {
+
+// Types value into cell (column, row) of the modal grid dialog up now and
+// presses its OK button.
+void editModalGrid(int column, int row, const QString& value) {
+    QTimer::singleShot(0, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr) << "the grid dialog is modal";
+        modal->activateWindow();
+        auto* grid = modal->findChild<QTableView*>();
+        ASSERT_NE(grid, nullptr);
+        // A click, the first key opens the cell's editor, Return commits.
+        const QModelIndex cell = grid->model()->index(row - 1, column - 1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+        QTest::keyClicks(grid, value.left(1));
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* edit : grid->findChildren<QLineEdit*>())
+            if (edit->isVisible())
+                editor = edit;
+        if (editor == nullptr) {
+            ADD_FAILURE() << "typing opens the cell's editor";
+            modal->close();
+            return;
+        }
+        QTest::keyClicks(editor, value.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+        for (QPushButton* button : modal->findChildren<QPushButton*>())
+            if (button->text() == "OK") {
+                button->click();
+                return;
+            }
+        ADD_FAILURE() << "no OK button";
+        modal->close();
+    });
+}
+
+// The entry of a macro in the Standards menu's "Macro variables of".
+QAction* variablesOf(QWidget* window, const QString& macro) {
+    for (QAction* top : window->findChild<QMenuBar*>()->actions())
+        for (QAction* item : top->menu()->actions())
+            if (item->text() == "Macro &variables of")
+                for (QAction* entry : item->menu()->actions())
+                    if (entry->text() == macro)
+                        return entry;
+    return nullptr;
+}
+
+TEST_F(HostSpreadsheetTest, MacroVariablesAreEditedInTheGridDialog) {
+    host::HostWindow window(VTX_MODULE_LIBRARY);
+    ASSERT_TRUE(window.openDrawing(gSettings.libDir + "Drawings\\sample.vtxd"));
+    editModalGrid(2, 1, "12.5");
+    variablesOf(&window, "EP-1")->trigger();
+    Vtx_StringArray names;
+    Vtx_StringArray values;
+    window.session().macroGeneralVariables("EP-1", names, values);
+    ASSERT_GT(names.length(), 1);
+    EXPECT_EQ(names[0], "gen_Gap");
+    EXPECT_EQ(values[0], "12.5");
+    EXPECT_TRUE(window.session().isModified());
+
+    // Text that is no number changes nothing and is said.
+    editModalGrid(2, 2, "wide");
+    variablesOf(&window, "EP-1")->trigger();
+    window.session().macroGeneralVariables("EP-1", names, values);
+    EXPECT_EQ(values[1], "15");
+    EXPECT_TRUE(window.commandLine()->toPlainText().contains("is not a number"));
 }
 
 } // namespace
