@@ -11,12 +11,14 @@
 #include "platform/ui/UiText.h"
 #include "platform/ui/VtxDialog.h"
 #include "spread/ReadSSFile.h"
+#include "spread/ui/GridDialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -104,12 +106,31 @@ int main(int argc, char** argv) {
         Vtx_String bill;
         vtx::ui::moduleText(scratch.filePath(QStringLiteral("Hall-7.kss")), bill);
         window.produceBill(gSettings.libDir + "Bills\\Hall-7.csv", bill);
+        if (QWidget* billWindow = shownDialog(248)) {
+            // F3 in the bill's grid opens the find/replace dialog over it.
+            if (QWidget* grid = static_cast<vtx::ui::VtxDialog*>(billWindow)->control(1196)) {
+                QTest::keyClick(grid, Qt::Key_F3);
+                shootDialog(218, folder, QStringLiteral("find-replace"));
+            }
+        }
         shootDialog(248, folder, QStringLiteral("bill-window"));
 
         // A standards sheet in the formula dialog, and its formulas in R1C1.
         openFormulaDialog(gSettings.libDir + "Connection Standards\\FinPlate\\FP-Standard.kss", 1,
                           1);
         shootDialog(133, folder, QStringLiteral("formula-dialog"));
+
+        // A table in the grid dialog, shot while it runs modally.
+        QTimer::singleShot(0, [&folder] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                shoot(*modal, folder, QStringLiteral("grid-dialog"));
+                modal->close();
+            }
+        });
+        const Vtx_Array<Vtx_StringArray> headers{{"Plate", "Thickness", "Welded"}, {"", "N1", "C"}};
+        Vtx_Array<Vtx_StringArray> rows{
+            {"Fin plate", "10", "1"}, {"End plate", "15", "0"}, {"Base plate", "20", "1"}};
+        startGridDialog(headers, rows, true, "DLG_SS_STRINGARRAY", "Plates");
     }
     {
         TextInputRequest request;
