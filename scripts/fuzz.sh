@@ -2,7 +2,7 @@
 # Runs the fuzz targets (fuzz/, docs/fuzzing.md); they are built by the asan
 # preset (clang with libFuzzer and the sanitizers).
 #
-#   scripts/fuzz.sh ci [SECONDS]         every target for SECONDS (default 18) on a
+#   scripts/fuzz.sh ci [SECONDS]         every target for SECONDS (default 10) on a
 #                                        copy of its corpus; fails on any crash
 #   scripts/fuzz.sh run TARGET [SECONDS] [OPTIONS...]
 #                                        a long session (default 3600 s); new inputs go
@@ -46,7 +46,7 @@ build_targets() {
 }
 
 run_ci() {
-  local seconds="${1:-18}"
+  local seconds="${1:-10}"
   local out="$build/fuzz-ci"
   rm -rf "$out"
   mkdir -p "$out"
