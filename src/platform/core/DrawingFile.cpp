@@ -121,6 +121,21 @@ Json macroJson(const Vtx_Database& database, const Vtx_DbMacro& dbMacro) {
     return json;
 }
 
+Json generalVariablesJson(const KsAutoStandardsData& data) {
+    Json drawings = Json::array();
+    for (int i = 0; i < data.dwgGenCount(); ++i)
+        drawings.push_back(Json{{"name", textValue(data.dwgGenVars()[i])},
+                                {"value", textValue(data.dwgGenValues()[i])},
+                                {"filter", textValue(data.dwgGenFilters()[i])}});
+    Json standards = Json::array();
+    for (int i = 0; i < data.stdGenCount(); ++i)
+        standards.push_back(Json{{"name", textValue(data.stdGenVars()[i])},
+                                 {"value", textValue(data.stdGenValues()[i])},
+                                 {"override", textValue(data.stdGenOverrides()[i])},
+                                 {"filter", textValue(data.stdGenFilters()[i])}});
+    return Json{{"drawings", std::move(drawings)}, {"standards", std::move(standards)}};
+}
+
 Json drawingJson(const Vtx_Database& database) {
     Json json = Json::object();
     json["format"] = drawing_file::kFormatName;
@@ -149,6 +164,9 @@ Json drawingJson(const Vtx_Database& database) {
     for (const auto& dbMacro : database.macros())
         macros.push_back(macroJson(database, *dbMacro));
     json["macros"] = std::move(macros);
+    // Left out when there are none, so such drawings stay as they were.
+    if (!database.autoStandardsData().isEmpty())
+        json["generalVariables"] = generalVariablesJson(database.autoStandardsData());
     return json;
 }
 

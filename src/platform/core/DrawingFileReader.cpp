@@ -49,13 +49,16 @@ public:
             fail("version", "version " + std::to_string(version) +
                                 " is not supported; this program reads version " +
                                 std::to_string(kVersion));
-        checkKeys(root, "", {"format", "version", "profiles", "patterns", "macros"});
+        checkKeys(root, "",
+                  {"format", "version", "profiles", "patterns", "macros", "generalVariables"});
         forEach(root, "", "profiles",
                 [this](const Json& item, const std::string& path) { readProfile(item, path); });
         forEach(root, "", "patterns",
                 [this](const Json& item, const std::string& path) { readPattern(item, path); });
         forEach(root, "", "macros",
                 [this](const Json& item, const std::string& path) { readMacro(item, path); });
+        if (const Json* general = member(root, "", "generalVariables", false))
+            readGeneralVariables(*general, "generalVariables");
     }
 
 private:
@@ -267,6 +270,7 @@ private:
         });
     }
 
+    void readGeneralVariables(const Json& item, const std::string& path);
     void readModule(Vtx_Macro& macro, const Json& item, const std::string& path);
     void readBoltParts(Vtx_BoltModule& module, const Json& item, const std::string& path);
     void readPlacements(Vtx_ProfModule& module, const Json& item, const std::string& path);
@@ -275,6 +279,26 @@ private:
 
     Vtx_Database& m_database;
 };
+
+// The drawing's general variables: names need not be unique, since one name
+// may take different values for different drawings (filters).
+void Reader::readGeneralVariables(const Json& item, const std::string& path) {
+    expectObject(item, path);
+    checkKeys(item, path, {"drawings", "standards"});
+    KsAutoStandardsData& data = m_database.autoStandardsData();
+    forEach(item, path, "drawings", [&](const Json& var, const std::string& varPath) {
+        expectObject(var, varPath);
+        checkKeys(var, varPath, {"name", "value", "filter"});
+        data.appendDwgGen(name(var, varPath), text(var, varPath, "value"),
+                          text(var, varPath, "filter"));
+    });
+    forEach(item, path, "standards", [&](const Json& var, const std::string& varPath) {
+        expectObject(var, varPath);
+        checkKeys(var, varPath, {"name", "value", "override", "filter"});
+        data.appendStdGen(name(var, varPath), text(var, varPath, "value"),
+                          text(var, varPath, "override"), text(var, varPath, "filter"));
+    });
+}
 
 void Reader::readModule(Vtx_Macro& macro, const Json& item, const std::string& path) {
     expectObject(item, path);

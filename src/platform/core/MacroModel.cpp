@@ -128,6 +128,7 @@ void Vtx_Database::clear() {
     m_macros.clear();
     m_patterns.clear();
     m_profiles.clear();
+    m_autoStandards.clear();
     m_lastHandle = 0;
 }
 

@@ -17,6 +17,7 @@
 
 #include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
+#include "platform/core/KsAutoStandardsData.h"
 #include "platform/core/VtxArray.h"
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
@@ -310,8 +311,14 @@ public:
     const std::map<std::int64_t, Vtx_ProfileEntity>& profiles() const { return m_profiles; }
     /// True when any object of the database has the handle.
     bool isHandleUsed(std::int64_t handle) const;
-    /// Removes every object; handles start again from 1.
+    /// Removes every object and the general variables; handles start again
+    /// from 1.
     void clear();
+
+    /// The drawing's general variables for applying standards (drawing and
+    /// standards groups with their filters), kept in the drawing file.
+    KsAutoStandardsData& autoStandardsData() { return m_autoStandards; }
+    const KsAutoStandardsData& autoStandardsData() const { return m_autoStandards; }
 
 private:
     friend class Vtx_Transaction;
@@ -321,6 +328,7 @@ private:
     std::vector<std::unique_ptr<Vtx_DbMacro>> m_macros;
     std::map<std::int64_t, Vtx_BoltPattern> m_patterns;
     std::map<std::int64_t, Vtx_ProfileEntity> m_profiles;
+    KsAutoStandardsData m_autoStandards;
 };
 
 /// The host transaction stand-in: groups changes to one database. While a
