@@ -110,6 +110,17 @@ bool DrawingSession::setMacroGeneralVariables(const Vtx_String& macro, const Vtx
     return reason.isEmpty();
 }
 
+bool DrawingSession::editGeneralVariables() {
+    if (!m_db)
+        return false;
+    KsAutoStandardsData& data = m_db->autoStandardsData();
+    const KsAutoStandardsData before = data;
+    if (!StartDlgGenVars(data) || data == before)
+        return false;
+    m_modified = true;
+    return true;
+}
+
 bool DrawingSession::saveAs(const Vtx_String& path, Vtx_String& reason) {
     if (!m_db) {
         reason = "no drawing is open";

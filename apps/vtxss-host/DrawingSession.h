@@ -52,6 +52,11 @@ public:
     bool setMacroGeneralVariables(const Vtx_String& macro, const Vtx_StringArray& names,
                                   const Vtx_StringArray& values, Vtx_String& reason);
 
+    /// Edits the drawing's general variables in the module's dialog
+    /// (StartDlgGenVars); true, and the drawing modified, when the user
+    /// took a change with OK.
+    bool editGeneralVariables();
+
     /// Writes the drawing to path whole (through a temporary file); on
     /// success path becomes the save path and the drawing is unmodified.
     bool saveAs(const Vtx_String& path, Vtx_String& reason);

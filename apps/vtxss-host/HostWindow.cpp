@@ -83,6 +83,15 @@ void HostWindow::buildMenus() {
     QMenu* standards = menuBar()->addMenu(QStringLiteral("&Standards"));
     m_applyMenu = standards->addMenu(QStringLiteral("&Apply standards to"));
     m_variablesMenu = standards->addMenu(QStringLiteral("Macro &variables of"));
+    standards->addAction(QStringLiteral("&General variables of the drawing..."), this, [this] {
+        if (!m_moduleLoaded)
+            hostPrintf("*Error* The module is not loaded.\n");
+        else if (!m_session.isOpen())
+            hostPrintf("*Error* No drawing is open.\n");
+        else if (m_session.editGeneralVariables())
+            hostPrintf("The general variables of the drawing were changed.\n");
+        showTitle();
+    });
     refreshApplyMenu();
     buildSpreadsheetMenu();
 }

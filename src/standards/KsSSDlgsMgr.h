@@ -10,6 +10,7 @@
 
 #include "platform/Exports.h"
 #include "platform/core/ErrorStatus.h"
+#include "platform/core/KsAutoStandardsData.h"
 
 #include <memory>
 #include <vector>
@@ -47,3 +48,8 @@ extern VTX_MODULE_API KsSSDlgsMgr gSSDlgsMgr;
 /// Evaluates data with a pooled dialog; on success copies the results back
 /// into data and returns true. On failure data is unchanged.
 VTX_MODULE_API bool StartDlgStandardsSS(KsDlgStandardsData& data);
+
+/// The general-variables dialog on the record, modally: true, with the
+/// record changed, when it was closed with OK; false, the record as it was,
+/// otherwise. In a module built with its dialogs.
+VTX_MODULE_API bool StartDlgGenVars(KsAutoStandardsData& data);

@@ -126,14 +126,17 @@ TEST_F(HostSpreadsheetTest, TheTestRunOpensOnItsFixedFileAndADamagedSheetChanges
 
 namespace {
 
-// Types value into cell (column, row) of the modal grid dialog up now and
-// presses its OK button.
-void editModalGrid(int column, int row, const QString& value) {
+// Types value into cell (column, row) of the modal dialog's grid (the one
+// with control id gridId, or the first) up now and presses its OK button.
+void editModalGrid(int column, int row, const QString& value, int gridId = 0) {
     QTimer::singleShot(0, [=] {
         QWidget* modal = QApplication::activeModalWidget();
         ASSERT_NE(modal, nullptr) << "the grid dialog is modal";
         modal->activateWindow();
-        auto* grid = modal->findChild<QTableView*>();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+        auto* grid = gridId == 0
+                         ? modal->findChild<QTableView*>()
+                         : modal->findChild<QTableView*>(QStringLiteral("ctl%1").arg(gridId));
         ASSERT_NE(grid, nullptr);
         // A click, the first key opens the cell's editor, Return commits.
         const QModelIndex cell = grid->model()->index(row - 1, column - 1);
@@ -190,6 +193,29 @@ TEST_F(HostSpreadsheetTest, MacroVariablesAreEditedInTheGridDialog) {
     window.session().macroGeneralVariables("EP-1", names, values);
     EXPECT_EQ(values[1], "15");
     EXPECT_TRUE(window.commandLine()->toPlainText().contains("is not a number"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(HostSpreadsheetTest, TheDrawingsGeneralVariablesAreEditedAndSavedWithIt) {
+    host::HostWindow window(VTX_MODULE_LIBRARY);
+    ASSERT_TRUE(window.openDrawing(gSettings.libDir + "Drawings\\sample.vtxd"));
+    editModalGrid(2, 1, "S460", 1434);
+    action(&window, "&Standards", "&General variables of the drawing...")->trigger();
+    EXPECT_TRUE(window.session().isModified());
+    EXPECT_TRUE(window.commandLine()->toPlainText().contains("were changed"));
+
+    const fs::path target = folder / "edited.vtxd";
+    Vtx_String reason;
+    ASSERT_TRUE(window.session().saveAs(corePath(target), reason)) << reason.c_str();
+    Vtx_Database reread;
+    ASSERT_EQ(readDrawingFile(corePath(target), reread, reason), eOk) << reason.c_str();
+    const KsAutoStandardsData& saved = reread.autoStandardsData();
+    ASSERT_GT(saved.dwgGenVars().length(), 0);
+    EXPECT_EQ(saved.dwgGenVars()[0], "Grade");
+    EXPECT_EQ(saved.dwgGenValues()[0], "S460");
 }
 
 } // namespace

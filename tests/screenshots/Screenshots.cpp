@@ -68,6 +68,19 @@ void shootDialog(int templateId, const QDir& folder, const QString& name) {
     }
 }
 
+// Shoots the modal dialog that comes up next, then closes it (Cancel).
+void shootModal(const QDir& folder, const QString& name) {
+    QTimer::singleShot(0, [folder, name] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            shoot(*modal, folder, name);
+            modal->close();
+        } else {
+            std::fprintf(stderr, "screenshots: %s did not open\n", qPrintable(name));
+            ++g_failures;
+        }
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -120,13 +133,12 @@ int main(int argc, char** argv) {
                           1);
         shootDialog(133, folder, QStringLiteral("formula-dialog"));
 
-        // A table in the grid dialog, shot while it runs modally.
-        QTimer::singleShot(0, [&folder] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                shoot(*modal, folder, QStringLiteral("grid-dialog"));
-                modal->close();
-            }
-        });
+        // The sample drawing's general variables, shot while the dialog runs.
+        shootModal(folder, QStringLiteral("general-variables"));
+        window.session().editGeneralVariables();
+
+        // A table in the grid dialog.
+        shootModal(folder, QStringLiteral("grid-dialog"));
         const Vtx_Array<Vtx_StringArray> headers{{"Plate", "Thickness", "Welded"}, {"", "N1", "C"}};
         Vtx_Array<Vtx_StringArray> rows{
             {"Fin plate", "10", "1"}, {"End plate", "15", "0"}, {"Base plate", "20", "1"}};

@@ -4,11 +4,14 @@
 #include "platform/ui/UiText.h"
 #include "spread/VtxSpread.h"
 
+#include <QFontMetrics>
 #include <QHash>
 #include <QImage>
 #include <QPalette>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace vtx::spreadui {
 
@@ -63,11 +66,24 @@ QColor gridColor(std::uint32_t value, const QPalette& palette, const QColor& fal
 QFont cellFont(const vtx::sheet::CellFont& font, const Vtx_Spread& grid) {
     QFont qfont(
         vtx::ui::qtText(font.name.empty() ? grid.defaultFontName() : Vtx_String(font.name)));
-    const int height = font.height > 0 ? font.height : grid.defaultFontHeight();
-    qfont.setPixelSize(std::max(height, 1));
+    const int height = std::max(font.height > 0 ? font.height : grid.defaultFontHeight(), 1);
     qfont.setBold(font.bold);
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
+    // A stored height is the height of a line of the font (ascent and
+    // descent), as the grid's row heights are reckoned; Qt sizes the em,
+    // which most fonts draw in less than a line. The pixel size that gives
+    // the line height is found once per font and height.
+    static QHash<QString, int> emSizes;
+    const QString key = qfont.key() + QLatin1Char('/') + QString::number(height);
+    auto it = emSizes.constFind(key);
+    if (it == emSizes.constEnd()) {
+        qfont.setPixelSize(height);
+        const int line = std::max(QFontMetrics(qfont).height(), 1);
+        const int em = std::max(static_cast<int>(std::lround(double(height) * height / line)), 1);
+        it = emSizes.insert(key, em);
+    }
+    qfont.setPixelSize(*it);
     return qfont;
 }
 

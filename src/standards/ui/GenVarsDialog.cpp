@@ -1,5 +1,7 @@
 #include "standards/ui/GenVarsDialog.h"
 
+#include "standards/KsSSDlgsMgr.h"
+
 #include "platform/ui/ModalStart.h"
 #include "platform/ui/UiText.h"
 #include "spread/ui/CellLook.h"

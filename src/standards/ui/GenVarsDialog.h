@@ -64,7 +64,3 @@ private:
 
 } // namespace vtx::standardsui
 
-/// The general-variables dialog on the record, modally: true, with the
-/// record changed, when it was closed with OK; false, the record as it was,
-/// otherwise.
-VTX_MODULE_API bool StartDlgGenVars(KsAutoStandardsData& data);

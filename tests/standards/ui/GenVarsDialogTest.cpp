@@ -7,6 +7,7 @@
 #include "platform/ui/UiText.h"
 #include "spread/ui/SheetTableModel.h"
 #include "spread/ui/SpreadView.h"
+#include "standards/KsSSDlgsMgr.h"
 #include "standards/ui/GenVarsDialog.h"
 
 #include <QAbstractButton>
