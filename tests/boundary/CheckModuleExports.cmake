@@ -14,6 +14,11 @@ set(exported_classes
 set(exported_functions
   vtxModuleEntryPoint StartDlgStandardsSS ReadSSFile evaluateSSCell
   standardsTimers resetStandardsTimers)
+# The Start functions of the dialogs, in a module built with its windows.
+if(WITH_WINDOWS)
+  list(APPEND exported_functions
+    EvaluateSS openFormulaDialog startGridDialog StartDlgGenVars)
+endif()
 set(exported_objects
   gSSDlgsMgr gLoadFile gInitSSForInput gSSSGetFromMacro gInitMapping gInitFromMacro
   gSetMacroValuelsToSS gSSSreplaceGenVars gGetFromVars gCalcMain gSetToMacro gCalcChild
@@ -61,6 +66,8 @@ foreach(line IN LISTS lines)
   math(EXPR count "${count} + 1")
   if(name MATCHES "${interface}")
     # A member of an exported class may take the module's own types.
+  elseif(name MATCHES "^(__bss_start|_edata|_end)$")
+    # Marks the linker puts into a library's table.
   elseif(type MATCHES "^[TDBR]$")
     string(APPEND failures "  not an interface: ${type} ${name}\n")
   elseif(name MATCHES "^([^(<]* )?(std|__gnu_cxx)::")
