@@ -41,6 +41,13 @@ version="$(sed -n 's/^project(vtxss VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 [ "$(tool "$usr/bin/vtxss" --version)" = "vtxss $version" ] ||
     fail "the unpacked vtxss does not say 'vtxss $version'"
 
+# The desktop host, when the module was built with its dialogs, starts
+# from the unpacked tree (its libraries found beside it).
+if [ -x "$usr/bin/vtxss-host" ]; then
+    tool env QT_QPA_PLATFORM=offscreen "$usr/bin/vtxss-host" --help >/dev/null 2>&1 ||
+        fail "the unpacked vtxss-host does not start"
+fi
+
 # The main job (scripts/main-job.sh) with the unpacked tool and with the
 # build tree's: the same report (but for the timing and the file written)
 # and the same drawing.
