@@ -1,6 +1,7 @@
 // Vtx_Spread: creation, state, size and structure.
 #include "spread/VtxSpread.h"
 
+#include "platform/core/Files.h"
 #include "platform/core/Settings.h"
 #include "platform/sheet/SheetModel.h"
 
@@ -321,6 +322,8 @@ bool Vtx_Spread::loadFile(const Vtx_String& path, Vtx_String* reason) {
     bool ok = m_model->load(path.str(), &why);
     if (!ok && reason)
         *reason = why;
+    if (ok)
+        m_fileFolder = corePath(nativePath(path).parent_path());
     return ok;
 }
 
@@ -356,6 +359,8 @@ bool Vtx_Spread::saveFile(const Vtx_String& path, Vtx_String* reason) const {
     bool ok = m_model->save(path.str(), &why);
     if (!ok && reason)
         *reason = why;
+    if (ok)
+        m_fileFolder = corePath(nativePath(path).parent_path());
     return ok;
 }
 

@@ -398,6 +398,10 @@ public:
     bool addCustomFunction(const Vtx_String& name, int minArgs, int maxArgs,
                            vtx::sheet::CustomFunctionHandler handler, unsigned flags,
                            const vtx::sheet::AddressArguments& addresses = {});
+    /// The folder of the file the grid was last loaded from or saved to
+    /// (core path; empty before either): a picture cell naming a file
+    /// relative is shown from there.
+    const Vtx_String& fileFolder() const { return m_fileFolder; }
     /// Loads a sheet file (custom functions are dropped); reason tells why not.
     bool loadFile(const Vtx_String& path, Vtx_String* reason = nullptr);
     bool saveFile(const Vtx_String& path, Vtx_String* reason = nullptr) const;
@@ -435,6 +439,7 @@ private:
 
     std::unique_ptr<vtx::sheet::SheetModel> m_model;
     bool m_created = false;
+    mutable Vtx_String m_fileFolder;
     int m_controlId = 0;
     Vtx_Rect m_rect;
     Vtx_DialogHost* m_dialog = nullptr;

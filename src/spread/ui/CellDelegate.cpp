@@ -110,7 +110,10 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         break;
     }
     case CellKind::Picture:
-        drawPicture(*painter, r, cellPicture(style.type.text, style.type.pictureStyle), false);
+        drawPicture(
+            *painter, r,
+            cellPicture(style.type.text, style.type.pictureStyle, m_model.grid()->fileFolder()),
+            false);
         break;
     default: {
         const QString text = index.data(Qt::DisplayRole).toString();

@@ -1,5 +1,6 @@
 #include "spread/ui/CellLook.h"
 
+#include "platform/core/Files.h"
 #include "platform/host/Host.h"
 #include "platform/ui/UiText.h"
 #include "spread/VtxSpread.h"
@@ -8,10 +9,12 @@
 #include <QHash>
 #include <QImage>
 #include <QPalette>
+#include <QSet>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 namespace vtx::spreadui {
 
@@ -87,11 +90,24 @@ QFont cellFont(const vtx::sheet::CellFont& font, const Vtx_Spread& grid) {
     return qfont;
 }
 
-QPixmap cellPicture(const std::string& name, PictureStyle style) {
+namespace {
+
+// A picture file by its core name: relative ones under folder.
+QString pictureFile(const std::string& name, const Vtx_String& folder) {
+    std::filesystem::path path = nativePath(Vtx_String(name));
+    if (path.is_relative() && !folder.isEmpty())
+        path = nativePath(folder) / path;
+    return QString::fromStdString(path.string());
+}
+
+} // namespace
+
+QPixmap cellPicture(const std::string& name, PictureStyle style, const Vtx_String& folder) {
     if (name.empty())
         return {};
-    const QString key = QString::number(static_cast<int>(style)) + QLatin1Char(':') +
-                        vtx::ui::qtText(Vtx_String(name));
+    const QString file =
+        style == PictureStyle::File ? pictureFile(name, folder) : vtx::ui::qtText(Vtx_String(name));
+    const QString key = QString::number(static_cast<int>(style)) + QLatin1Char(':') + file;
     auto& cache = pictureCache();
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
@@ -107,8 +123,12 @@ QPixmap cellPicture(const std::string& name, PictureStyle style) {
             image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
                                static_cast<int>(bytes.size()),
                                style == PictureStyle::Icon ? "ICO" : "BMP");
-    } else if (style == PictureStyle::File) {
-        image.load(vtx::ui::qtText(Vtx_String(name)));
+    } else if (style == PictureStyle::File && !image.load(file)) {
+        static QSet<QString> said;
+        if (!said.contains(file)) {
+            said.insert(file);
+            hostPrintf("*Error* The picture %s could not be read.\n", name.c_str());
+        }
     }
     // A picture not found is looked for again next time: the module that
     // carries it may register its resources later.

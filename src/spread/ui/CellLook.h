@@ -7,6 +7,7 @@
 /// resources and kept once decoded.
 
 #ifndef Q_MOC_RUN
+#include "platform/core/VtxString.h"
 #include "platform/sheet/CellStyle.h"
 #endif
 
@@ -27,9 +28,12 @@ QColor gridColor(std::uint32_t value, const QPalette& palette, const QColor& fal
 QFont cellFont(const vtx::sheet::CellFont& font, const Vtx_Spread& grid);
 
 /// The picture of a picture cell or of one state of a check box: a module
-/// bitmap or icon named by its resource number in decimal, or a file. A null
-/// pixmap when there is none (the cell then shows nothing).
-QPixmap cellPicture(const std::string& name, vtx::sheet::PictureStyle style);
+/// bitmap or icon named by its resource number in decimal, or a file (a
+/// name relative to folder, the grid's file folder, when not absolute). A
+/// null pixmap when there is none (the cell then shows nothing); a picture
+/// file that cannot be read is said once on the command line.
+QPixmap cellPicture(const std::string& name, vtx::sheet::PictureStyle style,
+                    const Vtx_String& folder = {});
 
 /// Forgets the decoded pictures (the host's resources changed).
 void clearPictureCache();

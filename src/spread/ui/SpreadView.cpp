@@ -10,6 +10,7 @@
 #include "spread/ui/SheetTableModel.h"
 
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -19,6 +20,24 @@
 namespace vtx::spreadui {
 
 using vtx::sheet::SheetModel;
+
+namespace {
+
+// The table view draws its grid lines in the colour its style gives: this
+// style gives the grid's own (the bill's dark grey, the system grids' button
+// face), read at every paint.
+class GridLineStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_Table_GridLineColor)
+            if (const auto* view = qobject_cast<const SpreadView*>(widget))
+                return static_cast<int>(view->gridLineColor().rgba());
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+} // namespace
 
 SpreadView::SpreadView(Vtx_Spread& grid, QWidget* parent)
     : QTableView(parent), m_model(std::make_unique<SheetTableModel>(grid)) {
@@ -45,7 +64,16 @@ SpreadView::SpreadView(Vtx_Spread& grid, QWidget* parent)
     grid.setFocusHandler([this] { setFocus(Qt::OtherFocusReason); });
     grid.setDestroyHandler([this] { gridDestroyed(); });
     connect(this, &SpreadView::findRequested, this, &SpreadView::runFind);
+    auto* lines = new GridLineStyle;
+    lines->setParent(this);
+    setStyle(lines);
     onSheetChanged(vtx::sheet::kChangeStructure);
+}
+
+QColor SpreadView::gridLineColor() const {
+    const SheetModel* sheet = m_model->sheet();
+    const QColor fallback = palette().color(QPalette::Mid);
+    return sheet ? gridColor(sheet->appearance().gridColor, palette(), fallback) : fallback;
 }
 
 SpreadView::~SpreadView() {

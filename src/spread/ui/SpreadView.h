@@ -56,6 +56,8 @@ public:
     /// The context menu the grid's commands give (null when it has none);
     /// each action's data is its menu id. The caller owns it.
     QMenu* buildContextMenu();
+    /// The colour of the grid lines: the grid's, else the palette's.
+    QColor gridLineColor() const;
     /// Runs the command of a chosen menu id at the active cell.
     bool runContextMenuId(int menuId);
 

@@ -4,6 +4,7 @@
 // a window that shows it without taking the focus.
 #include "GridWidgetFixture.h"
 
+#include "platform/sheet/SheetModel.h"
 #include "platform/ui/UiText.h"
 #include "spread/BillOutput.h"
 #include "spread/BillWindow.h"
@@ -124,6 +125,10 @@ TEST_F(FormulaWindowTest, ABillFillsAShownWindowThatItsOwnerDestroys) {
         QApplication::processEvents();
         EXPECT_EQ(view->model()->rowCount(), 2);
         EXPECT_EQ(view->model()->index(1, 1).data().toString(), "Plate");
+        // The grid lines are drawn in the bill's colour.
+        EXPECT_EQ(QColor::fromRgba(static_cast<QRgb>(
+                      view->style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, view))),
+                  QColor(50, 50, 50));
     }
     setBillWindowMaker(nullptr);
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -131,6 +136,41 @@ TEST_F(FormulaWindowTest, ABillFillsAShownWindowThatItsOwnerDestroys) {
             EXPECT_NE(d->templateId(), 248) << "the owner destroyed the window";
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+using vtx::sheet::PictureStyle;
+
+// A picture named relative to the sheet's file is shown from the sheet's
+// folder; one that cannot be read shows nothing and is said once.
+TEST_F(FormulaWindowTest, PictureFilesAreFoundBesideTheSheetAndAMissingOneIsSaid) {
+    fs::create_directories(m_root / "pics");
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString((m_root / "pics" / "a.bmp").string()), "BMP"));
+    {
+        FormulaWindow* maker = open({});
+        vtx::sheet::SheetModel* model = maker->record().grid().model();
+        model->setCellType(vtx::sheet::CellRange::cell(7, 1),
+                           vtx::sheet::CellType::picture("pics\\a.bmp", PictureStyle::File));
+        model->setCellType(vtx::sheet::CellRange::cell(7, 2),
+                           vtx::sheet::CellType::picture("pics\\gone.bmp", PictureStyle::File));
+        ASSERT_TRUE(maker->record().grid().saveFile(corePathOf(m_root / "pictures.kss")));
+        maker->close();
+    }
+    FormulaWindow* window = open(corePathOf(m_root / "pictures.kss"));
+    const Vtx_String folder = window->record().grid().fileFolder();
+    EXPECT_FALSE(vtx::spreadui::cellPicture("pics\\a.bmp", PictureStyle::File, folder).isNull());
+    EXPECT_TRUE(vtx::spreadui::cellPicture("pics\\gone.bmp", PictureStyle::File, folder).isNull());
+    vtx::spreadui::cellPicture("pics\\gone.bmp", PictureStyle::File, folder);
+    const std::string said = host.commandLine().text();
+    const std::string message = "*Error* The picture pics\\gone.bmp could not be read.";
+    EXPECT_NE(said.find(message), std::string::npos) << said;
+    EXPECT_EQ(said.find(message), said.rfind(message)) << "said once";
+    window->close();
 }
 
 } // namespace
