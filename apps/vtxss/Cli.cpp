@@ -33,6 +33,15 @@ std::string shown(const Vtx_String& moduleText) {
     return shownPath(toUtf8(moduleText.view()));
 }
 
+std::string shownInLibrary(const Vtx_String& moduleText) {
+    std::string out = shown(moduleText);
+    const std::string lib = shown(gSettings.libDir);
+    for (std::size_t at = out.find(lib); !lib.empty() && at != std::string::npos;
+         at = out.find(lib, at))
+        out.erase(at, lib.size());
+    return out;
+}
+
 namespace {
 
 // True when text is well-formed UTF-8 (any code point).

@@ -39,6 +39,9 @@ private:
 /// Module text (8-bit) as the user reads it: UTF-8, with "\" turned into
 /// the native separator where that is "/" (the module's paths use either).
 std::string shown(const Vtx_String& moduleText);
+/// A text as the user reads it (see shown), with the library folder left
+/// out of the paths in it: "Connection Standards/FinPlate/FP-Standard.kss".
+std::string shownInLibrary(const Vtx_String& moduleText);
 /// A path as the user reads it (module or command-line form alike).
 std::string shownPath(const std::string& path);
 /// A name or path of the command line (UTF-8) as module text; a misuse

@@ -22,9 +22,11 @@ struct Command {
 Command addApplyCommand(CLI::App& top);
 Command addBenchCommand(CLI::App& top);
 Command addBillCommand(CLI::App& top);
+Command addCheckCommand(CLI::App& top);
 Command addExportCommand(CLI::App& top);
 Command addMappingCommand(CLI::App& top);
 Command addSheetCommand(CLI::App& top);
+Command addTestStandardCommand(CLI::App& top);
 
 /// Runs the tool on a command line (argv[0] is the program) and returns its
 /// exit code: 0 success, 1 the work failed, 2 the command line is wrong.

@@ -1,7 +1,10 @@
 #include "standards/EvaluationStack.h"
 
 #include "platform/core/Files.h"
+#include "platform/core/Settings.h"
+#include "platform/core/StringUtils.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <unordered_map>
@@ -15,7 +18,53 @@ Vtx_StringArray& stack() {
     return sheets;
 }
 
+Vtx_String folderOf(const Vtx_String& path) {
+    int slash = std::max(path.findLast('\\'), path.findLast('/'));
+    return slash < 0 ? Vtx_String() : path.left(slash + 1);
+}
+
 } // namespace
+
+bool splitChildCall(const Vtx_String& expression, Vtx_String& file, Vtx_StringArray& variables) {
+    const int call = expression.find("CallChild");
+    const int open = call < 0 ? -1 : expression.find('(', call);
+    const int close = open < 0 ? -1 : expression.find(')', open);
+    if (open < 0 || close < 0)
+        return false;
+    Vtx_StringArray pieces;
+    splitStringAtSymbol(expression.mid(open + 1, close - open - 1), ',', pieces, true);
+    if (pieces.length() < 2)
+        return false;
+    file = stripSymbols(pieces[0]);
+    if (file.startsWith("\""))
+        file = file.mid(1);
+    if (file.endsWith("\""))
+        file = file.left(file.length() - 1);
+    variables.removeAll();
+    for (int i = 1; i < pieces.length(); ++i)
+        variables.append(stripSymbols(pieces[i]));
+    return true;
+}
+
+bool resolveChild(const Vtx_String& name, const Vtx_String& callerPath, Vtx_String& path) {
+    Vtx_String relative = name.startsWith("\\") ? name.mid(1) : name;
+    const Vtx_String standards = gSettings.libDir + "Connection Standards\\";
+    const Vtx_String candidates[] = {
+        name,
+        folderOf(callerPath) + relative,
+        standards + name,
+        standards + "Childs\\" + name,
+        standards + "Data\\" + name,
+        standards + "Parents\\" + name,
+    };
+    for (const Vtx_String& candidate : candidates) {
+        if (fileExists(candidate)) {
+            path = candidate;
+            return true;
+        }
+    }
+    return false;
+}
 
 const Vtx_StringArray& activeSheets() {
     return stack();

@@ -42,33 +42,6 @@ void variableAddresses(const KsVarCells& vars, Vtx_StringArray& names, Vtx_Strin
         addresses.append(getAlfabet(column - 1) + Vtx_String::fromInt(row));
 }
 
-Vtx_String folderOf(const Vtx_String& path) {
-    int slash = std::max(path.findLast('\\'), path.findLast('/'));
-    return slash < 0 ? Vtx_String() : path.left(slash + 1);
-}
-
-// The child file: as given, beside the calling sheet, then in the standards
-// folders; the first that exists wins.
-bool resolveChild(const Vtx_String& name, const Vtx_String& callerPath, Vtx_String& path) {
-    Vtx_String relative = name.startsWith("\\") ? name.mid(1) : name;
-    const Vtx_String standards = gSettings.libDir + "Connection Standards\\";
-    const Vtx_String candidates[] = {
-        name,
-        folderOf(callerPath) + relative,
-        standards + name,
-        standards + "Childs\\" + name,
-        standards + "Data\\" + name,
-        standards + "Parents\\" + name,
-    };
-    for (const Vtx_String& candidate : candidates) {
-        if (fileExists(candidate)) {
-            path = candidate;
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 ErrorStatus KsStandardsDialog::childInputSetUp() {
@@ -200,22 +173,12 @@ void KsStandardsDialog::calculateEquation(int column, int row, const NameReplace
 }
 
 ErrorStatus KsStandardsDialog::callChild(const Vtx_String& expression) {
-    int call = expression.find("CallChild");
-    int open = expression.find('(', call);
-    int close = open < 0 ? -1 : expression.find(')', open);
-    if (open < 0 || close < 0)
-        return eInvalidInput;
+    Vtx_String file;
     Vtx_StringArray pieces;
-    splitStringAtSymbol(expression.mid(open + 1, close - open - 1), ',', pieces, true);
-    if (pieces.length() < 2)
+    if (!evaluation::splitChildCall(expression, file, pieces))
         return eInvalidInput;
-    Vtx_String file = stripSymbols(pieces[0]);
-    if (file.startsWith("\""))
-        file = file.mid(1);
-    if (file.endsWith("\""))
-        file = file.left(file.length() - 1);
     Vtx_String childPath;
-    if (!resolveChild(file, m_sheet.path(), childPath)) {
+    if (!evaluation::resolveChild(file, m_sheet.path(), childPath)) {
         hostPrintf("*Error* CallChild: the child spreadsheet %s was not found.\n", file.c_str());
         return eFileNotFound;
     }
@@ -242,9 +205,9 @@ ErrorStatus KsStandardsDialog::callChild(const Vtx_String& expression) {
     child.spreadsheetName = childPath;
     child.genVarNames = m_sheet.genVarNames();
     child.genVarValues = m_sheet.genVarValues();
-    for (int i = 1; i < pieces.length(); ++i) {
+    for (const Vtx_String& piece : pieces) {
         int index = -1;
-        if (vars.findVarCell(stripSymbols(pieces[i]), index) != eOk)
+        if (vars.findVarCell(piece, index) != eOk)
             return eKeyNotFound;
         KsVarCell passed = vars[index];
         passed.column = 0;

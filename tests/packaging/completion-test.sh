@@ -29,7 +29,7 @@ expect() {
     fi
 }
 
-expect "apply|bench|bill|export|help|mapping|sheet" vtxss ""
+expect "apply|bench|bill|check|export|help|mapping|sheet|test-standard" vtxss ""
 expect "bench|bill" vtxss help b
 expect "export" vtxss ex
 expect "--help|--version" vtxss --
@@ -44,6 +44,8 @@ expect "Connection Standards|Drawings|chain.cells" vtxss bench ""
 expect "Connection Standards|Drawings|chain.cells" vtxss sheet --import ""
 # After a value-taking option's value, options again.
 expect "--quiet" vtxss bill parts.csv -o x.kss --qu
+expect "Connection Standards|Drawings|hall 7.kss" vtxss test-standard ""
+expect "--all" vtxss test-standard --a
 
 if [ "$failures" -ne 0 ]; then
     exit 1
