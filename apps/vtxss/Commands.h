@@ -24,6 +24,7 @@ Command addBenchCommand(CLI::App& top);
 Command addBillCommand(CLI::App& top);
 Command addExportCommand(CLI::App& top);
 Command addMappingCommand(CLI::App& top);
+Command addSectionsCommand(CLI::App& top);
 Command addSheetCommand(CLI::App& top);
 
 /// Runs the tool on a command line (argv[0] is the program) and returns its
