@@ -25,6 +25,7 @@ Command addBillCommand(CLI::App& top);
 Command addCheckCommand(CLI::App& top);
 Command addExportCommand(CLI::App& top);
 Command addMappingCommand(CLI::App& top);
+Command addSectionsCommand(CLI::App& top);
 Command addSheetCommand(CLI::App& top);
 Command addTestStandardCommand(CLI::App& top);
 

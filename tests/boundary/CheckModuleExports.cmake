@@ -10,7 +10,7 @@
 
 set(exported_classes
   KsObjectMap KsSSMapping KsVarCell KsVarCells KsDlgStandardsData KsSSDlgsMgr
-  KsSSBillOutput Vtx_Spread Vtx_DialogHost HiddenDialogHost)
+  KsSSBillOutput Vtx_Spread Vtx_DialogHost HiddenDialogHost Vtx_ProfValuesTable)
 set(exported_functions
   vtxModuleEntryPoint StartDlgStandardsSS ReadSSFile evaluateSSCell
   standardsTimers resetStandardsTimers)

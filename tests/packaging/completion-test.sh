@@ -29,7 +29,7 @@ expect() {
     fi
 }
 
-expect "apply|bench|bill|check|export|help|mapping|sheet|test-standard" vtxss ""
+expect "apply|bench|bill|check|export|help|mapping|sections|sheet|test-standard" vtxss ""
 expect "bench|bill" vtxss help b
 expect "export" vtxss ex
 expect "--help|--version" vtxss --
@@ -42,6 +42,9 @@ expect "Connection Standards|Drawings|hall 7.kss" vtxss export ""
 expect "Connection Standards|Drawings|parts.csv" vtxss bill ""
 expect "Connection Standards|Drawings|chain.cells" vtxss bench ""
 expect "Connection Standards|Drawings|chain.cells" vtxss sheet --import ""
+expect "check|export|import|list|show" vtxss sections ""
+expect "Connection Standards|Drawings|parts.csv" vtxss sections import ""
+expect "--table|--template" vtxss sections import parts.csv --t
 # After a value-taking option's value, options again.
 expect "--quiet" vtxss bill parts.csv -o x.kss --qu
 expect "Connection Standards|Drawings|hall 7.kss" vtxss test-standard ""
