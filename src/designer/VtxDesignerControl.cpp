@@ -2,6 +2,7 @@
 
 #include "platform/core/Files.h"
 #include "platform/core/PropertiesList.h"
+#include "platform/core/Settings.h"
 #include "platform/core/StringUtils.h"
 
 #include <cmath>
@@ -108,11 +109,20 @@ bool Vtx_DesignerControl::setSplitExtComboList(const Vtx_String& text) {
     return true;
 }
 
+Vtx_String Vtx_DesignerControl::comboListFile() const {
+    if (comboList.isEmpty())
+        return comboList;
+    const bool absolute =
+        comboList.at(0) == '\\' || comboList.at(0) == '/' || comboList.at(1) == ':';
+    return absolute ? comboList : gSettings.libDir + comboList;
+}
+
 void Vtx_DesignerControl::getComboItemsFromFile(Vtx_StringArray& items) const {
-    if (comboList.isEmpty() || !fileExists(comboList))
+    const Vtx_String file = comboListFile();
+    if (file.isEmpty() || !fileExists(file))
         return;
     Vtx_StringArray lines;
-    if (ObjectExportReadFile(comboList, lines) == eOk)
+    if (ObjectExportReadFile(file, lines) == eOk)
         items = lines;
 }
 

@@ -49,7 +49,10 @@ public:
     /// Splits text into the fields the type uses; always true.
     bool setSplitExtComboList(const Vtx_String& text);
 
-    /// When comboList names an existing file, items gets its lines;
+    /// The file comboList names: a relative path is taken below the library
+    /// folder, as the family's named folders are. Empty when comboList is.
+    Vtx_String comboListFile() const;
+    /// When comboListFile() is an existing file, items gets its lines;
     /// otherwise items is left as it was.
     void getComboItemsFromFile(Vtx_StringArray& items) const;
 
