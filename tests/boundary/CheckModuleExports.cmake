@@ -10,10 +10,11 @@
 
 set(exported_classes
   KsObjectMap KsSSMapping KsVarCell KsVarCells KsDlgStandardsData KsSSDlgsMgr
-  KsSSBillOutput Vtx_Spread Vtx_DialogHost HiddenDialogHost Vtx_ProfValuesTable)
+  KsSSBillOutput Vtx_Spread Vtx_DialogHost HiddenDialogHost Vtx_ProfValuesTable
+  Vtx_DesignerControl Vtx_DlgDesignerData)
 set(exported_functions
   vtxModuleEntryPoint StartDlgStandardsSS ReadSSFile evaluateSSCell
-  standardsTimers resetStandardsTimers)
+  standardsTimers resetStandardsTimers getDesignerRootFolder getModuleImages)
 # The Start functions of the dialogs, in a module built with its windows.
 if(WITH_WINDOWS)
   list(APPEND exported_functions
@@ -28,7 +29,7 @@ set(exported_objects
   gCalcCellGetVarCoords gCalcCellGetVarCoordName gCalcCellReplaceVariables)
 # Internal names that must never show in an exported symbol of their own.
 set(internal_pattern
-  "vtx::sheet::|KsStandardsDialog|KsStandardsSheet|NameReplacer|KsFormulaDialog|KsBillWindow|KsPrintSettings|KsSettingsStore|DataFileCache|StandardsCall|binding::|evaluation::|standards::|moduleEntryPoint|ModuleState")
+  "vtx::sheet::|KsStandardsDialog|KsStandardsSheet|NameReplacer|KsFormulaDialog|KsBillWindow|KsPrintSettings|KsSettingsStore|DataFileCache|StandardsCall|binding::|evaluation::|standards::|designer::|moduleEntryPoint|ModuleState")
 # Present in the library, hidden from its callers (mangled names).
 set(hidden_present
   _ZN17KsStandardsDialog8evaluateEv
