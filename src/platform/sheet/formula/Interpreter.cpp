@@ -348,10 +348,10 @@ bool Interpreter::evaluateArithmetic(const FormulaCode& program, CellPos at, dou
             stack[depth++] = program.numbers[in.index];
             break;
         case Op::Ref: {
-            const Value* cell = referencedValue(program, in.index, at);
-            if (!cell)
+            CellPos p = program.refs[in.index].resolve(at);
+            if (!isInGrid(p))
                 return false;
-            const Value& v = *cell;
+            const Value& v = m_cells.value(p.col, p.row);
             if (v.isNumber())
                 stack[depth++] = v.asNumber();
             else if (v.isEmpty())
