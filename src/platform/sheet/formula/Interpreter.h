@@ -80,14 +80,14 @@ private:
     /// where the general path must answer: a cell holding a truth value or
     /// an error, a text read as a number that is none, any error on the way.
     bool evaluateText(const FormulaCode& program, CellPos at, Value& out);
-    /// A call of evaluateText(): its arguments from slot `base` up, its
-    /// result into slot `base`; false where the general path must answer.
-    bool callText(const Instr& in, TextOperand* base, std::size_t argc);
+    /// A call of evaluateText(): its arguments are args[0] to args[argc - 1],
+    /// its result takes the place of args[0]; false where the general path
+    /// must answer.
+    bool callText(const Instr& in, TextOperand* args, std::size_t argc);
     /// evaluate() of a scalar or text program: its fast path, else the
     /// general one. Every branch gives the one value, made in the caller's
-    /// place.
-    /// Out of line, so that the arithmetic path inlined into the caller
-    /// stays small.
+    /// place; out of line, so that the arithmetic path inlined into the
+    /// caller stays small.
     Value evaluateFast(const FormulaCode& code, CellPos at);
     /// evaluate() on the operand stack: any program.
     Value evaluateProgram(const FormulaCode& program, CellPos at);

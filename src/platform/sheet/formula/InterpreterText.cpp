@@ -1,11 +1,11 @@
-// The interpreter's path for formulas of texts ("A1&\"-X\"", "LEFT(A1,4)",
-// "LEN(B1)+LEN(D1)", "CONCATENATE(C1,\"/\",D1)"): part numbers, profile
-// names and labels built from cells. Texts on its stack are views, so that
-// reading a cell's text or taking a part of it copies nothing; only the
-// formula's value is made a string. The parts of the text functions are the
-// very ones their bodies compute with (TextPieces.h). Whatever this path
-// does not take on (a truth value or an error in a cell, an error anywhere)
-// it leaves to the general path, which starts again.
+// The interpreter's path for formulas of texts (A1&"-X", LEFT(A1,4),
+// LEN(B1)+LEN(D1), CONCATENATE(C1,"/",D1)): part numbers, profile names and
+// labels built from cells. Texts on its stack are views, so that reading a
+// cell's text or taking a part of it copies nothing; only the formula's
+// value is made a string. The parts of the text functions are the very ones
+// their bodies compute with (TextPieces.h). Whatever this path does not take
+// on (a truth value or an error in a cell, an error anywhere) it leaves to
+// the general path, which starts again.
 
 #include "platform/sheet/formula/Interpreter.h"
 
