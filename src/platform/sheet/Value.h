@@ -42,6 +42,12 @@ public:
         return v;
     }
 
+    /// Makes this value the text t, in the memory its text has already.
+    void assignText(std::string_view t) {
+        m_type = ValueType::Text;
+        m_text.assign(t);
+    }
+
     ValueType type() const { return m_type; }
     bool isEmpty() const { return m_type == ValueType::Empty; }
     bool isNumber() const { return m_type == ValueType::Number; }

@@ -157,16 +157,10 @@ TEST(FormulaFastPaths, NumbersAndTruthValuesGiveWhatTheGeneralPathGives) {
                             "LN(%1)",
                             "%1"};
     std::mt19937 rng(11);
-    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     Interpreter interpreter(cells, nullptr, nullptr);
     int scalar = 0;
     for (int round = 0; round < 20000; ++round) {
-        std::string text = shapes[pick(static_cast<int>(std::size(shapes)))];
-        for (char n = '1'; n <= '3'; ++n) {
-            std::string mark = {'%', n};
-            for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
-                text.replace(at, 2, operands[pick(static_cast<int>(std::size(operands)))]);
-        }
+        const std::string text = filledShape(shapes, operands, rng);
         FormulaCode code;
         ParseError error;
         ASSERT_TRUE(parseFormula(text, {3, 3}, RefStyle::Default, nullptr, code, error)) << text;

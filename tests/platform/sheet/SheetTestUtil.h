@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <random>
+#include <span>
 #include <string>
 
 #include <unistd.h>
@@ -58,6 +60,20 @@ inline ::testing::AssertionResult sameValue(const Value& got, const Value& want)
     return ::testing::AssertionFailure()
            << "got " << (got.isText() ? "\"" + got.toText() + "\"" : got.toText()) << ", want "
            << (want.isText() ? "\"" + want.toText() + "\"" : want.toText());
+}
+
+/// A formula of a shape ("MAX(%1,%2)") with each mark %1, %2, %3 replaced,
+/// wherever it stands, by an operand picked at random.
+inline std::string filledShape(std::span<const char* const> shapes,
+                               std::span<const char* const> operands, std::mt19937& rng) {
+    auto pick = [&](std::size_t n) { return rng() % n; };
+    std::string text = shapes[pick(shapes.size())];
+    for (char n = '1'; n <= '3'; ++n) {
+        const std::string mark = {'%', n};
+        for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
+            text.replace(at, 2, operands[pick(operands.size())]);
+    }
+    return text;
 }
 
 /// Sets a formula into a free cell of the grid and checks its value.

@@ -27,6 +27,7 @@ void FormulaCode::clear() {
     isVolatile = false;
     arithmeticOnly = false;
     scalarOnly = false;
+    textOnly = false;
 }
 
 std::uint32_t FormulaCode::addNumber(double value, std::string_view written) {
@@ -106,6 +107,16 @@ bool FormulaCode::sameProgram(const FormulaCode& o) const {
     // Compare numbers bit by bit: 0 and -0 are different programs.
     return numbers.empty() ||
            std::memcmp(numbers.data(), o.numbers.data(), numbers.size() * sizeof(double)) == 0;
+}
+
+bool FormulaCode::isShortProgramOf(std::uint64_t ops, bool (*callable)(std::uint32_t)) const {
+    if (code.size() > kMaxArithmeticCode || isVolatile)
+        return false;
+    for (const Instr& in : code) {
+        if (!(ops & opBit(in.op)) || (in.op == Op::Call && !callable(in.index)))
+            return false;
+    }
+    return true;
 }
 
 bool FormulaCode::isArithmetic() const {

@@ -123,6 +123,14 @@ inline bool isInGrid(CellPos p) {
     return p.col >= 1 && p.col <= kMaxCols && p.row >= 1 && p.row <= kMaxRows;
 }
 
+/// A set of instructions: a bit per Op.
+constexpr std::uint64_t opBit(Op op) {
+    return std::uint64_t{1} << static_cast<unsigned>(op);
+}
+/// The instructions Op::Add to Op::Power.
+constexpr std::uint64_t kArithmeticOps = opBit(Op::Add) | opBit(Op::Subtract) |
+                                         opBit(Op::Multiply) | opBit(Op::Divide) | opBit(Op::Power);
+
 /// The longest program isArithmetic() accepts (its operands fit a small
 /// fixed stack).
 constexpr std::size_t kMaxArithmeticCode = 64;
@@ -152,6 +160,10 @@ public:
     /// Set when pooled (isScalarProgram()): numbers, truth values, operators
     /// and functions of single values only, for the interpreter's fast path.
     bool scalarOnly = false;
+    /// Set when pooled (isTextProgram()): texts, numbers, cell references,
+    /// "&", arithmetic and the text functions of TextPieces.h only, for the
+    /// interpreter's text path.
+    bool textOnly = false;
 
     /// The references whose cells the formula reads in its own grid.
     std::span<const CellRef> precedentRefs() const {
@@ -170,6 +182,11 @@ public:
     /// True for a short, well-formed program of numbers, single cell
     /// references, + - * /, signs and parentheses only ("A1+1", "(B2-C2)*0.5").
     bool isArithmetic() const;
+    /// True for a program of at most kMaxArithmeticCode instructions, not
+    /// volatile, of the instructions in `ops` (opBit()) only, whose calls
+    /// (Op::Call) are all of built-in functions `callable` accepts: the
+    /// programs the interpreter's fast paths take.
+    bool isShortProgramOf(std::uint64_t ops, bool (*callable)(std::uint32_t index)) const;
     /// The formula text without "=", written in A1 or R1C1 style for a
     /// formula standing at `at`.
     std::string render(CellPos at, bool r1c1) const;

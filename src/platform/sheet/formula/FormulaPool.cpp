@@ -16,6 +16,7 @@ FormulaCode* FormulaPool::intern(const FormulaCode& code) {
     program->useCount = 1;
     program->arithmeticOnly = program->isArithmetic();
     program->scalarOnly = !program->arithmeticOnly && isScalarProgram(*program);
+    program->textOnly = !program->arithmeticOnly && !program->scalarOnly && isTextProgram(*program);
     bucket.push_back(std::move(program));
     ++m_count;
     return bucket.back().get();

@@ -389,6 +389,13 @@ bool Interpreter::evaluateArithmetic(const FormulaCode& program, CellPos at, dou
     return true;
 }
 
+Value Interpreter::evaluateFast(const FormulaCode& code, CellPos at) {
+    Value value;
+    if (!(code.scalarOnly ? evaluateScalar(code, at, value) : evaluateText(code, at, value)))
+        value = evaluateProgram(code, at);
+    return value;
+}
+
 Value Interpreter::evaluateProgram(const FormulaCode& program, CellPos at) {
     m_depth = 0;
     m_arrayIfs.clear();
@@ -589,40 +596,43 @@ void applyUnary(Op op, Operand& a) {
     a.setNumber(op == Op::Negate ? -n : n / 100.0);
 }
 
+FormulaError arithmeticResult(Op op, double x, double y, double& out) {
+    switch (op) {
+    case Op::Add:
+        out = x + y;
+        break;
+    case Op::Subtract:
+        out = x - y;
+        break;
+    case Op::Multiply:
+        out = x * y;
+        break;
+    case Op::Divide:
+        if (y == 0)
+            return FormulaError::Div0;
+        out = x / y;
+        break;
+    default: // Power
+        if (x == 0 && y == 0)
+            return FormulaError::Num;
+        out = std::pow(x, y);
+        break;
+    }
+    if (std::isfinite(out))
+        return FormulaError::None;
+    return x == 0 && y < 0 ? FormulaError::Div0 : FormulaError::Num;
+}
+
 namespace {
 
 // x op y for + - * / ^, into out.
 void arithmetic(Op op, double x, double y, Operand& out) {
     double r = 0;
-    switch (op) {
-    case Op::Add:
-        r = x + y;
-        break;
-    case Op::Subtract:
-        r = x - y;
-        break;
-    case Op::Multiply:
-        r = x * y;
-        break;
-    case Op::Divide:
-        if (y == 0) {
-            out.setError(FormulaError::Div0);
-            return;
-        }
-        r = x / y;
-        break;
-    default: // Power
-        if (x == 0 && y == 0) {
-            out.setError(FormulaError::Num);
-            return;
-        }
-        r = std::pow(x, y);
-        break;
-    }
-    if (std::isfinite(r))
+    FormulaError e = arithmeticResult(op, x, y, r);
+    if (e == FormulaError::None)
         out.setNumber(r);
     else
-        out.setError(x == 0 && y < 0 ? FormulaError::Div0 : FormulaError::Num);
+        out.setError(e);
 }
 
 } // namespace

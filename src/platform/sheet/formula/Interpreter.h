@@ -25,6 +25,18 @@ public:
                            Operand& result) = 0;
 };
 
+/// An operand of the interpreter's text path: a number, a text or an empty
+/// cell. A text is a view of a cell's text, of a literal of the program or
+/// of the slot's own buffer, never of another slot's buffer: a call's result
+/// replaces its first argument's slot and leaves no view dangling.
+struct TextOperand {
+    enum class Kind : std::uint8_t { Empty, Number, Text };
+    Kind kind = Kind::Empty;
+    double number = 0.0;
+    std::string_view text;
+    std::string buffer;
+};
+
 class Interpreter {
 public:
     Interpreter(const CellStore& cells, NamedFunctionHost* host, LookupIndex* lookups);
@@ -33,11 +45,8 @@ public:
         double number = 0;
         if (code.arithmeticOnly && evaluateArithmetic(code, at, number))
             return Value::number(number);
-        if (code.scalarOnly) {
-            Value value;
-            if (evaluateScalar(code, at, value))
-                return value;
-        }
+        if (code.scalarOnly || code.textOnly)
+            return evaluateFast(code, at);
         return evaluateProgram(code, at);
     }
     /// Where to note the references that functions and the range operator
@@ -46,6 +55,13 @@ public:
     void setDynamicReads(std::vector<CellRange>* reads) { m_dynamicReads = reads; }
 
 private:
+    /// The value of the cell that reference `index` of the program names
+    /// from `at`; null for a reference outside the grid.
+    const Value* referencedValue(const FormulaCode& program, std::uint32_t index,
+                                 CellPos at) const {
+        const CellPos p = program.refs[index].resolve(at);
+        return isInGrid(p) ? &m_cells.value(p.col, p.row) : nullptr;
+    }
     /// The value of an arithmetic program (FormulaCode::arithmeticOnly) on a
     /// stack of plain numbers; false, with nothing done, where the general
     /// path must answer: a cell holding no number, a division by zero, a
@@ -57,6 +73,22 @@ private:
     /// cell holding a text, truth value or error, an empty cell where a
     /// function would read the cell itself, any error on the way.
     bool evaluateScalar(const FormulaCode& program, CellPos at, Value& out);
+    /// The value of a program of texts and numbers (FormulaCode::textOnly)
+    /// on a stack of operands whose texts are views of the cells' texts, the
+    /// program's literals or the slots' own buffers, so that reading a cell
+    /// or taking a part of a text copies nothing; false, with nothing done,
+    /// where the general path must answer: a cell holding a truth value or
+    /// an error, a text read as a number that is none, any error on the way.
+    bool evaluateText(const FormulaCode& program, CellPos at, Value& out);
+    /// A call of evaluateText(): its arguments are args[0] to args[argc - 1],
+    /// its result takes the place of args[0]; false where the general path
+    /// must answer.
+    bool callText(const Instr& in, TextOperand* args, std::size_t argc);
+    /// evaluate() of a scalar or text program: its fast path, else the
+    /// general one. Every branch gives the one value, made in the caller's
+    /// place; out of line, so that the arithmetic path inlined into the
+    /// caller stays small.
+    Value evaluateFast(const FormulaCode& code, CellPos at);
     /// evaluate() on the operand stack: any program.
     Value evaluateProgram(const FormulaCode& program, CellPos at);
 
@@ -157,11 +189,22 @@ private:
     std::vector<CellRange>* m_dynamicReads = nullptr;
     /// The stack of evaluateScalar(), made when first needed.
     std::vector<Operand> m_scalars;
+    /// The stack of evaluateText(), made when first needed, and where its
+    /// results are built before they take the place of their first argument.
+    std::vector<TextOperand> m_texts;
+    std::string m_textResult;
 };
 
 /// True when every instruction of the program has a single number or truth
 /// value as its operands and result: the evaluateScalar() programs.
 bool isScalarProgram(const FormulaCode& program);
+/// True when the program holds only what evaluateText() runs: numbers,
+/// texts, cell references, "&", arithmetic and signs, and calls of LEN,
+/// LEFT, RIGHT, MID, UPPER, LOWER, PROPER, TRIM, CLEAN, REPT and CONCATENATE.
+bool isTextProgram(const FormulaCode& program);
+/// x op y for + - * / ^: the error (#DIV/0!, #NUM!) or FormulaError::None
+/// with the result in out.
+FormulaError arithmeticResult(Op op, double x, double y, double& out);
 /// Converts an argument, its reference already read, to what its declared
 /// kind asks for (a number, text or truth value); the error that stops the
 /// call, or FormulaError::None.

@@ -48,44 +48,16 @@ constexpr std::size_t kScalarSlots = kMaxArithmeticCode + 1;
 } // namespace
 
 bool isScalarProgram(const FormulaCode& program) {
-    if (program.code.size() > kMaxArithmeticCode || program.isVolatile)
-        return false;
     // Instructions inside arguments that take arrays (kInstrArray) work
     // element by element only on ranges and arrays, which such a program
     // cannot make: the flag changes nothing here.
-    for (const Instr& in : program.code) {
-        switch (in.op) {
-        case Op::Number:
-        case Op::Boolean:
-        case Op::Ref:
-        case Op::Paren:
-        case Op::Nop:
-        case Op::Negate:
-        case Op::UnaryPlus:
-        case Op::Percent:
-        case Op::Add:
-        case Op::Subtract:
-        case Op::Multiply:
-        case Op::Divide:
-        case Op::Power:
-        case Op::Equal:
-        case Op::NotEqual:
-        case Op::Less:
-        case Op::LessEqual:
-        case Op::Greater:
-        case Op::GreaterEqual:
-        case Op::JumpIfFalse:
-        case Op::Jump:
-            break;
-        case Op::Call:
-            if (!isScalarFunction(in.index))
-                return false;
-            break;
-        default:
-            return false;
-        }
-    }
-    return true;
+    constexpr std::uint64_t kOps =
+        opBit(Op::Number) | opBit(Op::Boolean) | opBit(Op::Ref) | opBit(Op::Paren) |
+        opBit(Op::Nop) | opBit(Op::Negate) | opBit(Op::UnaryPlus) | opBit(Op::Percent) |
+        kArithmeticOps | opBit(Op::Equal) | opBit(Op::NotEqual) | opBit(Op::Less) |
+        opBit(Op::LessEqual) | opBit(Op::Greater) | opBit(Op::GreaterEqual) |
+        opBit(Op::JumpIfFalse) | opBit(Op::Jump) | opBit(Op::Call);
+    return program.isShortProgramOf(kOps, isScalarFunction);
 }
 
 bool Interpreter::evaluateScalar(const FormulaCode& program, CellPos at, Value& out) {
@@ -104,10 +76,10 @@ bool Interpreter::evaluateScalar(const FormulaCode& program, CellPos at, Value& 
             s[depth++].setBoolean(in.index != 0);
             break;
         case Op::Ref: {
-            CellPos p = program.refs[in.index].resolve(at);
-            if (!isInGrid(p))
+            const Value* cell = referencedValue(program, in.index, at);
+            if (!cell)
                 return false;
-            const Value& v = m_cells.value(p.col, p.row);
+            const Value& v = *cell;
             Operand& op = s[depth++];
             if (v.isNumber()) {
                 op.setNumber(v.asNumber());

@@ -4,6 +4,7 @@
 #include "platform/sheet/functions/FunctionApi.h"
 #include "platform/sheet/functions/MathUtil.h"
 #include "platform/sheet/functions/NumberFormat.h"
+#include "platform/sheet/functions/TextPieces.h"
 #include "platform/sheet/functions/TextUtil.h"
 
 #include <algorithm>
@@ -98,6 +99,13 @@ void formatFunction(FunctionCall& c) {
         c.setError(FormulaError::Value);
 }
 
+// UPPER, LOWER, PROPER, TRIM, CLEAN: the text changed by one of TextPieces.h.
+template <void (*change)(std::string&, std::string_view)> void changedText(FunctionCall& c) {
+    std::string out;
+    change(out, c.text(0));
+    c.setText(std::move(out));
+}
+
 } // namespace
 
 void addTextFunctions(std::vector<FunctionInfo>& t) {
@@ -105,38 +113,25 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                      c.setNumber(static_cast<double>(c.text(0).size()));
                  }});
     t.push_back({"LEFT", 1, 2, {K::Text, K::Number}, [](FunctionCall& c) {
-                     double n = c.numOr(1, 1);
-                     if (n < 0)
-                         c.setError(FormulaError::Value);
+                     std::string_view part;
+                     if (leftPart(c.text(0), c.numOr(1, 1), part))
+                         c.setText(std::string(part));
                      else
-                         c.setText(c.text(0).substr(
-                             0, static_cast<std::size_t>(std::min(n, kTextLengthMax))));
+                         c.setError(FormulaError::Value);
                  }});
     t.push_back({"RIGHT", 1, 2, {K::Text, K::Number}, [](FunctionCall& c) {
-                     double n = c.numOr(1, 1);
-                     const std::string& s = c.text(0);
-                     if (n < 0) {
+                     std::string_view part;
+                     if (rightPart(c.text(0), c.numOr(1, 1), part))
+                         c.setText(std::string(part));
+                     else
                          c.setError(FormulaError::Value);
-                         return;
-                     }
-                     std::size_t k =
-                         std::min(s.size(), static_cast<std::size_t>(std::min(n, kTextLengthMax)));
-                     c.setText(s.substr(s.size() - k));
                  }});
     t.push_back({"MID", 3, 3, {K::Text, K::Number}, [](FunctionCall& c) {
-                     double start = c.num(1);
-                     double n = c.num(2);
-                     if (start < 1 || n < 0) {
-                         c.setError(FormulaError::Value);
-                         return;
-                     }
-                     const std::string& s = c.text(0);
-                     auto from = static_cast<std::size_t>(std::min(start - 1, kTextLengthMax));
-                     if (from >= s.size())
-                         c.setText({});
+                     std::string_view part;
+                     if (midPart(c.text(0), c.num(1), c.num(2), part))
+                         c.setText(std::string(part));
                      else
-                         c.setText(
-                             s.substr(from, static_cast<std::size_t>(std::min(n, kTextLengthMax))));
+                         c.setError(FormulaError::Value);
                  }});
     t.push_back({"FIND", 2, 3, {K::Text, K::Text, K::Number}, [](FunctionCall& c) {
                      double start = c.numOr(2, 1);
@@ -181,44 +176,11 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                      s.replace(from, count, c.text(3));
                      c.setText(std::move(s));
                  }});
-    t.push_back(
-        {"UPPER", 1, 1, {K::Text}, [](FunctionCall& c) { c.setText(upperText(c.text(0))); }});
-    t.push_back({"LOWER", 1, 1, {K::Text}, [](FunctionCall& c) {
-                     std::string s = c.text(0);
-                     for (char& ch : s)
-                         ch = vtxToLower(ch);
-                     c.setText(std::move(s));
-                 }});
-    t.push_back({"PROPER", 1, 1, {K::Text}, [](FunctionCall& c) {
-                     std::string s = c.text(0);
-                     bool start = true;
-                     for (char& ch : s) {
-                         char up = vtxToUpper(ch);
-                         char low = vtxToLower(ch);
-                         bool letter = up != low;
-                         ch = letter ? (start ? up : low) : ch;
-                         start = !letter;
-                     }
-                     c.setText(std::move(s));
-                 }});
-    t.push_back({"TRIM", 1, 1, {K::Text}, [](FunctionCall& c) {
-                     std::string out;
-                     for (char ch : c.text(0)) {
-                         if (ch == ' ' && (out.empty() || out.back() == ' '))
-                             continue;
-                         out += ch;
-                     }
-                     if (!out.empty() && out.back() == ' ')
-                         out.pop_back();
-                     c.setText(std::move(out));
-                 }});
-    t.push_back({"CLEAN", 1, 1, {K::Text}, [](FunctionCall& c) {
-                     std::string out;
-                     for (char ch : c.text(0))
-                         if (static_cast<unsigned char>(ch) >= 32)
-                             out += ch;
-                     c.setText(std::move(out));
-                 }});
+    t.push_back({"UPPER", 1, 1, {K::Text}, changedText<appendUpper>});
+    t.push_back({"LOWER", 1, 1, {K::Text}, changedText<appendLower>});
+    t.push_back({"PROPER", 1, 1, {K::Text}, changedText<appendProper>});
+    t.push_back({"TRIM", 1, 1, {K::Text}, changedText<appendTrimmed>});
+    t.push_back({"CLEAN", 1, 1, {K::Text}, changedText<appendCleaned>});
     t.push_back({"CONCATENATE", 1, 255, {K::Text}, [](FunctionCall& c) {
                      std::size_t n = 0;
                      for (int i = 0; i < c.argc; ++i)
@@ -248,16 +210,11 @@ void addTextFunctions(std::vector<FunctionInfo>& t) {
                          c.setText(fixedText(c.num(0), std::min(d, 15), !noCommas));
                  }});
     t.push_back({"REPT", 2, 2, {K::Text, K::Number}, [](FunctionCall& c) {
-                     double n = c.num(1);
-                     const std::string& s = c.text(0);
-                     if (n < 0 || n * static_cast<double>(s.size()) > kTextLengthMax) {
-                         c.setError(FormulaError::Value);
-                         return;
-                     }
                      std::string out;
-                     for (int i = 0; i < clampToInt(n) && !s.empty(); ++i)
-                         out += s;
-                     c.setText(std::move(out));
+                     if (appendRepeated(out, c.text(0), c.num(1)))
+                         c.setText(std::move(out));
+                     else
+                         c.setError(FormulaError::Value);
                  }});
     t.push_back(
         {"EXACT", 2, 2, {K::Text}, [](FunctionCall& c) { c.setBoolean(c.text(0) == c.text(1)); }});

@@ -1,6 +1,7 @@
 #include "platform/sheet/functions/TextUtil.h"
 
 #include "platform/core/VtxString.h"
+#include "platform/sheet/functions/TextPieces.h"
 
 #include <vector>
 
@@ -61,9 +62,8 @@ std::size_t matchAt(const std::vector<PatternChar>& p, std::string_view text, bo
 } // namespace
 
 std::string upperText(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = vtxToUpper(c);
+    std::string out;
+    appendUpper(out, text);
     return out;
 }
 
