@@ -9,12 +9,20 @@
 
 #include <dlfcn.h>
 
+#ifdef VTX_HOST_HAS_QT
+#include <QtGlobal>
+#endif
+
 namespace {
 
 const Vtx_String kLibrary = VTX_MODULE_LIBRARY;
 
 class ModuleLibraryTest : public ::testing::Test {
 protected:
+#ifdef VTX_HOST_HAS_QT
+    // Uses Qt, so that Qt is resident as in the desktop host (see the build file).
+    void SetUp() override { ASSERT_NE(qVersion(), nullptr); }
+#endif
     Host m_host;
     HostScope m_scope{m_host};
     HostDynamicLinker& linker() { return m_host.linker(); }
