@@ -89,7 +89,9 @@ bool setCheckValue(QWidget* widget, const Vtx_String& value) {
     const int state = third ? kUndetermined : (value.asDouble() > 0 ? kChecked : kUnchecked);
     if (auto* box = qobject_cast<QCheckBox*>(widget)) {
         box->setTristate(third);
-        box->setCheckState(static_cast<Qt::CheckState>(state));
+        box->setCheckState(state == kUndetermined ? Qt::PartiallyChecked
+                           : state == kChecked    ? Qt::Checked
+                                                  : Qt::Unchecked);
     } else if (auto* flex = qobject_cast<FlexButton*>(widget)) {
         flex->setTristate(third);
         flex->setCheckState(state);
