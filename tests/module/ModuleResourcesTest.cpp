@@ -37,6 +37,20 @@ TEST(ModuleResourcesTest, TheBillMarkerIsAnArrowIntoThePicture) {
     EXPECT_EQ(marker.pixel(0, 15), kWhite);
 }
 
+TEST(ModuleResourcesTest, TheToggleButtonPictureStandsOnWhite) {
+    ModuleBitmap picture;
+    ASSERT_TRUE(moduleResources().loadBitmap(kBitmapFlexButton, picture));
+    EXPECT_EQ(picture.width, 16);
+    EXPECT_EQ(picture.height, 16);
+    // White is what a designed dialog shows through: the corners are white,
+    // the stiffener (top) and the plate (bottom) are drawn.
+    EXPECT_EQ(picture.pixel(0, 0), kWhite);
+    EXPECT_EQ(picture.pixel(15, 15), kWhite);
+    EXPECT_NE(picture.pixel(7, 3), kWhite);
+    EXPECT_NE(picture.pixel(1, 12), kWhite);
+    EXPECT_EQ(picture.pixel(1, 3), kWhite);
+}
+
 TEST(ModuleResourcesTest, UnknownResourcesAreEmpty) {
     ModuleBitmap bitmap;
     EXPECT_FALSE(moduleResources().loadBitmap(1, bitmap));

@@ -236,8 +236,8 @@ bool DesignArea::setFocusToCtrl(bool first) {
 }
 
 const QPixmap& DesignArea::flexIcon() {
-    if (!m_flexIconLoaded) {
-        m_flexIconLoaded = true;
+    // Looked up until found: the module may register its resources later.
+    if (m_flexIcon.isNull()) {
         // Module resources carry icons or bitmaps; a bitmap's white is transparent.
         HostResources& resources = Host::current().resources();
         std::string_view bytes = resources.find(ResourceKind::Icon, kFlexButtonIcon);

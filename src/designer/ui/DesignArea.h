@@ -37,6 +37,7 @@ constexpr int kFlexButtonIcon = 239;
 constexpr int kComboDropHeight = 200;
 
 class DesignArea : public QWidget {
+    Q_OBJECT
 public:
     /// In design mode (the designer window) every control but labels is
     /// disabled so that clicks reach the designer, and the area is filled
@@ -140,7 +141,6 @@ private:
     bool m_designMode;
     QPixmap m_picture;
     QPixmap m_flexIcon;
-    bool m_flexIconLoaded = false;
     QVector<QPointer<QWidget>> m_drawn;
 };
 
