@@ -39,11 +39,25 @@ constexpr std::string_view kBillMarker[] = {
     "..........a.....", "................", "................", "................",
 };
 
+// A plate with a stiffener welded to it, the part a toggle button of a
+// designed dialog switches on or off: '.' background (white, transparent),
+// '#' outline, 'o' face, 'w' weld.
+constexpr PixelColour kFlexButtonPalette[] = {
+    {'.', 0xFFFFFF}, {'#', 0x203860}, {'o', 0x90B0D8}, {'w', 0xC04000}};
+
+constexpr std::string_view kFlexButton[] = {
+    "................", "......####......", "......#oo#......", "......#oo#......",
+    "......#oo#......", "......#oo#......", "......#oo#......", "......#oo#......",
+    "......#oo#......", "......#oo#......", ".....w#oo#w.....", "################",
+    "#oooooooooooooo#", "#oooooooooooooo#", "################", "................",
+};
+
 static_assert(kBitmapBillMarker == kBillPictureMarker, "the bill names the module's marker");
 
 } // namespace
 
 ModuleResources::ModuleResources() {
+    m_bitmaps[kBitmapFlexButton] = encodeBmp(kFlexButton, kFlexButtonPalette);
     m_bitmaps[kBitmapBillMarker] = encodeBmp(kBillMarker, kBillMarkerPalette);
     m_bitmaps[kBitmapCheckUnchecked] = encodeBmp(kCheckBoxUnchecked, kCheckBoxPalette);
     m_bitmaps[kBitmapCheckChecked] = encodeBmp(kCheckBoxChecked, kCheckBoxPalette);

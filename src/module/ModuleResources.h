@@ -9,6 +9,7 @@
 
 /// Bitmap resource numbers of the module.
 enum ModuleBitmapId : int {
+    kBitmapFlexButton = 239,      ///< the picture of a designed dialog's toggle button
     kBitmapBillMarker = 251,      ///< marks a bill's picture row: the part above
     kBitmapCheckUnchecked = 8134, ///< the unchecked check box every grid shows
     kBitmapCheckChecked = 8136,   ///< the checked check box every grid shows

@@ -23,7 +23,7 @@ TEST(ModuleResourcesTest, CheckBoxPicturesAreRealBitmaps) {
     // Top rows stay at the top (BMP rows are stored bottom-up).
     EXPECT_EQ(checked.pixel(11, 4), kBlack);
     EXPECT_EQ(checked.pixel(11, 11), kWhite);
-    EXPECT_EQ(moduleResources().bitmapIds(), (std::vector<int>{251, 8134, 8136}));
+    EXPECT_EQ(moduleResources().bitmapIds(), (std::vector<int>{239, 251, 8134, 8136}));
 }
 
 TEST(ModuleResourcesTest, TheBillMarkerIsAnArrowIntoThePicture) {
@@ -35,6 +35,20 @@ TEST(ModuleResourcesTest, TheBillMarkerIsAnArrowIntoThePicture) {
     EXPECT_NE(marker.pixel(14, 9), kWhite) << "the head points right";
     EXPECT_EQ(marker.pixel(14, 0), kWhite);
     EXPECT_EQ(marker.pixel(0, 15), kWhite);
+}
+
+TEST(ModuleResourcesTest, TheToggleButtonPictureStandsOnWhite) {
+    ModuleBitmap picture;
+    ASSERT_TRUE(moduleResources().loadBitmap(kBitmapFlexButton, picture));
+    EXPECT_EQ(picture.width, 16);
+    EXPECT_EQ(picture.height, 16);
+    // White is what a designed dialog shows through: the corners are white,
+    // the stiffener (top) and the plate (bottom) are drawn.
+    EXPECT_EQ(picture.pixel(0, 0), kWhite);
+    EXPECT_EQ(picture.pixel(15, 15), kWhite);
+    EXPECT_NE(picture.pixel(7, 3), kWhite);
+    EXPECT_NE(picture.pixel(1, 12), kWhite);
+    EXPECT_EQ(picture.pixel(1, 3), kWhite);
 }
 
 TEST(ModuleResourcesTest, UnknownResourcesAreEmpty) {

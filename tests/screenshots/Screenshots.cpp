@@ -4,6 +4,9 @@
 
 #include "HostWindow.h"
 
+#include "designer/DesignFiles.h"
+#include "designer/ui/DesignArea.h"
+
 #include "platform/core/DlgSizeStore.h"
 #include "platform/core/Settings.h"
 #include "platform/host/Host.h"
@@ -19,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <cstdio>
 #include <functional>
@@ -155,6 +159,27 @@ int main(int argc, char** argv) {
         request.prompt = "Delete the selected rows?";
         vtx::ui::TextInputDialog message(request);
         shoot(message, folder, QStringLiteral("text-input-message"));
+    }
+    {
+        // The sample end plate design shown live in a dialog, values set by id.
+        vtx::ui::VtxDialog dialog(0);
+        dialog.setWindowTitle(QStringLiteral("EndPlate"));
+        auto* area = new vtx::designui::DesignArea(&dialog);
+        area->design().setDynIdRange(33000, 33099);
+        if (!area->readFromFile(getDesignerRootFolder() + "EndPlate\\EndPlate.txt")) {
+            std::fprintf(stderr, "screenshots: %s\n", area->design().lastError().c_str());
+            ++g_failures;
+        }
+        area->redrawAllControls();
+        int i = -1;
+        const std::pair<const char*, const char*> values[] = {
+            {"Thickness", "15"}, {"Width", "200"}, {"Height", "360"}, {"TopExtension", "40"}};
+        for (const auto& [name, value] : values)
+            if (area->findEditCtrlWithContents(name, i))
+                area->setCtrlValue(area->design().getControl(i)->resourceId, value);
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(area);
+        shoot(dialog, folder, QStringLiteral("design-endplate"));
     }
     return g_failures == 0 ? 0 : 1;
 }
