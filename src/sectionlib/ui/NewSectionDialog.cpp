@@ -161,8 +161,8 @@ void NewSectionDialog::placeControls() {
         place(valueLabelId(k), 155, kValueTopDu + k * kValueStepDu, 90, 12);
         place(valueEditId(k), 247, kValueTopDu + k * kValueStepDu, 62, 12);
     }
-    place(1, 7, 243, 60, 15);
-    place(2, 73, 243, 60, 15);
+    place(1, 183, 243, 60, 15);
+    place(2, 249, 243, 60, 15);
     const QSize size(qRound(kWidthDu * duX), qRound(kHeightDu * duY));
     resize(size);
     setMinimumSize(size); // the size at opening is the smallest
@@ -185,8 +185,8 @@ void NewSectionDialog::placeControls() {
         m_layout.setAnchors(valueEditId(k), stretch, fixed);
     }
     m_layout.setAnchors(kNewSectionPicture, fixed, fixed);
-    m_layout.setAnchors(1, kKeepNear | kKeepSize, kKeepFar | kKeepSize);
-    m_layout.setAnchors(2, kKeepNear | kKeepSize, kKeepFar | kKeepSize);
+    m_layout.setAnchors(1, kKeepFar | kKeepSize, kKeepFar | kKeepSize);
+    m_layout.setAnchors(2, kKeepFar | kKeepSize, kKeepFar | kKeepSize);
 }
 
 Vtx_StringArray NewSectionDialog::shownValues() const {
