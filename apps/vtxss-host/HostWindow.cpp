@@ -94,6 +94,7 @@ void HostWindow::buildMenus() {
     });
     refreshApplyMenu();
     buildSpreadsheetMenu();
+    buildSectionsMenu();
 }
 
 void HostWindow::refreshApplyMenu() {

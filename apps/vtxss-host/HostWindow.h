@@ -37,6 +37,11 @@ public:
     /// bill shown in its window and saved to billFile; false (said on the
     /// command line) when the list cannot be read or the bill not saved.
     bool produceBill(const Vtx_String& partList, const Vtx_String& billFile);
+    /// Adds a section to the library's values table tableName in the
+    /// new-section dialog, the last section as example; on OK saves the
+    /// table and registers it (said on the command line). False when the
+    /// table cannot be read or saved, or the dialog was cancelled.
+    bool addSectionTo(const Vtx_String& tableName);
     /// The last bill produced (its window stays open until the next one).
     KsSSBillOutput* bill() const { return m_bill.get(); }
     DrawingSession& session() { return m_session; }
@@ -49,6 +54,7 @@ protected:
 private:
     void buildMenus();
     void buildSpreadsheetMenu();
+    void buildSectionsMenu();
     void askAndProduceBill();
     void editGeneralVariables(const Vtx_String& macro);
     void refreshApplyMenu();

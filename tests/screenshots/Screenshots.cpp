@@ -13,6 +13,8 @@
 #include "platform/ui/TextInputDialog.h"
 #include "platform/ui/UiText.h"
 #include "platform/ui/VtxDialog.h"
+#include "sectionlib/ProfValuesTable.h"
+#include "sectionlib/SectionLibDialogs.h"
 #include "spread/ReadSSFile.h"
 #include "spread/ui/GridDialog.h"
 
@@ -147,6 +149,18 @@ int main(int argc, char** argv) {
         Vtx_Array<Vtx_StringArray> rows{
             {"Fin plate", "10", "1"}, {"End plate", "15", "0"}, {"Base plate", "20", "1"}};
         startGridDialog(headers, rows, true, "DLG_SS_STRINGARRAY", "Plates");
+
+        // A new section in the sample IPE table, by the example of IPE 200
+        // (closed with Cancel: the table file stays as shipped).
+        Vtx_ProfValuesTable ipe;
+        if (ipe.readFromFile("IPE")) {
+            shootModal(folder, QStringLiteral("new-section"));
+            int index = -1;
+            StartDlgEditLibSimple("200", ipe, index);
+        } else {
+            std::fprintf(stderr, "screenshots: the sample IPE table cannot be read\n");
+            ++g_failures;
+        }
     }
     {
         TextInputRequest request;
