@@ -21,11 +21,15 @@ class ModuleLibraryTest : public ::testing::Test {
 protected:
 #ifdef VTX_HOST_HAS_QT
     // Uses Qt, so that Qt is resident as in the desktop host (see the build file).
-    void SetUp() override { ASSERT_NE(qVersion(), nullptr); }
+    void SetUp() override {
+        ASSERT_NE(qVersion(), nullptr);
+    }
 #endif
     Host m_host;
     HostScope m_scope{m_host};
-    HostDynamicLinker& linker() { return m_host.linker(); }
+    HostDynamicLinker& linker() {
+        return m_host.linker();
+    }
 };
 
 TEST_F(ModuleLibraryTest, LoadRegistersTheLibraryWithThisHost) {
