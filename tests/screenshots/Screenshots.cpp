@@ -87,6 +87,29 @@ void shootModal(const QDir& folder, const QString& name) {
     });
 }
 
+/// Shows a design of the sample library live in a dialog, as a macro dialog's
+/// tab shows it, with the given variable values set by window id.
+void shootDesign(const QDir& folder, const char* design,
+                 std::initializer_list<std::pair<const char*, const char*>> values,
+                 const QString& name) {
+    vtx::ui::VtxDialog dialog(0);
+    dialog.setWindowTitle(QString::fromLatin1(design));
+    auto* area = new vtx::designui::DesignArea(&dialog);
+    area->design().setDynIdRange(33000, 33099);
+    if (!area->readFromFile(getDesignerRootFolder() + design + ".txt")) {
+        std::fprintf(stderr, "screenshots: %s\n", area->design().lastError().c_str());
+        ++g_failures;
+    }
+    area->redrawAllControls();
+    int i = -1;
+    for (const auto& [variable, value] : values)
+        if (area->findEditCtrlWithContents(variable, i))
+            area->setCtrlValue(area->design().getControl(i)->resourceId, value);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(area);
+    shoot(dialog, folder, name);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -174,26 +197,24 @@ int main(int argc, char** argv) {
         vtx::ui::TextInputDialog message(request);
         shoot(message, folder, QStringLiteral("text-input-message"));
     }
-    {
-        // The sample end plate design shown live in a dialog, values set by id.
-        vtx::ui::VtxDialog dialog(0);
-        dialog.setWindowTitle(QStringLiteral("EndPlate"));
-        auto* area = new vtx::designui::DesignArea(&dialog);
-        area->design().setDynIdRange(33000, 33099);
-        if (!area->readFromFile(getDesignerRootFolder() + "EndPlate\\EndPlate.txt")) {
-            std::fprintf(stderr, "screenshots: %s\n", area->design().lastError().c_str());
-            ++g_failures;
-        }
-        area->redrawAllControls();
-        int i = -1;
-        const std::pair<const char*, const char*> values[] = {
-            {"Thickness", "15"}, {"Width", "200"}, {"Height", "360"}, {"TopExtension", "40"}};
-        for (const auto& [name, value] : values)
-            if (area->findEditCtrlWithContents(name, i))
-                area->setCtrlValue(area->design().getControl(i)->resourceId, value);
-        auto* layout = new QVBoxLayout(&dialog);
-        layout->addWidget(area);
-        shoot(dialog, folder, QStringLiteral("design-endplate"));
-    }
+    // Sample designs shown live in a dialog, values set by id.
+    shootDesign(folder, "EndPlate\\EndPlate",
+                {{"Thickness", "15"},
+                 {"Width", "200"},
+                 {"Height", "360"},
+                 {"TopExtension", "40"},
+                 {"BottomExtension", "40"},
+                 {"Weld", "6"},
+                 {"PlateArea", "72000"}},
+                QStringLiteral("design-endplate"));
+    shootDesign(folder, "EndPlate\\Bolts",
+                {{"EdgeDistance", "40"}, {"Gauge", "100"}, {"Pitch", "90"}, {"RowOffset", "60"}},
+                QStringLiteral("design-endplate-bolts"));
+    shootDesign(folder, "FinPlate\\FinPlate",
+                {{"Thickness", "10"}, {"Width", "100"}, {"Height", "210"}, {"Weld", "5"}},
+                QStringLiteral("design-finplate"));
+    shootDesign(folder, "BasePlate\\BasePlate",
+                {{"Thickness", "25"}, {"Width", "400"}, {"Length", "400"}, {"Weld", "8"}},
+                QStringLiteral("design-baseplate"));
     return g_failures == 0 ? 0 : 1;
 }

@@ -190,17 +190,17 @@ TEST_F(DesignUiTest, SampleDesignShowsItsVariables) {
     ASSERT_TRUE(area->readFromFile(getDesignerRootFolder() + "EndPlate\\EndPlate.txt"));
     area->redrawAllControls();
     ASSERT_EQ(area->drawnCount(), 15);
-    EXPECT_EQ(area->picture().size(), QSize(360, 240));
+    EXPECT_EQ(area->picture().size(), QSize(480, 300));
     int i = -1;
     ASSERT_TRUE(area->findEditCtrlWithContents("width", i));
     EXPECT_STREQ(area->controlWidget(i)->metaObject()->className(), "QLineEdit");
-    EXPECT_EQ(area->controlWidget(i)->geometry(), QRect(263, 52, 79, 18));
+    EXPECT_EQ(area->controlWidget(i)->geometry(), QRect(365, 69, 96, 24));
     ASSERT_TRUE(area->findEditCtrlWithContents("Thickness", i));
     auto* thickness = qobject_cast<QComboBox*>(area->controlWidget(i));
     ASSERT_NE(thickness, nullptr);
     EXPECT_GT(thickness->count(), 3) << "filled from Lists\\PlateThickness.txt";
     EXPECT_FALSE(area->findEditCtrlWithContents("Thickness:", i)) << "labels are no variables";
     for (int k = 0; k < area->drawnCount(); ++k)
-        EXPECT_TRUE(QRect(0, 0, 360, 240).contains(area->controlWidget(k)->geometry())) << k;
+        EXPECT_TRUE(QRect(0, 0, 480, 300).contains(area->controlWidget(k)->geometry())) << k;
     EXPECT_EQ(vtx::ui::missingTexts(area.get()), QStringList());
 }
