@@ -29,7 +29,7 @@ const char* const kDescription =
     "export TABLE --out FILE: the column names and sections as .csv or .xlsx.\n\n"
     "import FILE.csv --table NAME: the CSV file into the table, checked first as check checks "
     "a table; it must have the columns of the table it replaces, and a new table needs "
-    "--template.\n\n"
+    "--template (a section-type number 1 to 24, or a template drawing's name).\n\n"
     "check: every table of the folder (header, unique system names, 0 or 1 in I/O, user "
     "names, row lengths, numbers as values); exits 1 when one has a problem.\n\n"
     "A table exported to CSV and imported again gives the same table file byte for byte. "
@@ -44,6 +44,14 @@ struct SectionsOptions {
     bool json = false;
     Folders folders;
 };
+
+/// A template as the tables list and show it: a standard section type by its
+/// number ("type 1"), a user template drawing by its file name.
+std::string describedTemplate(const std::string& templateName) {
+    const bool number =
+        !templateName.empty() && templateName.find_first_not_of("0123456789") == std::string::npos;
+    return number ? "type " + templateName : templateName;
+}
 
 Vtx_ProfValuesTable readTable(const std::string& name) {
     Vtx_ProfValuesTable table;
@@ -109,7 +117,7 @@ int runList(const SectionsOptions& options) {
             else
                 std::cout << name << "  " << entry["sections"].get<int>() << " sections, "
                           << entry["inUse"].get<int>() << " in use  ("
-                          << entry["template"].get<std::string>() << ")\n";
+                          << describedTemplate(entry["template"].get<std::string>()) << ")\n";
         }
     }
     if (failed > 0)
@@ -149,8 +157,9 @@ int runShow(const SectionsOptions& options) {
                 widths.push_back(0);
             widths[c] = std::max(widths[c], toUtf8(row[c].view()).size());
         }
-    std::cout << "Table " << shown(table.tableName) << " (template " << shown(table.templateName)
-              << ", " << table.rows.length() << " sections)\n";
+    std::cout << "Table " << shown(table.tableName) << " ("
+              << describedTemplate(shown(table.templateName)) << ", " << table.rows.length()
+              << " sections)\n";
     for (const Vtx_StringArray& row : all) {
         std::string line;
         for (int c = 0; c < row.length(); ++c) {
@@ -329,8 +338,9 @@ Command addSectionsCommand(CLI::App& top) {
         ->type_name("");
     addValueOption(*app, "-o,--out", options->out, "FILE", "export: the .csv or .xlsx file");
     addValueOption(*app, "--table", options->table, "NAME", "import: the table to write");
-    addValueOption(*app, "--template", options->templateName, "FILE",
-                   "import: the template of a new table, or a new one for an existing table");
+    addValueOption(*app, "--template", options->templateName, "TEMPLATE",
+                   "import: the template (section-type number or NAME.dwg) of a new table, or "
+                   "a new one for an existing table");
     addSwitch(*app, "--json", options->json, "list, show, check: one JSON document");
     addFolderOptions(*app, options->folders);
     return {app, [options](ModuleMessages&) { return runSections(*options); }};

@@ -169,11 +169,12 @@ Vtx_String NewSectionByExample::exampleUserName() const {
 }
 
 Vtx_StringArray NewSectionByExample::dimensionNames() const {
+    // A standard type names its dimensions; values beyond them (the area and
+    // weight of the sample tables, say) and every value of a template
+    // drawing's table are named by their columns.
     const int type = templateType(m_table);
-    if (type > 0)
-        return standardDimensionNames(type);
-    Vtx_StringArray names;
-    for (int c = firstValueColumn(m_table); c < m_table.columns.length(); ++c)
+    Vtx_StringArray names = type > 0 ? standardDimensionNames(type) : Vtx_StringArray();
+    for (int c = firstValueColumn(m_table) + names.length(); c < m_table.columns.length(); ++c)
         names.append(m_table.columns[c]);
     return names;
 }

@@ -99,6 +99,23 @@ TEST(NewSectionByExample, StandardTypesNameTheirValuesInTheirOrder) {
     EXPECT_EQ(standardDimensionNames(22)[1], dialString(749));
     EXPECT_TRUE(standardDimensionNames(0).isEmpty());
     EXPECT_TRUE(standardDimensionNames(25).isEmpty());
+
+    // Values beyond the type's names are named by their columns; a template
+    // drawing's table names all its values by its columns.
+    Vtx_ProfValuesTable table = angleTable();
+    table.columns = cells({"SysName", "I/O", "English", "German", "French", "Dutch", "h", "b", "tw",
+                           "tf", "r1", "r2", "A", "G"});
+    table.rows.append(cells({"40x4", "1", "L 40", "L 40", "L 40", "L 40", "40", "40", "4", "4", "6",
+                             "3", "3.08", "2.42"}));
+    table.templateName = "3";
+    Vtx_StringArray expected = standardDimensionNames(3);
+    ASSERT_EQ(expected.length(), 6);
+    expected.append("A");
+    expected.append("G");
+    EXPECT_EQ(NewSectionByExample(table, "40x4").dimensionNames(), expected);
+    table.templateName = "Angles\\Special.dwg";
+    EXPECT_EQ(NewSectionByExample(table, "40x4").dimensionNames(),
+              cells({"h", "b", "tw", "tf", "r1", "r2", "A", "G"}));
 }
 
 } // namespace

@@ -88,7 +88,7 @@ TEST_F(SectionLibrary, RegistrySeesTheEditedTable) {
     EXPECT_EQ(registered, 1) << "the edited table replaces the old one";
     const Vtx_SectionTable* found = nullptr;
     ASSERT_TRUE(registry.findSection("HEA 200", found, row));
-    EXPECT_EQ(found->templateName, Vtx_String("Prof\\IShape.tpl"));
+    EXPECT_EQ(found->templateName, Vtx_String("1"));
     EXPECT_EQ(found->columns[1], Vtx_String("English")) << "the in-use column is not registered";
 }
 
