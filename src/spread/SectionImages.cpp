@@ -46,22 +46,6 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// Removes prefix (case ignored, either separator) from the front of text.
-bool removeFolderPrefix(Vtx_String& text, const Vtx_String& prefix) {
-    if (prefix.isEmpty() || text.length() < prefix.length())
-        return false;
-    for (int i = 0; i < prefix.length(); ++i) {
-        const char a = text.at(i);
-        const char b = prefix.at(i);
-        if (isSeparator(a) && isSeparator(b))
-            continue;
-        if (vtxToLower(a) != vtxToLower(b))
-            return false;
-    }
-    text = text.mid(prefix.length());
-    return true;
-}
-
 // A user section name must stay inside "User Sections\\" and the icon
 // folder: sub-folders are allowed, ".." parts, drives and roots are not.
 bool isSafeRelativeName(const Vtx_String& name) {
@@ -99,6 +83,21 @@ bool isOlderThan(const Vtx_String& target, const Vtx_String& source) {
 }
 
 } // namespace
+
+bool removeFolderPrefix(Vtx_String& text, const Vtx_String& prefix) {
+    if (prefix.isEmpty() || text.length() < prefix.length())
+        return false;
+    for (int i = 0; i < prefix.length(); ++i) {
+        const char a = text.at(i);
+        const char b = prefix.at(i);
+        if (isSeparator(a) && isSeparator(b))
+            continue;
+        if (vtxToLower(a) != vtxToLower(b))
+            return false;
+    }
+    text = text.mid(prefix.length());
+    return true;
+}
 
 Vtx_String getSectionTypeName(int type) {
     if (type < 1 || type > static_cast<int>(kSectionTypeNames.size()))

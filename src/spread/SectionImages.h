@@ -23,6 +23,10 @@ constexpr const char* kIconFolder = "icons\\";
 /// The folder of user-defined sections, relative to the library folder.
 constexpr const char* kUserSectionsFolder = "User Sections\\";
 
+/// Removes prefix from the front of text when text starts with it (case
+/// ignored, "\\" and "/" alike); false, text unchanged, otherwise.
+bool removeFolderPrefix(Vtx_String& text, const Vtx_String& prefix);
+
 /// The picture base name of section type number type (1 "ProfSectionI" to
 /// 24 "ProfSectionDouble Cleat"); empty for any other number.
 Vtx_String getSectionTypeName(int type);

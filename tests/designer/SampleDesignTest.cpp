@@ -34,9 +34,12 @@ TEST_F(SampleDesign, EveryDesignBindsToTheVariablesOfItsModule) {
         const char* module;
     };
     const Binding bindings[] = {
-        {"EndPlate\\EndPlate", "EP-1", "EndPlate"},       {"EndPlate\\Bolts", "EP-1", "Bolts"},
-        {"FinPlate\\FinPlate", "FP-1", "FinPlate"},       {"FinPlate\\FinBolts", "FP-1", "FinBolts"},
-        {"BasePlate\\BasePlate", "BP-1", "BasePlate"},    {"BasePlate\\AnchorBolts", "BP-1", "AnchorBolts"},
+        {"EndPlate\\EndPlate", "EP-1", "EndPlate"},
+        {"EndPlate\\Bolts", "EP-1", "Bolts"},
+        {"FinPlate\\FinPlate", "FP-1", "FinPlate"},
+        {"FinPlate\\FinBolts", "FP-1", "FinBolts"},
+        {"BasePlate\\BasePlate", "BP-1", "BasePlate"},
+        {"BasePlate\\AnchorBolts", "BP-1", "AnchorBolts"},
         {"BasePlate\\Shims", "BP-1", "Shims"},
     };
     Vtx_Database db;

@@ -15,6 +15,7 @@
 #include "platform/ui/VtxDialog.h"
 #include "sectionlib/ProfValuesTable.h"
 #include "sectionlib/SectionLibDialogs.h"
+#include "sectionlib/ui/SectionChooser.h"
 #include "spread/ReadSSFile.h"
 #include "spread/ui/GridDialog.h"
 
@@ -184,6 +185,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "screenshots: the sample IPE table cannot be read\n");
             ++g_failures;
         }
+
+        // The section selection dialog, opened at HEB 240.
+        shootModal(folder, QStringLiteral("section-select"));
+        Vtx_String section = "HEB-240";
+        vtx::sectionui::chooseSection(section, false);
     }
     {
         TextInputRequest request;
