@@ -235,6 +235,7 @@ void DesignerWindow::updateProps() {
     m_contentsFrame->setTitle(shown ? qtText(contentsHint(control->type)) : QString());
     m_comboFrame->setTitle(withList ? qtText(comboListHint(control->type)) : QString());
     m_comboList->setText(withList ? qtText(control->getMergedExtComboList()) : QString());
+    m_comboList->setCursorPosition(0); // a long path shows its start
     for (QWidget* widget : {static_cast<QWidget*>(m_type), static_cast<QWidget*>(m_contents),
                             static_cast<QWidget*>(m_contentsFrame)})
         widget->setEnabled(shown);
