@@ -95,6 +95,7 @@ void HostWindow::buildMenus() {
     refreshApplyMenu();
     buildSpreadsheetMenu();
     buildSectionsMenu();
+    buildDialogsMenu();
 }
 
 void HostWindow::refreshApplyMenu() {

@@ -42,6 +42,9 @@ public:
     /// table and registers it (said on the command line). False when the
     /// table cannot be read or saved, or the dialog was cancelled.
     bool addSectionTo(const Vtx_String& tableName);
+    /// Opens the dialog designer on the design file at path (an empty
+    /// design when there is none); true when the user left with OK.
+    bool openDesigner(const Vtx_String& path);
     /// The last bill produced (its window stays open until the next one).
     KsSSBillOutput* bill() const { return m_bill.get(); }
     DrawingSession& session() { return m_session; }
@@ -55,6 +58,7 @@ private:
     void buildMenus();
     void buildSpreadsheetMenu();
     void buildSectionsMenu();
+    void buildDialogsMenu();
     void askAndProduceBill();
     void editGeneralVariables(const Vtx_String& macro);
     void refreshApplyMenu();

@@ -190,6 +190,26 @@ int main(int argc, char** argv) {
         shootModal(folder, QStringLiteral("section-select"));
         Vtx_String section = "HEB-240";
         vtx::sectionui::chooseSection(section, false);
+
+        // The sample design in the designer, its thickness combo clicked
+        // (selected, shown in the property strip); closed unchanged.
+        QTimer::singleShot(0, [folder] {
+            auto* modal = qobject_cast<vtx::ui::VtxDialog*>(QApplication::activeModalWidget());
+            QWidget* combo = modal ? modal->control(33002) : nullptr;
+            if (!combo) {
+                std::fprintf(stderr, "screenshots: designer did not open\n");
+                ++g_failures;
+                if (modal)
+                    modal->close();
+                return;
+            }
+            const QPoint centre = combo->mapTo(modal, combo->rect().center());
+            QWidget* target = modal->childAt(centre);
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(modal, centre));
+            shoot(*modal, folder, QStringLiteral("designer"));
+            modal->close();
+        });
+        window.openDesigner(designFilePath("EndPlate\\EndPlate", "txt"));
     }
     {
         TextInputRequest request;

@@ -119,6 +119,13 @@ void DesignArea::redrawAllControls() {
     updateGeometry();
 }
 
+void DesignArea::placeAllControls() {
+    for (int i = 0; i < m_drawn.size() && i < m_design.getNrControls(); ++i)
+        if (m_drawn[i])
+            m_drawn[i]->setGeometry(toQRect(m_design.drawRect(*m_design.getControl(i))));
+    updateGeometry();
+}
+
 QWidget* DesignArea::drawControl(const Vtx_DesignerControl& control) {
     QWidget* widget = makeWidget(control, this);
     vtx::ui::VtxDialog::setControlId(widget, control.resourceId);
@@ -237,21 +244,8 @@ bool DesignArea::setFocusToCtrl(bool first) {
 
 const QPixmap& DesignArea::flexIcon() {
     // Looked up until found: the module may register its resources later.
-    if (m_flexIcon.isNull()) {
-        // Module resources carry icons or bitmaps; a bitmap's white is transparent.
-        HostResources& resources = Host::current().resources();
-        std::string_view bytes = resources.find(ResourceKind::Icon, kFlexButtonIcon);
-        if (!bytes.empty()) {
-            QImage image;
-            image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                               static_cast<int>(bytes.size()), "ICO");
-            m_flexIcon = QPixmap::fromImage(image);
-        } else {
-            bytes = resources.find(ResourceKind::Bitmap, kFlexButtonIcon);
-            m_flexIcon = designPictureFromBytes(
-                QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        }
-    }
+    if (m_flexIcon.isNull())
+        m_flexIcon = moduleResourcePixmap(kFlexButtonIcon);
     return m_flexIcon;
 }
 

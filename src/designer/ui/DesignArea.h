@@ -63,6 +63,9 @@ public:
     /// Replaces the live controls by one per design control, in list order.
     /// At run time the Tab order is computed first and given to Qt.
     void redrawAllControls();
+    /// Moves and sizes every live control to its factors again, without
+    /// making it anew (after the designer changed geometry only).
+    void placeAllControls();
     /// The live control of list position i (as drawn); null when none.
     QWidget* controlWidget(int i) const;
     /// The live control with window id id; null when none.

@@ -1,5 +1,7 @@
 #include "designer/ui/DesignWidgets.h"
 
+#include "platform/host/Host.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QStyleOptionToolButton>
@@ -77,6 +79,20 @@ QPixmap designPictureFromBytes(const QByteArray& bytes) {
     QImage image;
     image.loadFromData(bytes, "BMP");
     return whiteAsTransparent(image);
+}
+
+QPixmap moduleResourcePixmap(int id) {
+    // Module resources carry icons or bitmaps; a bitmap's white is transparent.
+    HostResources& resources = Host::current().resources();
+    std::string_view bytes = resources.find(ResourceKind::Icon, id);
+    if (!bytes.empty()) {
+        QImage image;
+        image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                           static_cast<int>(bytes.size()), "ICO");
+        return QPixmap::fromImage(image);
+    }
+    bytes = resources.find(ResourceKind::Bitmap, id);
+    return designPictureFromBytes(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 } // namespace vtx::designui

@@ -41,5 +41,8 @@ private:
 QPixmap loadDesignPicture(const QString& path);
 /// The same for the bytes of a BMP file (a module resource).
 QPixmap designPictureFromBytes(const QByteArray& bytes);
+/// The module's icon resource id, else its bitmap resource id (white
+/// transparent); null when the current resources have neither.
+QPixmap moduleResourcePixmap(int id);
 
 } // namespace vtx::designui

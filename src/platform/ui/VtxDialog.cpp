@@ -2,6 +2,7 @@
 
 #include "platform/core/DlgSizeStore.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
@@ -85,6 +86,19 @@ void VtxDialog::restoreSize() {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+QPointF VtxDialog::dialogUnit() const {
+    const QFontMetrics metrics(font());
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return {metrics.horizontalAdvance(alphabet) / double(alphabet.size()) / 4.0,
+            metrics.height() / 8.0};
+}
+
+void VtxDialog::placeControl(int id, const QPointF& unit, int x, int y, int w, int h) const {
+    if (QWidget* widget = control(id))
+        widget->setGeometry(qRound(x * unit.x()), qRound(y * unit.y()), qRound(w * unit.x()),
+                            qRound(h * unit.y()));
 }
 
 void VtxDialog::showEvent(QShowEvent* event) {

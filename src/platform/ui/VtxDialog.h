@@ -32,6 +32,7 @@
 #endif
 
 #include <QDialog>
+#include <QPointF>
 
 namespace vtx::ui {
 
@@ -52,6 +53,13 @@ public:
     /// The child control with the id, or null.
     QWidget* control(int id) const;
     template <class T> T* controlAs(int id) const { return qobject_cast<T*>(control(id)); }
+
+    /// Pixels per dialog unit of the dialog's font: x a quarter of the
+    /// average character width, y an eighth of the character height.
+    QPointF dialogUnit() const;
+    /// Places the control with the id at x, y (size w, h) in dialog units
+    /// of unit; nothing happens when no control has the id.
+    void placeControl(int id, const QPointF& unit, int x, int y, int w, int h) const;
 
     /// Writes the size and place to the store now (also done on close and
     /// destruction); false when there is no key or the store refused them.

@@ -10,7 +10,6 @@
 #include "platform/ui/UiText.h"
 #include "spread/SectionImages.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,14 +141,9 @@ void NewSectionDialog::showExample() {
 
 void NewSectionDialog::placeControls() {
     // Controls stand at the template's places, in dialog units of the font.
-    const QFontMetrics metrics(font());
-    const double duX = metrics.horizontalAdvance(
-                           QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                       52.0 / 4.0;
-    const double duY = metrics.height() / 8.0;
+    const QPointF du = dialogUnit();
     const auto place = [&](int id, int x, int y, int w, int h) {
-        if (QWidget* widget = control(id))
-            widget->setGeometry(qRound(x * duX), qRound(y * duY), qRound(w * duX), qRound(h * duY));
+        placeControl(id, du, x, y, w, h);
     };
     place(kNewSectionPicture, 7, 7, 140, 140);
     place(kNewSectionFrame, 155, 5, 154, 78);
@@ -163,7 +157,7 @@ void NewSectionDialog::placeControls() {
     }
     place(1, 183, 243, 60, 15);
     place(2, 249, 243, 60, 15);
-    const QSize size(qRound(kWidthDu * duX), qRound(kHeightDu * duY));
+    const QSize size(qRound(kWidthDu * du.x()), qRound(kHeightDu * du.y()));
     resize(size);
     setMinimumSize(size); // the size at opening is the smallest
 
