@@ -360,7 +360,7 @@ TEST_F(DesignerWindowTest, ABackgroundForANewDesignNeedsANameFirst) {
     int width = 0;
     int height = 0;
     window.design().getImageSize(width, height);
-    EXPECT_EQ(QSize(width, height), QSize(360, 240));
+    EXPECT_EQ(QSize(width, height), QSize(480, 300));
 
     // Open asks about the changed design first, then opens the chosen file.
     prompter.queueMessageAnswer(MessageResult::No);
