@@ -29,6 +29,10 @@ if(VTX_DPKG_SHLIBDEPS)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0), libxlsxwriter4 (>= 1.1.5)")
+  # sheet --import reads .xlsx and .ods with liborcus when the build has it.
+  if(TARGET PkgConfig::VTX_ORCUS)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", liborcus-0.17-0 (>= 0.17)")
+  endif()
   if(TARGET vtx_ui)
     string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6widgets6 (>= 6.2)")
   endif()

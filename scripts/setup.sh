@@ -10,7 +10,7 @@ shift || true
 
 packages=(g++ clang cmake ninja-build ccache pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-          libclang-rt-14-dev libxlsxwriter-dev libzip-dev libexpat1-dev libcli11-dev
+          libclang-rt-14-dev libxlsxwriter-dev libzip-dev libexpat1-dev libcli11-dev liborcus-dev
           qt6-base-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

@@ -6,12 +6,15 @@
 #include "Options.h"
 #include "Output.h"
 #include "Sheet.h"
+#include "Workbook.h"
 
 #include "platform/host/Host.h"
 #include "spread/FromTable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -28,7 +31,13 @@ const char* const kDescription =
     "sheet file. The list needs its W line (name and size, otherwise unused); C lines give the "
     "cells (0-based row and column become grid row+1 and column+1; kinds n number, s text, f "
     "formula without \"=\"); X lines (changes) are applied in order after the build only with "
-    "--apply-changes; K lines are read and not used.";
+    "--apply-changes; K lines are read and not used.\n\n"
+    "A workbook (.xlsx, .ods: its first sheet, or --sheet NAME) or a .csv file is imported with "
+    "its values, texts and formulas; formulas are translated into the grid's formula language. "
+    "Every cell that does not translate (a function the language lacks, another sheet, an array "
+    "formula, ...) is listed on stderr and nothing is written (exit 1); with --keep-values such a "
+    "formula keeps the value the workbook holds for it. The kind is told by the extension "
+    "(.cells, .xlsx, .ods, .csv; any case).";
 
 const char* const kFooter =
     "What the module prints on the host's command line goes to stderr (--quiet hides it), so "
@@ -46,7 +55,17 @@ struct SheetOptions {
     std::string import;
     std::string out;
     bool applyChanges = false;
+    BookImport book;
 };
+
+enum class ImportKind { Cells, Book };
+
+ImportKind importKind(const std::string& path) {
+    const std::string ext = lowerExtension(path);
+    if (ext == ".xlsx" || ext == ".ods" || ext == ".csv")
+        return ImportKind::Book;
+    return ImportKind::Cells;
+}
 
 // One cell with its three forms, 8-bit text.
 struct CellLine {
@@ -235,12 +254,20 @@ int runSheet(const SheetOptions& options, ModuleMessages& messages) {
             misuse("--json goes with printing a sheet, not with --import");
         if (options.out.empty())
             misuse("--import needs --out FILE (- for stdout)");
-    } else if (!options.out.empty() || options.applyChanges) {
-        misuse("--out and --apply-changes go with --import");
+        const bool book = importKind(options.import) == ImportKind::Book;
+        if (book && options.applyChanges)
+            misuse("--apply-changes goes with a cell list (.cells)");
+        if (!book && (options.book.keepValues || !options.book.sheet.empty()))
+            misuse("--keep-values and --sheet go with .xlsx, .ods and .csv files");
+    } else if (!options.out.empty() || options.applyChanges || options.book.keepValues ||
+               !options.book.sheet.empty()) {
+        misuse("--out, --apply-changes, --keep-values and --sheet go with --import");
     }
     {
         EchoScope echo(options.quiet ? CommandLineEcho::Off : CommandLineEcho::Stderr);
-        if (!options.import.empty())
+        if (!options.import.empty() && importKind(options.import) == ImportKind::Book)
+            importBook(options.import, targetFile(options.out), options.book);
+        else if (!options.import.empty())
             importCells(moduleText(options.import, "--import"), targetFile(options.out),
                         options.applyChanges);
         else
@@ -268,17 +295,22 @@ std::string columnName(int column) {
 
 Command addSheetCommand(CLI::App& top) {
     auto options = std::make_shared<SheetOptions>();
-    CLI::App* app =
-        addCommand(top, "sheet", "evaluate and print a sheet file, or import a cell list",
-                   kDescription, kFooter);
+    CLI::App* app = addCommand(top, "sheet",
+                               "evaluate and print a sheet file, or import a cell list or workbook",
+                               kDescription, kFooter);
     app->add_option("FILE", options->file, "the sheet file to print")->type_name("");
     addSwitch(*app, "--json", options->json, "print JSON instead of a table");
     addSwitch(*app, "-q,--quiet", options->quiet,
               "hide what the module prints on the host's command line");
-    addValueOption(*app, "--import", options->import, "FILE.cells", "the cell list to import");
+    addValueOption(*app, "--import", options->import, "FILE",
+                   "the cell list (.cells), workbook (.xlsx, .ods) or .csv file to import");
     addValueOption(*app, "-o,--out", options->out, "FILE.kss",
                    "the sheet file to write (- for stdout); required with --import");
     addSwitch(*app, "--apply-changes", options->applyChanges, "apply the X lines of the cell list");
+    addValueOption(*app, "--sheet", options->book.sheet, "NAME",
+                   "the workbook's sheet to import (default: the first)");
+    addSwitch(*app, "--keep-values", options->book.keepValues,
+              "keep the workbook's value of a formula that does not translate");
     return {app, [options](ModuleMessages& messages) { return runSheet(*options, messages); }};
 }
 

@@ -8,6 +8,7 @@
 #include "spread/FromTable.h"
 
 #include <algorithm>
+#include <functional>
 #include <iostream>
 
 namespace cli {
@@ -60,6 +61,30 @@ bool putCell(SheetModel& model, const vtx::sheet::WorkloadCell& cell, std::strin
 
 } // namespace
 
+void saveNewGrid(const Vtx_String& out, int columns, int rows,
+                 const std::function<void(SheetModel&)>& fill) {
+    CommandGrid command;
+    command.create();
+    // Sized on the model: a plain import, without the grid's header styling.
+    SheetModel& model = *command.grid.model();
+    if (!model.setMaxRows(rows) || !model.setMaxCols(columns))
+        fail("cannot make a grid of " + std::to_string(columns) + " columns and " +
+             std::to_string(rows) + " rows");
+    registerFromTable(&command.grid);
+    // Built with recalculation off, then evaluated once.
+    model.setOption(vtx::sheet::kOptionAutoCalc, false);
+    fill(model);
+    // Recalculating everything first leaves nothing pending for the switch,
+    // which would otherwise follow each changed cell's dependents one by one.
+    model.recalcAll();
+    model.setOption(vtx::sheet::kOptionAutoCalc, true);
+    writeTarget(out, "kss", false, [&](const Vtx_String& path) {
+        Vtx_String why;
+        if (!command.grid.saveFile(path, &why))
+            fail(shown(why));
+    });
+}
+
 void importCells(const Vtx_String& cells, const Vtx_String& out, bool applyChanges) {
     refuseOwnInput(out, cells, "the cell list");
     vtx::sheet::Workload list;
@@ -77,31 +102,14 @@ void importCells(const Vtx_String& cells, const Vtx_String& out, bool applyChang
             rows = std::max(rows, change.cell.row + 1);
             columns = std::max(columns, change.cell.col + 1);
         }
-    CommandGrid command;
-    command.create();
-    // Sized on the model: a plain import, without the grid's header styling.
-    SheetModel& model = *command.grid.model();
-    if (!model.setMaxRows(rows) || !model.setMaxCols(columns))
-        fail("cannot make a grid of " + std::to_string(columns) + " columns and " +
-             std::to_string(rows) + " rows");
-    registerFromTable(&command.grid);
-    // Built with recalculation off, then evaluated once.
-    model.setOption(vtx::sheet::kOptionAutoCalc, false);
-    for (const auto& cell : list.cells)
-        if (!putCell(model, cell, reason))
-            fail(shown(cells) + ": " + reason);
-    if (applyChanges)
-        for (const auto& change : list.changes)
-            if (!putCell(model, change.cell, reason))
-                fail(shown(cells) + ": change " + change.label + ": " + reason);
-    // Recalculating everything first leaves nothing pending for the switch,
-    // which would otherwise follow each changed cell's dependents one by one.
-    model.recalcAll();
-    model.setOption(vtx::sheet::kOptionAutoCalc, true);
-    writeTarget(out, "kss", false, [&](const Vtx_String& path) {
-        Vtx_String why;
-        if (!command.grid.saveFile(path, &why))
-            fail(shown(why));
+    saveNewGrid(out, columns, rows, [&](SheetModel& model) {
+        for (const auto& cell : list.cells)
+            if (!putCell(model, cell, reason))
+                fail(shown(cells) + ": " + reason);
+        if (applyChanges)
+            for (const auto& change : list.changes)
+                if (!putCell(model, change.cell, reason))
+                    fail(shown(cells) + ": change " + change.label + ": " + reason);
     });
     reportStream(out.str()) << "Imported " << list.cells.size() << " cells"
                             << (applyChanges

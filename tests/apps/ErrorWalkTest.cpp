@@ -172,7 +172,17 @@ TEST_F(ErrorWalk, Sheet) {
          {"sheet", "a.kss", "--apply-changes"},
          2,
          "vtxss sheet: ",
-         "--out and --apply-changes go with --import"},
+         "--out, --apply-changes, --keep-values and --sheet go with --import"},
+        {"option of a workbook with a cell list",
+         {"sheet", "--import", "x.cells", "-o", "x.kss", "--keep-values"},
+         2,
+         "vtxss sheet: ",
+         "--keep-values and --sheet go with .xlsx, .ods and .csv files"},
+        {"changes with a workbook",
+         {"sheet", "--import", "x.XLSX", "-o", "x.kss", "--apply-changes"},
+         2,
+         "vtxss sheet: ",
+         "--apply-changes goes with a cell list (.cells)"},
     });
 }
 

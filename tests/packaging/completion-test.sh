@@ -41,7 +41,7 @@ expect "" vtxss apply --macro ""
 expect "Connection Standards|Drawings|hall 7.kss" vtxss export ""
 expect "Connection Standards|Drawings|parts.csv" vtxss bill ""
 expect "Connection Standards|Drawings|chain.cells" vtxss bench ""
-expect "Connection Standards|Drawings|chain.cells" vtxss sheet --import ""
+expect "Connection Standards|Drawings|chain.cells|parts.csv" vtxss sheet --import ""
 expect "check|export|import|list|show" vtxss sections ""
 expect "Connection Standards|Drawings|parts.csv" vtxss sections import ""
 expect "--table|--template" vtxss sections import parts.csv --t
