@@ -18,7 +18,8 @@ set(exported_functions
 # The Start functions of the dialogs, in a module built with its windows.
 if(WITH_WINDOWS)
   list(APPEND exported_functions
-    EvaluateSS openFormulaDialog startGridDialog StartDlgGenVars StartDlgEditLibSimple)
+    EvaluateSS openFormulaDialog startGridDialog StartDlgGenVars StartDlgEditLibSimple
+    StartDlgEditLibSections)
 endif()
 set(exported_objects
   gSSDlgsMgr gLoadFile gInitSSForInput gSSSGetFromMacro gInitMapping gInitFromMacro
