@@ -161,6 +161,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "screenshots: the sample IPE table cannot be read\n");
             ++g_failures;
         }
+
+        // The section-library editor on the tables page at IPE 200 (closed
+        // with Cancel: nothing is written).
+        DlgEditLibData library;
+        if (library.readFromFile(DlgEditLibData::libraryFile()) == eOk) {
+            library.GetAvailableFiles();
+            shootModal(folder, QStringLiteral("section-library"));
+            StartDlgEditLibSections(library, "IPE-200");
+        } else {
+            std::fprintf(stderr, "screenshots: the sample section library cannot be read\n");
+            ++g_failures;
+        }
     }
     {
         TextInputRequest request;
