@@ -92,17 +92,17 @@ bool HostWindow::editSectionLibrary(const Vtx_String& startText) {
         hostPrintf("*Error* The module is not loaded.\n");
         return false;
     }
-    DlgEditLibData data;
-    if (!readLibraryRecord(data))
+    DlgEditLibData library;
+    if (!readLibraryRecord(library))
         return false;
     const auto before = tableStamps();
-    const bool accepted = StartDlgEditLibSections(data, startText);
+    const bool accepted = StartDlgEditLibSections(library, startText);
     // Tables are saved by the editor itself, also when it is cancelled.
     if (reportTableChanges(before, tableStamps()))
         resetSectionTableManager();
     if (!accepted)
         return false;
-    if (data.writeToFile(DlgEditLibData::libraryFile()) != eOk) {
+    if (library.writeToFile(DlgEditLibData::libraryFile()) != eOk) {
         hostPrintf("*Error* The section groups and types could not be saved to %s.\n",
                    DlgEditLibData::libraryFile().c_str());
         return false;

@@ -127,6 +127,10 @@ void SectionTablesPage::load(int index) {
         m_table.tableName = m_data.tableNames[m_loaded];
     }
     m_table.setToSS(m_grid);
+    // Widths fitted to the names and values once; a layout that refitted
+    // on every change would close the cell editor under the user's keys.
+    m_grid.setColumnLayout(kLayoutFit, 0, 0);
+    m_grid.setColumnLayout(kLayoutNone, 0, 0);
     m_grid.setModified(false);
     showTemplate();
     fillList(m_loaded);

@@ -69,6 +69,7 @@ protected:
     // the editor, Return commits.
     static void typeInto(SpreadView* view, int column, int row, const QString& text) {
         const QModelIndex index = view->model()->index(row - 1, column - 1);
+        view->scrollTo(index); // the user scrolls to a column out of sight
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
         typeText(view, text.left(1));
         QLineEdit* editor = view->cellEditor();
