@@ -45,6 +45,12 @@ public:
     /// Opens the dialog designer on the design file at path (an empty
     /// design when there is none); true when the user left with OK.
     bool openDesigner(const Vtx_String& path);
+    /// Runs the section-library editor on the library's groups, types and
+    /// tables (startText as StartDlgEditLibSections takes it); on OK writes
+    /// the groups and types to the library file. Says on the command line
+    /// what was saved or deleted, and has the section-table registry read
+    /// the library again when a table changed. True on OK.
+    bool editSectionLibrary(const Vtx_String& startText);
     /// The last bill produced (its window stays open until the next one).
     KsSSBillOutput* bill() const { return m_bill.get(); }
     DrawingSession& session() { return m_session; }

@@ -19,7 +19,7 @@ set(exported_functions
 if(WITH_WINDOWS)
   list(APPEND exported_functions
     EvaluateSS openFormulaDialog startGridDialog StartDlgGenVars StartDlgEditLibSimple
-    StartDlgDesigner)
+    StartDlgDesigner StartDlgEditLibSections)
 endif()
 set(exported_objects
   gSSDlgsMgr gLoadFile gInitSSForInput gSSSGetFromMacro gInitMapping gInitFromMacro

@@ -1,17 +1,23 @@
 // The host's Sections menu as a user drives it: a new last section of the
 // library's IPE table added in the new-section dialog, the table saved and
-// registered; Cancel leaves the file alone.
+// registered; Cancel leaves the file alone. The section-library editor on the
+// library: groups saved on OK, tables saved on the way said and re-read.
 #include "HostFixture.h"
 
 #include "platform/core/Files.h"
+#include "platform/core/SectionLibrary.h"
 #include "platform/core/SectionTables.h"
 #include "platform/ui/VtxDialog.h"
 #include "sectionlib/ProfValuesTable.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -85,6 +91,43 @@ TEST_F(HostSectionsTest, CancelLeavesTheTableFile) {
     action(&window, "Se&ctions", "&New section in IPE...")->trigger();
     EXPECT_EQ(tableFile(), before);
     EXPECT_FALSE(window.commandLine()->toPlainText().contains("added"));
+}
+
+TEST_F(HostSectionsTest, SectionLibraryEditorSavesWhatTheUserConfirmed) {
+    host::HostWindow window(VTX_MODULE_LIBRARY);
+    QTimer::singleShot(0, [this] {
+        auto* editor = qobject_cast<VtxDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr) << "no editor came up";
+        // The first group off; on the tables page a value of FL changed
+        // through the clipboard's paste.
+        auto* groups = editor->findChild<QTabWidget*>()->widget(0);
+        groups->findChild<QCheckBox*>()->click();
+        auto* tables = qobject_cast<VtxDialog*>(editor->findChild<QTabWidget*>()->widget(2));
+        ASSERT_NE(tables, nullptr);
+        QApplication::clipboard()->setText(QStringLiteral("21"));
+        tables->controlAs<QAbstractButton>(1198)->click();
+        prompter.queueMessageAnswer(MessageResult::Yes);
+        editor->controlAs<QPushButton>(1)->click();
+    });
+    Vtx_String registered;
+    ASSERT_EQ(sectionTableManager().getSystemName("FL 20x5", registered), eOk);
+    action(&window, "Se&ctions", "Section &library...")->trigger();
+
+    const QString shown = window.commandLine()->toPlainText();
+    EXPECT_TRUE(shown.contains("FL.pr")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("Sections.tbl")) << shown.toStdString();
+    EXPECT_FALSE(shown.contains("*Error*")) << shown.toStdString();
+    DlgEditLibData saved;
+    ASSERT_EQ(saved.readFromFile(DlgEditLibData::libraryFile()), eOk);
+    EXPECT_FALSE(saved.groups[0].enabled);
+    EXPECT_TRUE(saved.groups[1].enabled);
+    Vtx_ProfValuesTable table;
+    ASSERT_TRUE(table.readFromFile("FL"));
+    EXPECT_EQ(table.rows[0][0], "21");
+    // The registry reads the saved table again: the section has its new name.
+    EXPECT_EQ(registered, "FL-20x5");
+    ASSERT_EQ(sectionTableManager().getSystemName("FL 20x5", registered), eOk);
+    EXPECT_EQ(registered, "FL-21");
 }
 
 } // namespace

@@ -210,6 +210,18 @@ int main(int argc, char** argv) {
             modal->close();
         });
         window.openDesigner(designFilePath("EndPlate\\EndPlate", "txt"));
+
+        // The section-library editor on the tables page at IPE 200 (closed
+        // with Cancel: nothing is written).
+        DlgEditLibData library;
+        if (library.readFromFile(DlgEditLibData::libraryFile()) == eOk) {
+            library.GetAvailableFiles();
+            shootModal(folder, QStringLiteral("section-library"));
+            StartDlgEditLibSections(library, "IPE-200");
+        } else {
+            std::fprintf(stderr, "screenshots: the sample section library cannot be read\n");
+            ++g_failures;
+        }
     }
     {
         TextInputRequest request;

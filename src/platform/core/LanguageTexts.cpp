@@ -1,4 +1,5 @@
 #include "platform/core/Files.h"
+#include "platform/core/SectionLibrary.h"
 #include "platform/core/Settings.h"
 #include "platform/core/StringUtils.h"
 #include "platform/core/TextEscapes.h"
@@ -59,8 +60,9 @@ const Vtx_LanguageTexts* tableOf(const Vtx_String& language) {
     return it->second ? &*it->second : nullptr;
 }
 
-Vtx_String lookUp(int n, std::map<int, Vtx_String> Vtx_LanguageTexts::*table) {
-    for (const Vtx_String& language : {gSettings.workLanguage, Vtx_String(kFallbackLanguage)}) {
+Vtx_String lookUp(int n, std::map<int, Vtx_String> Vtx_LanguageTexts::*table,
+                  const Vtx_String& wanted) {
+    for (const Vtx_String& language : {wanted, Vtx_String(kFallbackLanguage)}) {
         if (const Vtx_LanguageTexts* texts = tableOf(language)) {
             auto hit = (texts->*table).find(n);
             if (hit != (texts->*table).end())
@@ -130,11 +132,18 @@ ErrorStatus readLanguageTexts(const Vtx_String& path, Vtx_LanguageTexts& texts,
 }
 
 Vtx_String string(int n) {
-    return lookUp(n, &Vtx_LanguageTexts::general);
+    return lookUp(n, &Vtx_LanguageTexts::general, gSettings.workLanguage);
 }
 
 Vtx_String dialString(int n) {
-    return lookUp(n, &Vtx_LanguageTexts::dialog);
+    return lookUp(n, &Vtx_LanguageTexts::dialog, gSettings.workLanguage);
+}
+
+Vtx_StringArray dialStringAllLangs(int n, const Vtx_StringArray& languages) {
+    Vtx_StringArray texts;
+    for (const Vtx_String& language : languages)
+        texts.append(lookUp(n, &Vtx_LanguageTexts::dialog, language));
+    return texts;
 }
 
 void resetLanguageTexts() {
