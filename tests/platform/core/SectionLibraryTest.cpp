@@ -126,7 +126,7 @@ TEST_F(SectionLibraryRecord, ListsTablesTemplatesAndPicturesOfTheLibrary) {
     ASSERT_TRUE(data.images.contains("ProfSectionI"));
     EXPECT_TRUE(data.images.contains("Unknown"));
     EXPECT_EQ(data.images.find("ProfSectionI"), data.images.find("ProfSectionI", false));
-    EXPECT_EQ(data.images.length(), 6); // each picture once for both sizes
+    EXPECT_EQ(data.images.length(), 7); // each picture once for both sizes
 
     gSettings.setLibDir(folder.core() + "nowhere\\");
     data.GetAvailableFiles();

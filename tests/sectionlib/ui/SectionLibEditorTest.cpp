@@ -119,7 +119,9 @@ TEST_F(SectionLibEditorTest, StartTextOpensTheTablesPageAtThatSection) {
     int column = 0, row = 0;
     ASSERT_TRUE(tables->grid().getActiveCell(column, row));
     EXPECT_EQ(cell(tables, 1, row), "120");
-    EXPECT_EQ(tables->controlAs<QComboBox>(kTableTemplate)->currentText(), "IShape.tpl");
+    EXPECT_EQ(tables->controlAs<QComboBox>(kTableTemplate)->currentText(),
+              "<" + vtx::ui::uiText(719) + ">")
+        << "a standard type shows by its name";
     editor.reject();
 
     // Without a start text: the groups page, the first table loaded behind it.
@@ -147,7 +149,7 @@ TEST_F(SectionLibEditorTest, EditedValueIsSavedToTheTableFileOnOk) {
     ASSERT_TRUE(table.readFromFile("HEA"));
     EXPECT_EQ(table.rows[0][6], "97.5");
     EXPECT_EQ(table.rows[1][6], "114");
-    EXPECT_EQ(table.templateName, "IShape.tpl");
+    EXPECT_EQ(table.templateName, "1");
     const std::string sample = sampleBytes("HEA.pr");
     // Every line but the header, the template and the columns is a section.
     EXPECT_EQ(table.rows.length(), std::count(sample.begin(), sample.end(), '\n') - 3)
