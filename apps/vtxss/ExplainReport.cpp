@@ -35,10 +35,16 @@ std::vector<const KsTracedEquation*> shownEquations(const KsTracedSheet& sheet,
     return all;
 }
 
-// The row of the last equation that gave the variable its value; 0 if none.
-int setBy(const KsTracedSheet& sheet, const Vtx_String& name) {
+// The last equation that gave the variable its value, or null.
+const KsTracedEquation* setBy(const KsTracedSheet& sheet, const Vtx_String& name) {
     const std::vector<const KsTracedEquation*> behind = equationsBehind(sheet, name);
-    return behind.empty() ? 0 : behind.back()->row;
+    return behind.empty() ? nullptr : behind.back();
+}
+
+// "A14, line 32": the cell and the line of the file that holds it.
+std::string place(const KsTracedEquation& equation) {
+    return cellName(equation) +
+           (equation.line > 0 ? ", line " + std::to_string(equation.line) : std::string());
 }
 
 std::string snapText(const KsTraceSnap& snap) {
@@ -77,7 +83,7 @@ void printRow(std::ostream& out, const std::string& indent, const std::string& l
 }
 
 void printEquation(std::ostream& out, const KsTracedEquation& equation, const std::string& indent) {
-    std::string head = "line " + std::to_string(equation.row) + " (" + cellName(equation) + ")  ";
+    std::string head = place(equation) + "  ";
     if (equation.hasChild) {
         head += "CallChild";
         for (const KsTracedPass& pass : equation.child.out)
@@ -139,9 +145,9 @@ void printOne(std::ostream& out, const Explanation& explanation, const std::stri
             if (v.section != "Output" ||
                 (!output.empty() && !v.name.equal(moduleText(output, "--output"), false)))
                 continue;
-            const int row = setBy(*sheet, v.name);
+            const KsTracedEquation* equation = setBy(*sheet, v.name);
             out << "  " << padded(shown(v.name), width) << padded(shown(v.value), 12)
-                << (row > 0 ? "line " + std::to_string(row) : "-") << "\n";
+                << (equation ? place(*equation) : "-") << "\n";
         }
         for (const KsTracedEquation* equation : shownEquations(*sheet, output)) {
             out << "\n";
@@ -152,7 +158,8 @@ void printOne(std::ostream& out, const Explanation& explanation, const std::stri
         out << "  ! " << message.oneLine() << "\n";
     if (const KsTraceFailure* failure = explanation.trace->firstFailure())
         out << "\nfirst failure: " << shownInLibrary(failure->file)
-            << (failure->line > 0 ? " line " + std::to_string(failure->line) : "") << ": "
+            << (failure->line > 0 ? " line " + std::to_string(failure->line) : "")
+            << (failure->cell.isEmpty() ? "" : ", cell " + shown(failure->cell)) << ": "
             << shownInLibrary(failure->message) << "\n";
     else if (!explanation.ok)
         out << "\nfailed: " << explanation.error << "\n";
@@ -240,10 +247,10 @@ Json explanationJson(const Explanation& explanation, const std::string& output) 
             if (v.section != "Output" ||
                 (!output.empty() && !v.name.equal(moduleText(output, "--output"), false)))
                 continue;
-            const int row = setBy(*sheet, v.name);
+            const KsTracedEquation* equation = setBy(*sheet, v.name);
             outputs.push_back({{"name", shown(v.name)},
                                {"value", shown(v.value)},
-                               {"line", row > 0 ? Json(row) : Json()}});
+                               {"cell", equation ? Json(cellName(*equation)) : Json()}});
         }
         for (const KsTracedEquation* equation : shownEquations(*sheet, output))
             equations.push_back(equationJson(*equation));
@@ -255,6 +262,7 @@ Json explanationJson(const Explanation& explanation, const std::string& output) 
     if (const KsTraceFailure* first = explanation.trace->firstFailure())
         failure = {{"file", shownInLibrary(first->file)},
                    {"line", first->line > 0 ? Json(first->line) : Json()},
+                   {"cell", first->cell.isEmpty() ? Json() : Json(shown(first->cell))},
                    {"message", shownInLibrary(first->message)}};
     return {{"macro", explanation.macro.empty() ? Json() : Json(explanation.macro)},
             {"standard", explanation.standard},

@@ -102,7 +102,7 @@ public:
     /// them (outputs with their new values).
     virtual void childFinished(const KsVarCells& returned, bool ok) = 0;
 
-    /// Something failed at a place: file, line (a sheet's row; 0 when there
+    /// Something failed at a place: file, line (of the file; 0 when there
     /// is none) and what.
     virtual void failed(const Vtx_String& file, int line, const Vtx_String& message) = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "standards/FileTextCache.h"
 #include "standards/KsVarCells.h"
+#include "standards/StandardsCheckParts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -84,7 +85,16 @@ const KsTraceFailure* KsTraceRecorder::firstFailure() const {
     return m_failures.empty() ? nullptr : &m_failures.front();
 }
 
+int KsTraceRecorder::cellLine(const Vtx_String& path, int column, int row) {
+    auto [it, inserted] = m_cellLines.try_emplace(path.str());
+    if (inserted)
+        it->second = check::sheetCellLines(path);
+    auto found = it->second.find({column, row});
+    return found == it->second.end() ? 0 : found->second;
+}
+
 void KsTraceRecorder::clear() {
+    m_cellLines.clear();
     m_sheets.clear();
     m_stack.clear();
     m_failures.clear();
@@ -131,6 +141,7 @@ void KsTraceRecorder::equationStarted(const Vtx_String& path, int column, int ro
     equation.file = path;
     equation.column = column;
     equation.row = row;
+    equation.line = cellLine(path, column, row);
     equation.written = writtenText(path, column, row);
     equation.text = text;
     equation.name = name;
@@ -168,7 +179,8 @@ void KsTraceRecorder::equationFinished(bool ok, const Vtx_String& value, const V
                 message.append(": ").append(call.detail);
             break;
         }
-    m_failures.push_back({equation->file, equation->row, message});
+    m_failures.push_back({equation->file, equation->line,
+                          check::cellName(equation->column, equation->row), message});
 }
 
 void KsTraceRecorder::functionCalled(const KsTraceCall& call) {
@@ -213,7 +225,7 @@ void KsTraceRecorder::childFinished(const KsVarCells& returned, bool ok) {
 }
 
 void KsTraceRecorder::failed(const Vtx_String& file, int line, const Vtx_String& message) {
-    m_failures.push_back({file, line, message});
+    m_failures.push_back({file, line, Vtx_String(), message});
 }
 
 std::vector<const KsTracedEquation*> equationsBehind(const KsTracedSheet& sheet,

@@ -15,6 +15,8 @@
 
 #include "standards/KsTrace.h"
 
+#include <map>
+#include <string>
 #include <vector>
 
 struct KsTracedSheet;
@@ -38,6 +40,7 @@ struct KsTracedEquation {
     Vtx_String file;
     int column = 0;
     int row = 0;
+    int line = 0;       ///< the line of the file that holds the cell; 0 if unknown
     Vtx_String written; ///< the cell's text in the file
     Vtx_String text;    ///< as evaluated: general variables replaced
     Vtx_String name;    ///< before the "="; empty for a child call without one
@@ -81,7 +84,8 @@ struct KsTracedSheet {
 
 struct KsTraceFailure {
     Vtx_String file;
-    int line = 0;
+    int line = 0;    ///< of the file; 0 when the failure has no place in it
+    Vtx_String cell; ///< "A14" for a failed equation
     Vtx_String message;
 };
 
@@ -111,10 +115,13 @@ public:
 private:
     /// The equation under way in the innermost sheet, or null.
     KsTracedEquation* openEquation();
+    /// The file line of a cell of the sheet at path (read once per path).
+    int cellLine(const Vtx_String& path, int column, int row);
 
     std::vector<KsTracedSheet> m_sheets;
     std::vector<KsTracedSheet*> m_stack;
     std::vector<KsTraceFailure> m_failures;
+    std::map<std::string, std::map<std::pair<int, int>, int>> m_cellLines;
 };
 
 /// The equations of sheet that the variable's final value came from, in

@@ -20,23 +20,23 @@ bool has(const std::string& text, const std::string& part) {
 TEST(Explain, TracesEveryOutputOfTheSampleMacro) {
     const ToolResult run = runTool({"explain", "--macro", "EP-1"});
     ASSERT_EQ(run.code, 0) << run.out << run.err;
-    EXPECT_TRUE(has(run.out, "  EdgeDist        35          line 14\n")) << run.out;
+    EXPECT_TRUE(has(run.out, "  EdgeDist        35          A14, line 32\n")) << run.out;
     EXPECT_TRUE(has(run.out, "Connection Standards/Data/EdgeDistances.txt line 10, key 8.8;20"))
         << run.out;
     EXPECT_TRUE(has(run.out, "size 370 within [370, 400] snapped to 380: Connection "
                              "Standards/Data/PlateHeights.txt line 11"))
         << run.out;
     EXPECT_TRUE(has(run.out, "out       Pitch = 105 (to Pitch)")) << run.out;
-    EXPECT_TRUE(has(run.out, "    | line 7 (A7)  Pitch = 105\n")) << "the child's own equation";
+    EXPECT_TRUE(has(run.out, "    | A7, line 14  Pitch = 105\n")) << "the child's own equation";
 }
 
 TEST(Explain, OutputShowsOnlyWhatThatOutputCameFrom) {
     ToolResult run = runTool({"explain", "--output", "pitch"});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_TRUE(has(run.out, "line 14 (A14)  EdgeDist = 35")) << run.out;
-    EXPECT_TRUE(has(run.out, "line 21 (A21)  CallChild -> Pitch = 105")) << run.out;
+    EXPECT_TRUE(has(run.out, "A14, line 32  EdgeDist = 35")) << run.out;
+    EXPECT_TRUE(has(run.out, "A21, line 39  CallChild -> Pitch = 105")) << run.out;
     EXPECT_FALSE(has(run.out, "Weld")) << run.out;
-    EXPECT_FALSE(has(run.out, "line 12 (A12)")) << run.out;
+    EXPECT_FALSE(has(run.out, "A12, line")) << run.out;
 
     run = runTool({"explain", "--output", "HoleDia"});
     EXPECT_EQ(run.code, 1);
@@ -82,7 +82,8 @@ TEST(Explain, ASheetOnGivenInputsNamesItsFirstFailure) {
     EXPECT_EQ(run.code, 1) << run.err;
     const Json failure = Json::parse(run.out)["standards"][0]["failure"];
     EXPECT_EQ(failure["file"], "Connection Standards/S.kss");
-    EXPECT_EQ(failure["line"], 6);
+    EXPECT_EQ(failure["line"], 8) << "the file line of cell A6";
+    EXPECT_EQ(failure["cell"], "A6");
     EXPECT_TRUE(has(failure["message"], "no row with the key 24 in Connection "
                                         "Standards/Data/Holes.txt"))
         << failure;

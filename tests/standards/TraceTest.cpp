@@ -74,6 +74,7 @@ TEST_F(Trace, ATableLookUpNamesTheDataFileLineItMatched) {
     ASSERT_EQ(recorder.sheets().size(), 1u);
     const KsTracedEquation& edge = last("EdgeDist");
     EXPECT_EQ(edge.row, 14);
+    EXPECT_EQ(edge.line, 32) << "the line of the file that holds cell A14";
     EXPECT_EQ(edge.written,
               "EdgeDist=TONUMBER(GETCELL(\"EdgeDistances.txt\",gen_BoltGrade,BoltDia))");
     EXPECT_EQ(edge.formula, "TONUMBER(GETCELL(\"EdgeDistances.txt\",8.8,C3))");
@@ -156,9 +157,10 @@ TEST_F(Trace, AFailureNamesTheFirstFailingEquationsFileAndLine) {
     ASSERT_GE(recorder.failures().size(), 2u);
     const KsTraceFailure& first = *recorder.firstFailure();
     EXPECT_TRUE(first.file.endsWith("S.kss"));
-    EXPECT_EQ(first.line, 6);
+    EXPECT_EQ(first.line, 9) << "the file line of cell A6";
+    EXPECT_EQ(first.cell, "A6");
     EXPECT_TRUE(first.message.hasSubString("no row with the key 24")) << first.message.str();
-    EXPECT_EQ(recorder.failures()[1].line, 7);
+    EXPECT_EQ(recorder.failures()[1].cell, "A7");
     EXPECT_TRUE(recorder.failures()[1].message.hasSubString("Undeclared"));
     EXPECT_EQ(last("Edge").row, 8) << "a failed equation gives its variable no value";
 }
@@ -178,7 +180,8 @@ TEST_F(Trace, AFailureInsideAChildIsReportedAtTheChildsLine) {
     run(path("Connection Standards/P.kss"), &cases);
     ASSERT_NE(recorder.firstFailure(), nullptr);
     EXPECT_TRUE(recorder.firstFailure()->file.endsWith("Child.kss"));
-    EXPECT_EQ(recorder.firstFailure()->line, 6);
+    EXPECT_EQ(recorder.firstFailure()->line, 8);
+    EXPECT_EQ(recorder.firstFailure()->cell, "A6");
     EXPECT_TRUE(recorder.firstFailure()->message.hasSubString("#DIV/0!"))
         << recorder.firstFailure()->message.str();
 }
