@@ -109,8 +109,7 @@ std::vector<Explanation> explainMacro(const ExplainOptions& options, ModuleMessa
         }
         explanation.macro = outcome.macro;
         const KsTracedSheet* sheet = explanation.sheet();
-        explanation.standard =
-            shownInLibrary(sheet ? sheet->path : job.standard.spreadsheet);
+        explanation.standard = shownInLibrary(sheet ? sheet->path : job.standard.spreadsheet);
         explanation.key = outcome.key;
         explanation.ok = outcome.ok;
         explanation.error = outcome.error;
