@@ -48,6 +48,14 @@ struct ApplyOutcome {
     std::vector<ModuleMessage> messages; ///< what the engine printed on the host's command line
 };
 
+struct MacroOptions;
+
+/// The jobs the options choose: each standard assigned to the macro (every
+/// macro with all; by default the first), or --standard with --key. Fails
+/// when that leaves none. path names the drawing in errors.
+std::vector<ApplyJob> applyJobs(Vtx_Database& db, const MacroOptions& options, bool all,
+                                const Vtx_String& path);
+
 /// Runs a job repeat times on db (original is the drawing as read) and says
 /// what it did; progress is called after each run.
 ApplyOutcome runApplyJob(Vtx_Database& db, Vtx_Database& original, const ApplyJob& job, int repeat,

@@ -58,32 +58,6 @@ void checkOptions(const ApplyOptions& options) {
         misuse("--json and --out - would both write to stdout");
 }
 
-std::vector<ApplyJob> jobsOf(Vtx_Database& db, const ApplyOptions& options,
-                             const Vtx_String& path) {
-    std::vector<Vtx_DbMacro*> macros;
-    if (options.all) {
-        for (const auto& macro : db.macros())
-            macros.push_back(macro.get());
-    } else {
-        macros.push_back(findMacro(db, options.macro.macro, path));
-    }
-    std::vector<ApplyJob> jobs;
-    for (Vtx_DbMacro* macro : macros) {
-        if (!options.macro.standard.empty()) {
-            jobs.push_back({macro->macro()->name(),
-                            {moduleText(options.macro.standard, "--standard"),
-                             moduleText(options.macro.key, "--key")}});
-            continue;
-        }
-        for (const Vtx_StandardAssignment& standard : macro->macro()->standards())
-            jobs.push_back({macro->macro()->name(), standard});
-    }
-    if (jobs.empty())
-        fail("no connection standard is assigned to the chosen macro(s); name one with "
-             "--standard and --key");
-    return jobs;
-}
-
 // One line for the failed standards.
 std::string failureText(const ApplyRun& run) {
     std::size_t failed = 0;
@@ -116,7 +90,7 @@ int runApply(const ApplyOptions& options, ModuleMessages& messages) {
     Vtx_Database original;
     readDrawing(drawing, db);
     readDrawing(drawing, original);
-    const std::vector<ApplyJob> jobs = jobsOf(db, options, drawing);
+    const std::vector<ApplyJob> jobs = applyJobs(db, options.macro, options.all, drawing);
 
     resetStandardsTimers();
     Progress progress("apply", "evaluations", static_cast<long long>(jobs.size()) * options.repeat,
@@ -153,6 +127,32 @@ int runApply(const ApplyOptions& options, ModuleMessages& messages) {
 }
 
 } // namespace
+
+std::vector<ApplyJob> applyJobs(Vtx_Database& db, const MacroOptions& options, bool all,
+                                const Vtx_String& path) {
+    std::vector<Vtx_DbMacro*> macros;
+    if (all) {
+        for (const auto& macro : db.macros())
+            macros.push_back(macro.get());
+    } else {
+        macros.push_back(findMacro(db, options.macro, path));
+    }
+    std::vector<ApplyJob> jobs;
+    for (Vtx_DbMacro* macro : macros) {
+        if (!options.standard.empty()) {
+            jobs.push_back(
+                {macro->macro()->name(),
+                 {moduleText(options.standard, "--standard"), moduleText(options.key, "--key")}});
+            continue;
+        }
+        for (const Vtx_StandardAssignment& standard : macro->macro()->standards())
+            jobs.push_back({macro->macro()->name(), standard});
+    }
+    if (jobs.empty())
+        fail("no connection standard is assigned to the chosen macro(s); name one with "
+             "--standard and --key");
+    return jobs;
+}
 
 Command addApplyCommand(CLI::App& top) {
     auto options = std::make_shared<ApplyOptions>();

@@ -18,13 +18,16 @@ std::string foldedKey(const Vtx_String& key) {
 
 DataTable DataTable::parse(std::string_view bytes) {
     DataTable table;
-    datafile::forEachLine(bytes, [&table](std::string_view line) {
+    int lineNumber = 0;
+    datafile::forEachLine(bytes, [&table, &lineNumber](std::string_view line) {
+        ++lineNumber;
         Vtx_StringArray fields = datafile::tableFields(line);
         if (fields.isEmpty())
             return;
         const int row = static_cast<int>(table.m_rows.size());
         table.m_index.emplace(foldedKey(fields[0]), row);
         table.m_rows.push_back(std::move(fields));
+        table.m_lines.push_back(lineNumber);
     });
     return table;
 }

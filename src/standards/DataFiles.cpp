@@ -91,7 +91,9 @@ std::shared_ptr<const DataTable> DataFileCache::table(const Vtx_String& name, Vt
         std::string bytes;
         if (!readEntry(*entry, bytes, reason))
             return nullptr;
-        entry->table = std::make_shared<const DataTable>(DataTable::parse(bytes));
+        DataTable table = DataTable::parse(bytes);
+        table.setPath(entry->path);
+        entry->table = std::make_shared<const DataTable>(std::move(table));
     }
     return entry->table;
 }

@@ -44,9 +44,16 @@ public:
     const Vtx_StringArray& row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
     /// The first row whose key equals key with case ignored, or -1.
     int find(const Vtx_String& key) const;
+    /// The file line (1-based) that row was read from.
+    int line(int row) const { return m_lines[static_cast<std::size_t>(row)]; }
+    /// The file the table was read from (set by the cache; empty otherwise).
+    const Vtx_String& path() const { return m_path; }
+    void setPath(const Vtx_String& path) { m_path = path; }
 
 private:
     std::vector<Vtx_StringArray> m_rows;
+    std::vector<int> m_lines;
+    Vtx_String m_path;
     std::unordered_map<std::string, int> m_index;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/host/Host.h"
 #include "standards/EvaluationStack.h"
 #include "standards/FileTextCache.h"
+#include "standards/KsTrace.h"
 #include "standards/StandardsMessages.h"
 #include "standards/StandardsTimers.h"
 
@@ -31,6 +32,17 @@ bool KsStandardsDialog::create() {
 }
 
 ErrorStatus KsStandardsDialog::evaluate() {
+    KsTrace* const trace = gKsTrace;
+    if (!trace)
+        return evaluateSheet();
+    trace->sheetStarted(m_data.spreadsheetName,
+                        m_data.callMode == KsDlgStandardsData::kChildEvaluation);
+    const ErrorStatus es = evaluateSheet();
+    trace->sheetFinished(m_sheet.path(), m_sheet.varCells(), es);
+    return es;
+}
+
+ErrorStatus KsStandardsDialog::evaluateSheet() {
     if (m_data.callMode != KsDlgStandardsData::kMacroEvaluation &&
         m_data.callMode != KsDlgStandardsData::kChildEvaluation)
         return eOk;
@@ -101,8 +113,8 @@ ErrorStatus KsStandardsDialog::load() {
     const std::shared_ptr<const vtx::sheet::SheetModel> parsed =
         standards::cachedSheet(path, &reason);
     if (!parsed || !m_sheet.copyGrid(*parsed, &reason)) {
-        hostPrintf("*Error* Cannot load the standards spreadsheet %s: %s\n", path.c_str(),
-                   reason.c_str());
+        m_sheet.setPath(path);
+        sheetError("Cannot load the standards spreadsheet " + path + ": " + reason);
         return eFileNotFound;
     }
     // A loaded file brings its own options; the run needs these. Nothing of
@@ -124,8 +136,8 @@ ErrorStatus KsStandardsDialog::macroInputSetUp() {
         es = m_sheet.readVariables(true);
     }
     if (es != eOk) {
-        hostPrintf("*Error* The standards spreadsheet %s has no Input or no Output section.\n",
-                   m_sheet.path().c_str());
+        sheetError("The standards spreadsheet " + m_sheet.path() +
+                   " has no Input or no Output section.");
         return es;
     }
     {

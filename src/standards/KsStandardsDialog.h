@@ -39,8 +39,15 @@ private:
     ErrorStatus calculate();
     /// replacer: the variables' names and their cells' addresses.
     void calculateEquation(int column, int row, const NameReplacer& replacer);
-    ErrorStatus callChild(const Vtx_String& expression);
-    void reportEquation(const Vtx_String& name, const Vtx_String& expression, int row) const;
+    /// reason: why the call failed, when it did.
+    ErrorStatus callChild(const Vtx_String& expression, Vtx_String& reason);
+    /// Reports a failed equation: a warning (diagnostics on) and the trace.
+    void reportEquation(const Vtx_String& name, const Vtx_String& expression, int row,
+                        const Vtx_String& reason) const;
+    /// Prints an error of the evaluation of this sheet on the host's command
+    /// line and tells the trace.
+    void sheetError(const Vtx_String& text) const;
+    ErrorStatus evaluateSheet();
 
     HiddenDialogHost m_host;
     KsStandardsSheet m_sheet;

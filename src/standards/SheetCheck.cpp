@@ -42,29 +42,6 @@ Vtx_String valueText(const SheetModel& sheet, int column, int row) {
     return Vtx_String(text);
 }
 
-// "cell C R ..." lines of the file: the line of each cell.
-void readCellLines(const Vtx_String& path, SheetFacts& facts) {
-    std::string bytes;
-    if (readFileBytes(path, bytes) != eOk)
-        return;
-    int number = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        ++number;
-        const std::string line = bytes.substr(start, end - start);
-        start = end + 1;
-        if (line.rfind("cell ", 0) != 0)
-            continue;
-        char* rest = nullptr;
-        const long column = std::strtol(line.c_str() + 5, &rest, 10);
-        const long row = std::strtol(rest, nullptr, 10);
-        facts.lines[{static_cast<int>(column), static_cast<int>(row)}] = number;
-    }
-}
-
 // The row of each label (the first one met, row by row and left to right);
 // a label met again is reported.
 void findLabels(const SheetModel& sheet, const SheetFacts& facts, int labelRows[4],
@@ -170,7 +147,7 @@ void checkSheet(const Vtx_String& path, SheetFacts& facts, std::vector<CheckProb
         return;
     }
     facts.loaded = true;
-    readCellLines(path, facts);
+    facts.lines = sheetCellLines(path);
     int labelRows[4] = {-1, -1, -1, -1};
     findLabels(*sheet, facts, labelRows, report);
     // Each section runs from the row after its label to the row of the
@@ -188,6 +165,30 @@ void checkSheet(const Vtx_String& path, SheetFacts& facts, std::vector<CheckProb
     }
     if (labelRows[kCalc] >= 0)
         checkEquations(*sheet, labelRows[kCalc] + 1, facts, report);
+}
+
+std::map<std::pair<int, int>, int> sheetCellLines(const Vtx_String& path) {
+    std::map<std::pair<int, int>, int> lines;
+    std::string bytes;
+    if (readFileBytes(path, bytes) != eOk)
+        return lines;
+    int number = 0;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        ++number;
+        const std::string line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (line.rfind("cell ", 0) != 0)
+            continue;
+        char* rest = nullptr;
+        const long column = std::strtol(line.c_str() + 5, &rest, 10);
+        const long row = std::strtol(rest, nullptr, 10);
+        lines[{static_cast<int>(column), static_cast<int>(row)}] = number;
+    }
+    return lines;
 }
 
 } // namespace check

@@ -73,6 +73,10 @@ struct SheetFacts {
     const Declaration* find(const Vtx_String& name) const;
 };
 
+/// The line of the file at path that holds each cell ("cell C R ..."
+/// lines), by (column, row); empty when the file cannot be read.
+std::map<std::pair<int, int>, int> sheetCellLines(const Vtx_String& path);
+
 /// "A14" for column 1, row 14.
 Vtx_String cellName(int column, int row);
 

@@ -23,6 +23,8 @@
 #include <cstdint>
 #include <vector>
 
+struct KsTraceCall;
+
 /// One decoded argument: the record's status and type with its number (an
 /// integer widened to a double) or its text (as stored, quotes included).
 struct StandardsArgument {
@@ -72,6 +74,11 @@ public:
     /// A text result; an empty text leaves the result at no value.
     void setText(const Vtx_String& value);
 
+    /// The record of this call in an evaluation's trace, or null when no
+    /// trace is being kept; a body adds what it found (a data row, a snap).
+    KsTraceCall* trace() const { return m_trace; }
+    void setTrace(KsTraceCall* trace) { m_trace = trace; }
+
     StandardsResultKind resultKind() const { return m_kind; }
     double resultNumber() const { return m_number; }
     const Vtx_String& resultText() const { return m_text; }
@@ -81,6 +88,7 @@ private:
     StandardsResultKind m_kind = StandardsResultKind::None;
     double m_number = 0;
     Vtx_String m_text;
+    KsTraceCall* m_trace = nullptr;
 };
 
 /// A text with one leading and one trailing double quote removed when

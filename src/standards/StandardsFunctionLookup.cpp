@@ -3,6 +3,7 @@
 #include "platform/core/SectionTables.h"
 #include "platform/core/StringUtils.h"
 #include "standards/DataFiles.h"
+#include "standards/KsTrace.h"
 #include "standards/StandardsFunctionBodies.h"
 
 #include <cmath>
@@ -106,20 +107,40 @@ int findSectionRow(const DataTable& table, const Vtx_String& lookup) {
 }
 
 /// Sets the value field of row as the result; false when the row has none.
-bool setRowValue(StandardsCall& call, const DataTable& table, int row) {
+/// A trace learns which line of the file matched, or why none did.
+bool setRowValue(StandardsCall& call, const DataTable& table, int row, const Vtx_String& key) {
+    if (KsTraceCall* trace = call.trace()) {
+        trace->hasRow = true;
+        trace->row = {table.path(), row < 0 ? 0 : table.line(row), key};
+        if (row < 0)
+            trace->detail = Vtx_String("no row with the key ") + key + " in " + table.path();
+        else if (table.row(row).length() < 2)
+            trace->detail = table.path() + " line " + Vtx_String::fromInt(table.line(row)) +
+                            " has a key and no value";
+    }
     if (row < 0 || table.row(row).length() < 2)
         return false;
     call.setText(table.row(row)[1]);
     return true;
 }
 
-/// The table file named by the first argument, with at least one row.
+/// The table file named by the first argument, with at least one row. A
+/// trace learns why there is none.
 std::shared_ptr<const DataTable> tableArgument(const StandardsCall& call) {
     Vtx_String name;
-    if (!call.text(0, name))
+    if (!call.text(0, name)) {
+        if (KsTraceCall* trace = call.trace())
+            trace->detail = "the file argument is not a text";
         return nullptr;
-    std::shared_ptr<const DataTable> table = dataFileCache().table(name);
-    return table && table->rowCount() > 0 ? table : nullptr;
+    }
+    Vtx_String reason;
+    std::shared_ptr<const DataTable> table =
+        dataFileCache().table(name, call.trace() ? &reason : nullptr);
+    if (table && table->rowCount() > 0)
+        return table;
+    if (KsTraceCall* trace = call.trace())
+        trace->detail = table ? table->path() + " has no rows" : reason;
+    return nullptr;
 }
 
 } // namespace
@@ -130,7 +151,8 @@ bool getCell(StandardsCall& call) {
     const std::shared_ptr<const DataTable> table = tableArgument(call);
     if (!table)
         return false;
-    return setRowValue(call, *table, table->find(lookupKey(call)));
+    const Vtx_String key = lookupKey(call);
+    return setRowValue(call, *table, table->find(key), key);
 }
 
 bool getProfCell(StandardsCall& call) {
@@ -140,7 +162,8 @@ bool getProfCell(StandardsCall& call) {
     // Both sides by system name, so a table written with the user names of
     // one language matches a section given by any of its names. The
     // registry may change between calls, so nothing of this is cached.
-    return setRowValue(call, *table, findSectionRow(*table, lookupKey(call)));
+    const Vtx_String key = lookupKey(call);
+    return setRowValue(call, *table, findSectionRow(*table, key), key);
 }
 
 bool sectionSize(StandardsCall& call) {

@@ -5,6 +5,7 @@
 
 #include "platform/host/GlobalText.h"
 #include "platform/host/Host.h"
+#include "standards/KsTrace.h"
 #include "standards/StandardsFunctionBodies.h"
 
 #include <array>
@@ -67,6 +68,35 @@ StandardsArgument decode(const ValueRecord& record) {
     return argument;
 }
 
+// An argument or result as the trace shows it.
+Vtx_String shownArgument(const StandardsArgument& argument) {
+    if (argument.isNumber())
+        return traceNumber(argument.number);
+    if (argument.isText())
+        return Vtx_String("\"") + withoutQuotes(argument.text) + "\"";
+    return argument.isNone() ? "(no value)" : "(error)";
+}
+
+// callStandardsFunction with the call recorded in the trace.
+bool callTraced(KsTrace& trace, const StandardsFunctionDef& def, StandardsCall& call) {
+    KsTraceCall traced;
+    traced.function = def.name;
+    for (int i = 0; i < call.count(); ++i)
+        traced.arguments.push_back(shownArgument(call.at(i)));
+    call.setTrace(&traced);
+    traced.ok = callStandardsFunction(def, call);
+    call.setTrace(nullptr);
+    if (call.count() < def.minArgs || call.count() > def.maxArgs)
+        traced.detail = Vtx_String("takes ") + Vtx_String::fromInt(def.minArgs) + " to " +
+                        Vtx_String::fromInt(def.maxArgs) + " arguments";
+    if (call.resultKind() == StandardsResultKind::Number)
+        traced.result = traceNumber(call.resultNumber());
+    else if (call.resultKind() == StandardsResultKind::Text)
+        traced.result = Vtx_String("\"") + call.resultText() + "\"";
+    trace.functionCalled(traced);
+    return traced.ok;
+}
+
 void setNoValue(ValueRecord& result) {
     result = ValueRecord{};
     result.setStatus(kValueNone);
@@ -106,7 +136,8 @@ int callStandardsFunction(const StandardsFunctionDef& def, ValueRecord* result, 
     for (int i = 0; i < count; ++i)
         arguments.push_back(decode(args[i]));
     StandardsCall call(std::move(arguments));
-    if (!callStandardsFunction(def, call))
+    KsTrace* trace = gKsTrace;
+    if (!(trace ? callTraced(*trace, def, call) : callStandardsFunction(def, call)))
         return 0;
     switch (call.resultKind()) {
     case StandardsResultKind::Number:

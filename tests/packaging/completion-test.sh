@@ -29,9 +29,10 @@ expect() {
     fi
 }
 
-expect "apply|bench|bill|check|export|help|mapping|sections|sheet|test-standard" vtxss ""
+expect "apply|bench|bill|check|explain|export|help|mapping|sections|sheet|test-standard" vtxss ""
 expect "bench|bill" vtxss help b
-expect "export" vtxss ex
+expect "explain|export" vtxss ex
+expect "export" vtxss expo
 expect "--help|--version" vtxss --
 expect "--format" vtxss export hall.kss --fo
 expect "csv|xlsx" vtxss export --format ""
