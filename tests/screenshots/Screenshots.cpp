@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -218,6 +219,24 @@ int main(int argc, char** argv) {
             library.GetAvailableFiles();
             shootModal(folder, QStringLiteral("section-library"));
             StartDlgEditLibSections(library, "IPE-200");
+            // Without a start text it opens on the groups page; then the types.
+            QTimer::singleShot(0, [folder] {
+                QWidget* modal = QApplication::activeModalWidget();
+                auto* tabs = modal ? modal->findChild<QTabWidget*>() : nullptr;
+                if (!tabs) {
+                    std::fprintf(stderr, "screenshots: the section-library editor did not open\n");
+                    ++g_failures;
+                    if (modal)
+                        modal->close();
+                    return;
+                }
+                shoot(*modal, folder, QStringLiteral("section-library-groups"));
+                tabs->setCurrentIndex(1);
+                QTest::qWait(50);
+                shoot(*modal, folder, QStringLiteral("section-library-types"));
+                modal->close();
+            });
+            StartDlgEditLibSections(library, "");
         } else {
             std::fprintf(stderr, "screenshots: the sample section library cannot be read\n");
             ++g_failures;

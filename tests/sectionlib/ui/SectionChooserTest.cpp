@@ -8,6 +8,7 @@
 #include "platform/core/Settings.h"
 #include "platform/ui/SectionSelectDialog.h"
 #include "platform/ui/UiText.h"
+#include "sectionlib/NewSectionByExample.h"
 #include "sectionlib/SectionNames.h"
 #include "sectionlib/ui/SectionChooser.h"
 
@@ -153,6 +154,28 @@ TEST_F(SectionChooserTest, AUserSectionIsStoredWithoutTheLibraryFolderAndCancelK
     whenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     EXPECT_FALSE(chooseSection(name, false));
     EXPECT_EQ(name, "User Sections\\Rails\\Gantry.dwg");
+}
+
+// What the library editor does with a new section (made by example, saved,
+// registered) shows in the next chooser at once, under its user name.
+TEST_F(SectionChooserTest, ASectionAddedAndSavedIsOfferedAtOnce) {
+    fillSectionCombo(&combo, systemNames, "IPE-300");
+    const int before = systemNames.length();
+    Vtx_ProfValuesTable ipe;
+    ASSERT_TRUE(ipe.readFromFile("IPE"));
+    const NewSectionByExample example(ipe, "600");
+    Vtx_StringArray values = example.exampleValues();
+    values[0] = "650";
+    int row = -1;
+    ASSERT_EQ(example.addSection(ipe, example.composeName(values), true, values, row),
+              NewSectionResult::Added);
+    ASSERT_TRUE(ipe.writeToFile("IPE"));
+    ASSERT_EQ(ipe.setToGlobals(&sectionTableManager()), eOk);
+
+    fillSectionCombo(&combo, systemNames, "IPE-650");
+    EXPECT_EQ(systemNames.length(), before + 1);
+    EXPECT_EQ(combo.currentText(), "IPE 650");
+    EXPECT_EQ(systemNames[combo.currentIndex()], "IPE-650");
 }
 
 } // namespace
