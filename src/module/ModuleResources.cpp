@@ -61,6 +61,7 @@ ModuleResources::ModuleResources() {
     m_bitmaps[kBitmapBillMarker] = encodeBmp(kBillMarker, kBillMarkerPalette);
     m_bitmaps[kBitmapCheckUnchecked] = encodeBmp(kCheckBoxUnchecked, kCheckBoxPalette);
     m_bitmaps[kBitmapCheckChecked] = encodeBmp(kCheckBoxChecked, kCheckBoxPalette);
+    addDesignerIcons(m_bitmaps);
 }
 
 Vtx_String ModuleResources::resourceName() const {

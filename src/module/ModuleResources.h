@@ -9,10 +9,19 @@
 
 /// Bitmap resource numbers of the module.
 enum ModuleBitmapId : int {
-    kBitmapFlexButton = 239,      ///< the picture of a designed dialog's toggle button
-    kBitmapBillMarker = 251,      ///< marks a bill's picture row: the part above
-    kBitmapCheckUnchecked = 8134, ///< the unchecked check box every grid shows
-    kBitmapCheckChecked = 8136,   ///< the checked check box every grid shows
+    kBitmapDesignerWindow = 148,     ///< the dialog designer's window
+    kBitmapDesignerRemove = 206,     ///< designer: remove the selected controls
+    kBitmapDesignerAdd = 212,        ///< designer: add a control
+    kBitmapDesignerCopy = 223,       ///< designer: copy the selected controls
+    kBitmapDesignerBackground = 231, ///< designer: choose the background picture
+    kBitmapDesignerOpen = 232,       ///< designer: open a design
+    kBitmapDesignerSave = 233,       ///< designer: save the design as
+    kBitmapDesignerWidth = 235,      ///< designer: set the width of the selection
+    kBitmapDesignerHeight = 236,     ///< designer: set the height of the selection
+    kBitmapFlexButton = 239,         ///< the picture of a designed dialog's toggle button
+    kBitmapBillMarker = 251,         ///< marks a bill's picture row: the part above
+    kBitmapCheckUnchecked = 8134,    ///< the unchecked check box every grid shows
+    kBitmapCheckChecked = 8136,      ///< the checked check box every grid shows
 };
 
 /// Where the module's code was loaded from: the base address of its image and
@@ -44,6 +53,9 @@ public:
 private:
     std::map<int, std::string> m_bitmaps;
 };
+
+/// Adds the pictures of the dialog designer's window and tool buttons.
+void addDesignerIcons(std::map<int, std::string>& bitmaps);
 
 /// The module's resources (made on first use).
 const ModuleResources& moduleResources();

@@ -23,7 +23,8 @@ TEST(ModuleResourcesTest, CheckBoxPicturesAreRealBitmaps) {
     // Top rows stay at the top (BMP rows are stored bottom-up).
     EXPECT_EQ(checked.pixel(11, 4), kBlack);
     EXPECT_EQ(checked.pixel(11, 11), kWhite);
-    EXPECT_EQ(moduleResources().bitmapIds(), (std::vector<int>{239, 251, 8134, 8136}));
+    EXPECT_EQ(moduleResources().bitmapIds(), (std::vector<int>{148, 206, 212, 223, 231, 232, 233,
+                                                               235, 236, 239, 251, 8134, 8136}));
 }
 
 TEST(ModuleResourcesTest, TheBillMarkerIsAnArrowIntoThePicture) {
