@@ -38,7 +38,7 @@ const char* const kDescription =
     "area or reaching outside the picture, two controls overlapping by a pixel or more (a "
     "group frame that holds a control whole is no overlap), a combo list naming a file or "
     "folder that does not exist, a variable bound by two controls (case ignored), and a "
-    "control that binds by name without one. Nothing is written.\n\n"
+    "variable control that names no variable. Nothing is written.\n\n"
     "render FILE --out PNG: draws the design as a dialog shows it at run time (its picture "
     "with the live controls) and saves it as a PNG file. This runs vtxss-render, a separate "
     "program installed beside vtxss with the dialogs.";
