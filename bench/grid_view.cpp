@@ -5,6 +5,7 @@
 // (docs/benchmarks.md).
 
 #include "BenchBill.h"
+#include "QtBenchMain.h"
 
 #include "platform/core/ListOutput.h"
 #include "platform/core/Settings.h"
@@ -171,11 +172,5 @@ BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ViewMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

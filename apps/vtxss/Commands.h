@@ -23,6 +23,7 @@ Command addApplyCommand(CLI::App& top);
 Command addBenchCommand(CLI::App& top);
 Command addBillCommand(CLI::App& top);
 Command addCheckCommand(CLI::App& top);
+Command addDesignCommand(CLI::App& top);
 Command addExplainCommand(CLI::App& top);
 Command addExportCommand(CLI::App& top);
 Command addMappingCommand(CLI::App& top);

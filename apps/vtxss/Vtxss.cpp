@@ -55,11 +55,11 @@ int runVtxss(int argc, const char* const* argv) {
     top.set_version_flag("--version", versionText(), "show the version and exit");
     top.require_subcommand(0, 1);
     top.footer(kFooter);
-    const std::vector<Command> commands = {addApplyCommand(top),   addBenchCommand(top),
-                                           addBillCommand(top),    addCheckCommand(top),
-                                           addExplainCommand(top), addExportCommand(top),
-                                           addMappingCommand(top), addSectionsCommand(top),
-                                           addSheetCommand(top),   addTestStandardCommand(top)};
+    const std::vector<Command> commands = {
+        addApplyCommand(top),  addBenchCommand(top),       addBillCommand(top),
+        addCheckCommand(top),  addDesignCommand(top),      addExplainCommand(top),
+        addExportCommand(top), addMappingCommand(top),     addSectionsCommand(top),
+        addSheetCommand(top),  addTestStandardCommand(top)};
 
     const std::vector<std::string> args = arguments(argc, argv);
     if (args.size() < 2) {

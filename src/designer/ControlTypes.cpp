@@ -55,7 +55,20 @@ const TypeInfo* infoOf(Vtx_ControlType type) {
     return isValidControlType(type) ? &kTypes[static_cast<std::size_t>(type)] : nullptr;
 }
 
+constexpr std::array<const char*, kControlTypeCount> kTypeNames{
+    "ctLabel",           "ctGroupBox",      "ctVarEdit",       "ctVarCombo",       "ctBoltCount1",
+    "ctBoltCount2",      "ctPatternButton", "ctBoltCombo",     "ctBoltEdit1",      "ctBoltEdit2",
+    "ctBoltEdit3",       "ctBoltEdit4",     "ctBoltButton",    "ctProfCombo",      "ctProfButton",
+    "ctProfOffsetCombo", "ctProfListCombo", "ctProfAdvButton", "ctArrayEdit1",     "ctArrayEdit2",
+    "ctArrayEdit3",      "ctArrayEdit4",    "ctArrayEdit5",    "ctArrayEntryEdit", "ctArrayButton",
+    "ctCalcButton1",     "ctCalcButton2",   "ctBlockCombo",    "ctCutCombo",       "ctVarCheck",
+    "ctFlexBtn"};
+
 } // namespace
+
+const char* controlTypeName(int type) {
+    return isValidControlType(type) ? kTypeNames[static_cast<std::size_t>(type)] : "";
+}
 
 DesignWindowClass windowClassOf(Vtx_ControlType type) {
     const TypeInfo* info = infoOf(type);

@@ -58,6 +58,10 @@ constexpr bool isValidControlType(int value) {
 const char* windowClassName(Vtx_ControlType type);
 DesignWindowClass windowClassOf(Vtx_ControlType type);
 
+/// The type's name in the code and in reports ("ctVarEdit"); empty for a
+/// value outside the types.
+const char* controlTypeName(int type);
+
 /// The text the type combo shows for the type (language texts); empty for
 /// a value outside the types.
 Vtx_String controlTypeText(Vtx_ControlType type);

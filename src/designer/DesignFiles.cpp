@@ -1,6 +1,8 @@
 #include "designer/DesignFiles.h"
 
+#include "designer/VtxDlgDesignerData.h"
 #include "platform/core/Files.h"
+#include "platform/core/PropertiesList.h"
 #include "platform/core/Settings.h"
 #include "platform/core/StringUtils.h"
 
@@ -55,4 +57,25 @@ void getModuleImages(Vtx_StringArray& names) {
             names.append(name);
     }
     ObjectExportSort(names);
+}
+
+bool readDesignControlCount(const Vtx_PropertiesList& list, int& count, Vtx_String& problem) {
+    count = 0;
+    Vtx_String text;
+    if (list.getProperty(kDesignCountKey, text) != eOk)
+        return true;
+    int value = 0;
+    if (!text.toInt(value) || value < 0) {
+        problem = Vtx_String(kDesignCountKey) + " = \"" + text + "\" is not a count of controls";
+        return false;
+    }
+    if (value > kMaxDesignControls) {
+        problem = Vtx_String(kDesignCountKey) + " = " + text + " is more than the " +
+                  Vtx_String::fromInt(kMaxDesignControls) +
+                  " controls a design may have; the first ones were read";
+        count = kMaxDesignControls;
+        return false;
+    }
+    count = value;
+    return true;
 }

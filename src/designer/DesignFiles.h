@@ -13,6 +13,8 @@
 #include "platform/core/VtxString.h"
 #include "platform/core/VtxStringArray.h"
 
+class Vtx_PropertiesList;
+
 /// The library folder followed by "Dialog Templates\\Dialog Design\\".
 VTX_MODULE_API Vtx_String getDesignerRootFolder();
 /// The names of every design below the root folder (all "*.txt" files,
@@ -28,3 +30,11 @@ VTX_MODULE_API void getModuleImages(Vtx_StringArray& names);
 bool designNameOfPath(const Vtx_String& path, Vtx_String& name);
 /// The root folder, name, "." and ext.
 Vtx_String designFilePath(const Vtx_String& name, const Vtx_String& ext);
+
+/// The key of a design file that holds its count of controls.
+constexpr const char* kDesignCountKey = "nrOfControls";
+/// The count of controls a design file lists; 0 when the key is missing.
+/// False when the value is unusable (not a whole number, negative, or more
+/// than kMaxDesignControls); problem then says why and count holds how
+/// many controls may still be read.
+bool readDesignControlCount(const Vtx_PropertiesList& list, int& count, Vtx_String& problem);

@@ -12,31 +12,6 @@
 
 namespace {
 
-constexpr const char* kCountKey = "nrOfControls";
-
-// The count of controls a file lists; 0 when the key is missing. False when
-// the value is unusable; count then holds how many controls may still be read.
-bool readControlCount(const Vtx_PropertiesList& list, int& count, Vtx_String& problem) {
-    count = 0;
-    Vtx_String text;
-    if (list.getProperty(kCountKey, text) != eOk)
-        return true;
-    int value = 0;
-    if (!text.toInt(value) || value < 0) {
-        problem = Vtx_String(kCountKey) + " = \"" + text + "\" is not a count of controls";
-        return false;
-    }
-    if (value > kMaxDesignControls) {
-        problem = Vtx_String(kCountKey) + " = " + text + " is more than the " +
-                  Vtx_String::fromInt(kMaxDesignControls) +
-                  " controls a design may have; the first ones were read";
-        count = kMaxDesignControls;
-        return false;
-    }
-    count = value;
-    return true;
-}
-
 // Copies a file whole (through writeFileAtomically).
 bool copyFileBytes(const Vtx_String& from, const Vtx_String& to) {
     std::string bytes;
@@ -83,7 +58,7 @@ bool Vtx_DlgDesignerData::readFromFile(const Vtx_String& path, bool withBitmap) 
 
     Vtx_String problem;
     int count = 0;
-    bool good = readControlCount(list, count, problem);
+    bool good = readDesignControlCount(list, count, problem);
     for (int i = 0; i < count; ++i) {
         Vtx_DesignerControl control;
         Vtx_String controlProblem;
@@ -133,7 +108,7 @@ bool Vtx_DlgDesignerData::writeToFile(const Vtx_String& path) {
     if (!nameBelowRoot(path, name, "the design was not saved."))
         return false;
     Vtx_PropertiesList list;
-    list.setProperty(kCountKey, m_controls.length());
+    list.setProperty(kDesignCountKey, m_controls.length());
     for (int i = 0; i < m_controls.length(); ++i)
         if (!m_controls[i].setToPropList(list, i)) {
             fail("The design was not saved: control " + Vtx_String::fromInt(i) +

@@ -29,7 +29,7 @@ expect() {
     fi
 }
 
-expect "apply|bench|bill|check|explain|export|help|mapping|sections|sheet|test-standard" vtxss ""
+expect "apply|bench|bill|check|design|explain|export|help|mapping|sections|sheet|test-standard" vtxss ""
 expect "bench|bill" vtxss help b
 expect "explain|export" vtxss ex
 expect "export" vtxss expo
@@ -46,6 +46,8 @@ expect "Connection Standards|Drawings|chain.cells|parts.csv" vtxss sheet --impor
 expect "check|export|import|list|show" vtxss sections ""
 expect "Connection Standards|Drawings|parts.csv" vtxss sections import ""
 expect "--table|--template" vtxss sections import parts.csv --t
+expect "check|render" vtxss design ""
+expect "Drawings/notes.txt" vtxss design check Drawings/
 # After a value-taking option's value, options again.
 expect "--quiet" vtxss bill parts.csv -o x.kss --qu
 expect "Connection Standards|Drawings|hall 7.kss" vtxss test-standard ""
