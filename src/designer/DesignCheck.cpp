@@ -13,6 +13,9 @@
 
 namespace {
 
+/// How many designed controls a dialog gives window ids to (33000 to 33099).
+constexpr std::size_t kDesignWindowIds = 100;
+
 // A control of the file that could be read, with its rectangle as drawn.
 struct ReadControl {
     int index = 0;
@@ -118,6 +121,13 @@ std::vector<DesignProblem> Checker::run() {
         checkNames(read);
     }
     checkOverlaps();
+    // Dialogs give designed controls the window ids 33000 to 33099: the
+    // controls beyond the hundredth are neither shown nor selectable.
+    if (m_controls.size() > kDesignWindowIds)
+        report(DesignCheck::TooManyControls,
+               "has " + Vtx_String::fromInt(static_cast<int>(m_controls.size())) +
+                   " controls; dialogs show the first " +
+                   Vtx_String::fromInt(static_cast<int>(kDesignWindowIds)) + " only");
     std::stable_sort(
         m_problems.begin(), m_problems.end(),
         [](const DesignProblem& a, const DesignProblem& b) { return a.control < b.control; });
@@ -252,9 +262,10 @@ void Checker::checkNames(const ReadControl& read) {
 } // namespace
 
 const char* designCheckName(DesignCheck check) {
-    static constexpr std::array<const char*, 10> kNames{
-        "unreadable", "picture", "unknown-type", "bad-position",       "no-area",
-        "outside",    "overlap", "combo-list",   "duplicate-variable", "missing-name"};
+    static constexpr std::array<const char*, 11> kNames{
+        "unreadable",       "picture", "unknown-type", "bad-position",       "no-area",
+        "outside",          "overlap", "combo-list",   "duplicate-variable", "missing-name",
+        "too-many-controls"};
     return kNames[static_cast<std::size_t>(check)];
 }
 

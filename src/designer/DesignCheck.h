@@ -16,7 +16,8 @@
 ///   group frame that holds the other whole;
 /// - a combo's list file (a block combo's folder) does not exist;
 /// - two variable controls bind the same variable (case ignored);
-/// - a control that shows a variable names none.
+/// - a control that shows a variable names none;
+/// - the design has more controls than a dialog gives window ids to (100).
 
 #include "platform/core/VtxString.h"
 
@@ -33,6 +34,7 @@ enum class DesignCheck {
     ComboList,         ///< the combo list names no existing file or folder
     DuplicateVariable, ///< a variable is bound by a second control
     MissingName,       ///< a control that shows a variable names none
+    TooManyControls,   ///< more controls than a dialog has window ids for
 };
 
 /// The short name of a check, as reports and JSON give it ("overlap").

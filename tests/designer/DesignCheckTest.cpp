@@ -180,6 +180,17 @@ TEST_F(DesignCheckTest, DamagedControlsAreReportedWithTheirPlaceInTheFile) {
     EXPECT_EQ(found(badCount), (Found{"unreadable@-1"}));
 }
 
+TEST_F(DesignCheckTest, MoreControlsThanADialogHasIdsForIsOneProblem) {
+    // Small labels side by side in three rows, none overlapping.
+    std::vector<Control> controls;
+    for (int i = 0; i < 101; ++i)
+        controls.push_back({ctLabel, 4.0 * (i % 50), 5.0 + 30 * (i / 50), 4.0 * (i % 50) + 3,
+                            30.0 + 30 * (i / 50)});
+    EXPECT_EQ(found(write(controls)), (Found{"too-many-controls@-1"}));
+    controls.pop_back();
+    EXPECT_EQ(found(write(controls)), Found{});
+}
+
 TEST_F(DesignCheckTest, AFileThatIsNoDesignIsOneProblem) {
     EXPECT_EQ(found(designPath("Check\\None")), (Found{"unreadable@-1"}));
     writeDesign("Check\\Text", "");
