@@ -29,6 +29,10 @@ fi
 # Paths under the repository reach the compiler cache relative to it, so
 # that clones and worktrees in other folders share their compilations.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+# The presets compile the tree four ways (debug, release, ci, asan); a cache
+# of the default 5 GB evicts one preset's objects while building the next, so
+# that a CI run finds next to nothing. Room for all four, unless set.
+export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-12G}"
 
 # As many build jobs as the machine has cores (the build tool's default
 # runs more, and the compilers then compete for memory and time).
