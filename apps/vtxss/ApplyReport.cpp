@@ -14,12 +14,6 @@ namespace cli {
 
 namespace {
 
-std::string padded(std::string text, std::size_t width) {
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
-}
-
 std::size_t appliedCount(const ApplyRun& run) {
     std::size_t applied = 0;
     for (const ApplyOutcome& outcome : run.outcomes)

@@ -14,12 +14,6 @@ namespace cli {
 
 namespace {
 
-std::string padded(std::string text, std::size_t width) {
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
-}
-
 std::string cellName(const KsTracedEquation& equation) {
     return shown(getAlfabet(equation.column - 1)) + std::to_string(equation.row);
 }

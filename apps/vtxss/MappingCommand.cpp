@@ -39,12 +39,6 @@ std::string objectText(const KsObjectMap& object) {
     return text + shown(object.subName);
 }
 
-std::string padded(std::string text, std::size_t width) {
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
-}
-
 Json candidatesJson(const KsSSMapping& candidates) {
     Json list = Json::array();
     for (const KsObjectMap& object : candidates.mappedObjects())

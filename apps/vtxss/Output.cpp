@@ -16,6 +16,12 @@ namespace fs = std::filesystem;
 
 namespace cli {
 
+std::string padded(std::string text, std::size_t width) {
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+
 void printJson(const Json& document) {
     std::cout << document.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
 }

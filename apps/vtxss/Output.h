@@ -17,6 +17,10 @@ namespace cli {
 
 using Json = nlohmann::ordered_json;
 
+/// text followed by blanks up to width bytes (unchanged when longer), for
+/// the columns of a text report.
+std::string padded(std::string text, std::size_t width);
+
 /// Prints document on stdout, indented by two, as UTF-8 (a byte sequence
 /// that is not UTF-8 is replaced, never thrown on).
 void printJson(const Json& document);

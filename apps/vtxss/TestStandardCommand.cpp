@@ -41,12 +41,6 @@ struct TestOptions {
     Folders folders;
 };
 
-std::string padded(std::string text, std::size_t width) {
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
-}
-
 struct StandardRun {
     Vtx_String standard;
     Vtx_String error;

@@ -26,6 +26,17 @@ namespace uitest {
 
 namespace fs = std::filesystem;
 
+/// Types text as a user does, key by key; characters beyond ASCII arrive
+/// as the text of a key event, as a keyboard layout would give them.
+inline void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, static_cast<char>(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 class UiFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -59,17 +70,8 @@ protected:
         text.replaceSubString("/", "\\");
         return text;
     }
-    /// Types text as a user does, key by key; characters beyond ASCII arrive
-    /// as the text of a key event, as a keyboard layout would give them.
-    static void typeText(QWidget* widget, const QString& text) {
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80)
-                QTest::keyClick(widget, static_cast<char>(c.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c),
-                                    Qt::NoModifier);
-        }
-    }
+    /// Types text as a user does (see uitest::typeText).
+    static void typeText(QWidget* widget, const QString& text) { uitest::typeText(widget, text); }
     /// Runs what once the next modal window is up (a dialog's exec()).
     static void whenModal(std::function<void(QWidget*)> what) {
         QTimer::singleShot(0, [what = std::move(what)] {

@@ -3,6 +3,7 @@
 // files and read back, the save question when a changed table is left, new,
 // renamed and deleted tables, template changes, groups and types handed back
 // only on OK, and the size store.
+#include "GridTyping.h"
 #include "UiFixture.h"
 
 #include "platform/core/DlgSizeStore.h"
@@ -67,18 +68,6 @@ protected:
     }
     // Types text into a cell as a user does: a click, the first key opens
     // the editor, Return commits.
-    static void typeInto(SpreadView* view, int column, int row, const QString& text) {
-        const QModelIndex index = view->model()->index(row - 1, column - 1);
-        view->scrollTo(index); // the user scrolls to a column out of sight
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-        typeText(view, text.left(1));
-        QLineEdit* editor = view->cellEditor();
-        ASSERT_NE(editor, nullptr) << "typing opens the cell's editor";
-        typeText(editor, text.mid(1));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();
-        view->sync();
-    }
     static void click(VtxDialog* page, int id) {
         auto* button = page->controlAs<QAbstractButton>(id);
         ASSERT_NE(button, nullptr) << "button " << id;
@@ -138,7 +127,7 @@ TEST_F(SectionLibEditorTest, EditedValueIsSavedToTheTableFileOnOk) {
     DlgEditLibData data = library();
     whenModal([this](QWidget* modal) {
         auto* editor = static_cast<SectionLibEditor*>(modal);
-        typeInto(editor->tablesPage()->view(), 7, 1, "97.5");
+        uitest::typeIntoCell(editor->tablesPage()->view(), 7, 1, "97.5");
         prompter.queueMessageAnswer(MessageResult::Yes); // save the changed table
         click(editor, 1);
     });
@@ -161,7 +150,7 @@ TEST_F(SectionLibEditorTest, LeavingAChangedTableAsksAndCancelStays) {
     editor.setRecord(library());
     editor.show();
     SectionTablesPage* tables = editor.tablesPage();
-    typeInto(tables->view(), 7, 1, "81");
+    uitest::typeIntoCell(tables->view(), 7, 1, "81");
 
     prompter.queueMessageAnswer(MessageResult::Cancel);
     choose(tables, kTableList, "L");
@@ -185,7 +174,7 @@ TEST_F(SectionLibEditorTest, SavingATableThatCannotBeWrittenSaysSoAndStays) {
     SectionLibEditor editor("IPE-80");
     editor.setRecord(library());
     editor.show();
-    typeInto(editor.tablesPage()->view(), 7, 1, "81");
+    uitest::typeIntoCell(editor.tablesPage()->view(), 7, 1, "81");
     fs::remove_all(m_root / "library" / "prof"); // nowhere to write
     prompter.queueMessageAnswer(MessageResult::Yes);
     prompter.queueMessageAnswer(MessageResult::Ok); // the failure
@@ -208,7 +197,7 @@ TEST_F(SectionLibEditorTest, NewRenamedAndDeletedTablesChangeOnlyTheirFiles) {
     Vtx_StringArray headers;
     tables->grid().getHeaderRow(headers);
     EXPECT_EQ(arrToStr(headers, '|'), "SysName|I/O|English|German|French|Dutch|Value 1|Value 2");
-    typeInto(tables->view(), 1, 1, "A1");
+    uitest::typeIntoCell(tables->view(), 1, 1, "A1");
 
     // A name another table has is refused; the new table keeps its name.
     prompter.queueTextAnswer("hea");
@@ -290,7 +279,7 @@ TEST_F(SectionLibEditorTest, GroupAndTypeEditsAreHandedBackOnlyOnOk) {
         editor->tabs()->setCurrentIndex(kTypesTab);
         SectionEntryPage* types = editor->typesPage();
         choose(types, kTypeGroup, "Channels");
-        typeInto(types->controlAs<SpreadView>(kEntryNames), 1, 1, "Wide flange");
+        uitest::typeIntoCell(types->controlAs<SpreadView>(kEntryNames), 1, 1, "Wide flange");
         click(editor, closeWith);
     };
 

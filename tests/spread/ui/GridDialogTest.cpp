@@ -1,5 +1,6 @@
 // startGridDialog as its callers and users meet it: the table shown in a
 // modal grid, typed into, rows inserted and deleted, OK and Cancel.
+#include "GridTyping.h"
 #include "UiFixture.h"
 
 #include "platform/ui/UiText.h"
@@ -25,17 +26,6 @@ protected:
     }
     // Types text into a cell as a user does: a click, the first key opens
     // the editor, Return commits.
-    static void typeInto(SpreadView* view, int column, int row, const QString& text) {
-        const QModelIndex index = view->model()->index(row - 1, column - 1);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-        typeText(view, text.left(1));
-        QLineEdit* editor = view->cellEditor();
-        ASSERT_NE(editor, nullptr) << "typing opens the cell's editor";
-        typeText(editor, text.mid(1));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents();
-        view->sync();
-    }
     static void clickId(VtxDialog* dialog, int id) {
         auto* button = dialog->controlAs<QPushButton>(id);
         ASSERT_NE(button, nullptr) << "button " << id;
@@ -83,12 +73,12 @@ TEST_F(GridDialogTest, OkReturnsTheRowsAsEdited) {
         EXPECT_EQ(view->model()->columnCount(), 3);
         EXPECT_EQ(view->model()->rowCount(), 2);
 
-        typeInto(view, 1, 1, QString::fromUtf8("Träger"));
+        uitest::typeIntoCell(view, 1, 1, QString::fromUtf8("Träger"));
         // A new row below the active one, its check box unchecked.
         clickId(dialog, vtx::spreadui::kGridDialogInsertRowId);
         view->sync();
         EXPECT_EQ(view->model()->rowCount(), 3);
-        typeInto(view, 1, 2, "Bolt");
+        uitest::typeIntoCell(view, 1, 2, "Bolt");
         // A check box toggled by a click.
         const QModelIndex check = view->model()->index(2, 2);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(check).center());
@@ -110,7 +100,7 @@ TEST_F(GridDialogTest, SelectedRowsAreDeletedAndCancelLeavesTheTable) {
         return [viaButton](QWidget* modal) {
             auto* dialog = qobject_cast<VtxDialog*>(modal);
             SpreadView* view = viewOf(dialog);
-            typeInto(view, 2, 1, "changed");
+            uitest::typeIntoCell(view, 2, 1, "changed");
             view->setCurrentIndex(view->model()->index(1, 0));
             QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
             view->sync();
